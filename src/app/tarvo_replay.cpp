@@ -1,0 +1,103 @@
+// tarvo-replay: runs the tool editor without a window, performing the user's
+// actions read from a script.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "app/replay/replay_script.h"
+#include "editor/editor.h"
+#include "numbers/decimal_separator.h"
+#include "scene/file_system.h"
+#include "scene/scene_view.h"
+
+namespace {
+
+constexpr const char* kUsage = R"(usage: tarvo-replay [--dir DIR] [--decimal-separator SEP] SCRIPT
+
+Runs the tool editor without a window: starts it as the window does, then
+performs the user's actions read from SCRIPT (- reads standard input), and
+leaves usrprobe.dat, usrprobe_old.dat, Taster.wrl and Taster_Old.wrl in DIR.
+
+  --dir DIR                 the directory of the four files (default: .)
+  --decimal-separator SEP   . or , in place of the user locale's separator
+  --help, --version
+
+Script lines (empty lines and lines starting with # are ignored):
+  set CONTROL TEXT          type TEXT into a text or combo box
+  pick CONTROL N            choose item N (from 1) of Cb_Extension or Cb_Edges
+  click CONTROL             click a Cmd_ button, an Ob_ option or Cb_Disk
+  expect CONTROL visible|hidden|enabled|disabled|selected|unselected
+  expect CONTROL text TEXT  the control's text or caption
+  expect focus CONTROL
+  expect message TEXT       the oldest message box not yet expected
+  expect no-message
+  print CONTROL
+
+Exit status: 0 done, 1 an expectation failed, 2 a line could not be performed,
+3 a file operation failed.
+)";
+
+int UsageError(const std::string& what) {
+  std::cerr << "tarvo-replay: " << what << "\n" << kUsage;
+  return tarvo::replay::kScriptError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::filesystem::path directory = ".";
+  std::optional<std::string> separator;
+  std::optional<std::string> scriptName;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (arg == "--version") {
+      std::cout << "tarvo-replay " << TARVO_VERSION << "\n";
+      return 0;
+    }
+    if ((arg == "--dir" || arg == "--decimal-separator") && i + 1 < argc) {
+      (arg == "--dir" ? directory : separator) = argv[++i];
+    } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+      return UsageError("unknown option " + arg);
+    } else if (scriptName) {
+      return UsageError("only one script may be given");
+    } else {
+      scriptName = arg;
+    }
+  }
+  if (!scriptName) return UsageError("no script given");
+  if (separator && *separator != "." && *separator != ",") {
+    return UsageError("the decimal separator must be . or ,");
+  }
+  std::error_code error;
+  if (!std::filesystem::is_directory(directory, error)) {
+    return UsageError("no directory " + directory.string());
+  }
+
+  std::string script;
+  if (*scriptName == "-") {
+    script.assign(std::istreambuf_iterator<char>(std::cin), {});
+  } else {
+    std::ifstream in(*scriptName, std::ios::binary);
+    if (!in) return UsageError("cannot read " + *scriptName);
+    script.assign(std::istreambuf_iterator<char>(in), {});
+  }
+
+  tarvo::numbers::SystemLocaleQuery systemLocale;
+  tarvo::numbers::FixedLocaleQuery fixedLocale(separator);
+  tarvo::numbers::LocaleQuery& locale =
+      separator ? static_cast<tarvo::numbers::LocaleQuery&>(fixedLocale) : systemLocale;
+  tarvo::scene::PosixFileSystem files;
+  tarvo::scene::NoSceneView view;
+  tarvo::replay::ReplayMessages messages(std::cout);
+  tarvo::editor::Editor editor(directory, files, view, messages, locale);
+  editor.Load();
+  return tarvo::replay::RunScript(*scriptName, script, editor, messages, std::cout, std::cerr);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvo::definition {
+
+// The Windows-1252 bytes of a UTF-8 text, one byte per character; a character
+// outside that code page, or a byte that is not valid UTF-8, becomes "?".
+std::string ToWindows1252(std::string_view utf8);
+
+}  // namespace tarvo::definition

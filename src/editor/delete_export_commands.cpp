@@ -1,0 +1,64 @@
+// DELETE LAST, DELETE ALL and EXPORT: shortening, discarding and exporting the tool.
+#include "definition/code_page.h"
+#include "editor/editor.h"
+#include "editor/messages.h"
+
+namespace tarvo::editor {
+
+using enum ControlId;
+
+void Editor::Cmd_DelLast_Click() {
+  window_.Hide(Cmd_DelLast);
+  if (tool_.ElementCount > 0) {
+    // The next element starts where the removed one started.
+    tool_.ElementBottomZ = tool_.ElementTopZ;
+    tool_.LineCount = static_cast<std::int16_t>(
+        tool_.LineCount - tool_.LinesPerElement[static_cast<std::size_t>(tool_.ElementCount)]);
+    --tool_.ElementCount;
+    window_.SetText(RTB_Tool, tool_.Text());
+    Report(kPreviewFailedMessage, scene_.LoadOldFile());
+  }
+  window_.Hide(Cmd_Export);
+  window_.Show(Cmd_Confirm);
+  scene_.Mesh.Reset();
+}
+
+void Editor::Cmd_DelAll_Click() {
+  for (ControlId id : {Frame_Buttons, Frame_Element, Frame_ToolData, Cmd_DelAll, Cmd_DelLast,
+                       Cmd_Confirm, Cmd_Export}) {
+    window_.Hide(id);
+  }
+  tool_.ElementCount = 0;
+  tool_.LineCount = 0;
+  SelectOption(Ob_Tip);
+  window_.SetText(RTB_Tool, "");
+  window_.SetEnabled(Tb_ToolName, true);
+  window_.SetText(Tb_ToolName, "");
+  window_.Show(Frame_NewTool);
+  window_.GiveFocus(Tb_ToolName);
+  scene_.Mesh.Reset();
+  scene_.SceneZ = 0;
+  Report(kPreviewFailedMessage, scene_.CreateWRMLFile());
+}
+
+void Editor::Cmd_Export_Click() {
+  // The backup comes first; a failure of either step leaves the pane, the
+  // tool and usrprobe.dat as they were, so EXPORT can simply be pressed again.
+  if (const scene::SceneResult backup = scene_.SaveSecurityCopy()) {
+    Report(kExportFailedMessage, backup);
+    return;
+  }
+  std::string block = window_.Text(RTB_Tool);
+  if (elementKind_ == "Sphere") block += "endtip\r\n";
+  block += "\r\n";
+  const scene::FileStatus written =
+      files_.Append(scene_.DefinitionPath(), definition::ToWindows1252(block));
+  if (!written.IsOk()) {
+    Report(kExportFailedMessage, scene::FileFailure{scene_.DefinitionPath(), written.Reason});
+    return;
+  }
+  window_.SetText(RTB_Tool, "");
+  Cmd_DelAll_Click();
+}
+
+}  // namespace tarvo::editor

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "definition/tool_definition.h"
+#include "editor/message_boxes.h"
+#include "editor/window_model.h"
+#include "numbers/decimal_separator.h"
+#include "scene/scene.h"
+
+namespace tarvo::editor {
+
+// The tool editor: the window model, the editor state and every command.
+// The window and the replay driver both drive it through Load, the user's
+// actions (Type, Pick, Click, FocusByUser) and read Window() back.
+class Editor {
+ public:
+  // The four files lie in `directory`.
+  Editor(std::filesystem::path directory, scene::FileSystem& files, scene::SceneView& view,
+         MessageBoxes& messages, numbers::LocaleQuery& locale);
+
+  // The window's load action: separator, fresh scene, only Step 1 shown.
+  void Load();
+
+  // The user types into a text or combo box: it takes the focus, then its
+  // text becomes `text`. Nothing happens for any other control.
+  void Type(ControlId id, std::string text);
+  // The user picks item `index` (0-based) of a combo box's list.
+  void Pick(ControlId id, std::size_t index);
+  // The user clicks a command button, an option button or the check box.
+  void Click(ControlId id);
+  // The keyboard focus arrives by Tab or the mouse.
+  void FocusByUser(ControlId id);
+
+  const WindowModel& Window() const { return window_; }
+  bool Closed() const { return closed_; }
+  // How many file operations have failed since start-up.
+  int FileFailures() const { return fileFailures_; }
+
+  const definition::ToolDefinition& Tool() const { return tool_; }
+  const scene::Scene& Scene() const { return scene_; }
+  const numbers::NumberFormat& Format() const { return format_; }
+  const std::string& ElementKind() const { return elementKind_; }
+  const std::string& ElementOption() const { return elementOption_; }
+
+ private:
+  // Commands, named after the controls whose clicks run them.
+  void Cmd_NewTool_Click();
+  void Cmd_Add_Click();
+  void Ob_Cylinder_Click();
+  void Ob_Cone_Click();
+  void Ob_Sphere_Click();
+  void Cb_Disk_Click();
+  void Cmd_Confirm_Click();
+  void Cmd_DelLast_Click();
+  void Cmd_DelAll_Click();
+  void Cmd_Export_Click();
+
+  // Selects an option button as a command does, running its click action
+  // even when it was already selected (but never inside its own action).
+  void SelectOption(ControlId id);
+  // Sets or clears the check box; its action runs when the state changes.
+  void SetDisk(bool set);
+  void RunClickAction(ControlId id);
+
+  // Stores a definition line and shows it in the pane.
+  void AppendLine(std::string_view line);
+  bool ConfirmFits();
+  void ShowMessage(std::string_view text, std::string_view title);
+  // Reports a failed file operation, once per command.
+  void Report(std::string_view prefix, const scene::SceneResult& failure);
+
+  WindowModel window_;
+  definition::ToolDefinition tool_;
+  scene::FileSystem& files_;
+  scene::Scene scene_;
+  MessageBoxes& messages_;
+  numbers::LocaleQuery& locale_;
+  numbers::NumberFormat format_;
+  std::string elementKind_;
+  std::string elementOption_;
+  ControlId runningAction_ = ControlId::Form1;  // the option action under way, if any
+  bool reportedInCommand_ = false;
+  int fileFailures_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace tarvo::editor

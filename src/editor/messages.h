@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace tarvo::editor {
+
+// The texts of the message boxes that are not the value checks' own.
+inline constexpr std::string_view kToolNameTitle = "Tool Name Error";
+inline constexpr std::string_view kToolNameMessage = "Please insert a NAME for the new tool";
+inline constexpr std::string_view kEdgeCountMessage =
+    "Please insert a WHOLE number (>=3) for the NR. OF EDGES";
+inline constexpr std::string_view kToolFullMessage =
+    "The tool is full: it can hold at most 50 elements and 200 definition lines. Export it or "
+    "delete elements first.";
+inline constexpr std::string_view kPreviewFailedMessage = "The preview file cannot be written: ";
+inline constexpr std::string_view kExportFailedMessage = "The tool was not exported: ";
+
+}  // namespace tarvo::editor

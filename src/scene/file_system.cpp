@@ -1,0 +1,100 @@
+#include "scene/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tarvo::scene {
+namespace {
+
+FileStatus FromErrno(int error) { return FileStatus::Failure(std::strerror(error)); }
+
+// Writes every byte, retrying after interruptions and partial writes.
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+FileStatus ReadAll(const std::filesystem::path& file, std::string& bytes) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? FileStatus::Missing() : FromErrno(errno);
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      return FromErrno(error);
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return FileStatus::Ok();
+}
+
+}  // namespace
+
+FileStatus PosixFileSystem::Write(const std::filesystem::path& file, std::string_view bytes) {
+  std::filesystem::path temporary = file;
+  temporary += ".part";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return FromErrno(errno);
+  if (!WriteAll(fd, bytes)) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return FromErrno(error);
+  }
+  if (::close(fd) != 0 || ::rename(temporary.c_str(), file.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return FromErrno(error);
+  }
+  return FileStatus::Ok();
+}
+
+FileStatus PosixFileSystem::Append(const std::filesystem::path& file, std::string_view bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return FromErrno(errno);
+  // One write keeps the block whole even when another program appends too.
+  ssize_t written;
+  do {
+    written = ::write(fd, bytes.data(), bytes.size());
+  } while (written < 0 && errno == EINTR);
+  if (written != static_cast<ssize_t>(bytes.size())) {
+    const int error = written < 0 ? errno : ENOSPC;
+    // Cut off the part that did land; it ends the file, as the write was the last.
+    struct stat after {};
+    if (written > 0 && ::fstat(fd, &after) == 0 && ::ftruncate(fd, after.st_size - written) != 0) {
+      // Nothing more can be done here: the reason of the short write is reported.
+    }
+    ::close(fd);
+    return FromErrno(error);
+  }
+  if (::close(fd) != 0) return FromErrno(errno);
+  return FileStatus::Ok();
+}
+
+FileStatus PosixFileSystem::Copy(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::string bytes;
+  if (FileStatus read = ReadAll(from, bytes); !read.IsOk()) return read;
+  return Write(to, bytes);
+}
+
+}  // namespace tarvo::scene

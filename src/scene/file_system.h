@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tarvo::scene {
+
+struct FileStatus {
+  enum class Code { Ok, MissingSource, Failed };
+  Code Result = Code::Ok;
+  std::string Reason;  // the system's reason when Failed
+
+  bool IsOk() const { return Result == Code::Ok; }
+  static FileStatus Ok() { return {}; }
+  static FileStatus Missing() { return {Code::MissingSource, "No such file or directory"}; }
+  static FileStatus Failure(std::string reason) { return {Code::Failed, std::move(reason)}; }
+};
+
+// The file operations the editor needs. Each opens, writes and closes within
+// the one call; none leaves a truncated or half-written file behind.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Replaces the file's whole content.
+  virtual FileStatus Write(const std::filesystem::path& file, std::string_view bytes) = 0;
+  // Appends all the bytes or, on failure, none of them.
+  virtual FileStatus Append(const std::filesystem::path& file, std::string_view bytes) = 0;
+  // Copies the whole file over the destination; MissingSource when there is no source.
+  virtual FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+};
+
+// The real file system: whole-file writes and copies go through a temporary
+// file in the same directory that is renamed over the destination; an append
+// is one write, and the file is cut back to its old length if it comes back short.
+class PosixFileSystem final : public FileSystem {
+ public:
+  FileStatus Write(const std::filesystem::path& file, std::string_view bytes) override;
+  FileStatus Append(const std::filesystem::path& file, std::string_view bytes) override;
+  FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
+};
+
+}  // namespace tarvo::scene

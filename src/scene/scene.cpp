@@ -1,0 +1,125 @@
+#include "scene/scene.h"
+
+#include <algorithm>
+
+#include "numbers/decimal_parser.h"
+#include "numbers/number_text.h"
+#include "scene/scene_blocks.h"
+
+namespace tarvo::scene {
+namespace {
+
+using numbers::SceneText;
+
+double FieldNumber(std::string_view text, const numbers::NumberFormat& format) {
+  return numbers::ParseDecimal(text, format.Separator()).value_or(0.0);
+}
+
+// The height field as it stands, with a point for its decimal separator.
+std::string HeightText(std::string_view text) {
+  std::string height(text);
+  std::replace(height.begin(), height.end(), ',', '.');
+  return height;
+}
+
+SceneResult Failure(const std::filesystem::path& file, const FileStatus& status) {
+  return FileFailure{file, status.Reason};
+}
+
+}  // namespace
+
+Scene::Scene(std::filesystem::path directory, FileSystem& files, SceneView& view)
+    : directory_(std::move(directory)), files_(files), view_(view) {}
+
+SceneResult Scene::SecurityCopy() {
+  const FileStatus status = files_.Copy(ScenePath(), SceneBackupPath());
+  if (status.Result == FileStatus::Code::Failed) return Failure(SceneBackupPath(), status);
+  return std::nullopt;
+}
+
+SceneResult Scene::CreateWRMLFile() {
+  SceneResult result = SecurityCopy();
+  if (const FileStatus status = files_.Write(ScenePath(), HeaderBlock()); !status.IsOk()) {
+    result = result ? result : Failure(ScenePath(), status);
+  }
+  view_.Navigate(ScenePath());
+  return result;
+}
+
+SceneResult Scene::LoadOldFile() {
+  const FileStatus status = files_.Copy(SceneBackupPath(), ScenePath());
+  if (!status.IsOk()) return Failure(ScenePath(), status);
+  view_.Refresh();
+  SceneZ += LastShapeHeight;
+  return std::nullopt;
+}
+
+SceneResult Scene::SaveSecurityCopy() {
+  const FileStatus status = files_.Copy(DefinitionPath(), DefinitionBackupPath());
+  if (status.Result == FileStatus::Code::Failed) return Failure(DefinitionBackupPath(), status);
+  return std::nullopt;
+}
+
+SceneResult Scene::AppendBlock(const std::string& block) {
+  const FileStatus status = files_.Append(ScenePath(), block);
+  if (!status.IsOk()) return Failure(ScenePath(), status);
+  view_.Refresh();
+  return std::nullopt;
+}
+
+SceneResult Scene::AddCylinder(std::string_view heightText, std::string_view diamText,
+                               const numbers::NumberFormat& format) {
+  const double height = FieldNumber(heightText, format);
+  const double radius = FieldNumber(diamText, format) / 2;
+  SceneResult result = AppendBlock(
+      CylinderBlock(SceneText(SceneZ - height / 2), HeightText(heightText), SceneText(radius)));
+  if (!result) {
+    SceneZ -= height;
+    LastShapeHeight = static_cast<float>(height);
+  }
+  return result;
+}
+
+SceneResult Scene::AddCone(std::string_view heightText, std::string_view diamText,
+                           std::string_view diam2Text, const numbers::NumberFormat& format) {
+  const double height = FieldNumber(heightText, format);
+  const double topRadius = FieldNumber(diamText, format) / 2;
+  const double bottomRadius = FieldNumber(diam2Text, format) / 2;
+  SceneResult result = AppendBlock(
+      ConePrototypeBlock(format.PiValue) +
+      ConeBlock(SceneText(SceneZ - height), HeightText(heightText), SceneText(topRadius),
+                SceneText(bottomRadius)));
+  if (!result) {
+    SceneZ -= height;
+    LastShapeHeight = static_cast<float>(height);
+  }
+  return result;
+}
+
+SceneResult Scene::AddSphere(std::string_view diamText, const numbers::NumberFormat& format) {
+  const double radius = FieldNumber(diamText, format) / 2;
+  SceneResult result = AppendBlock(SphereBlock(SceneText(SceneZ), SceneText(radius)));
+  if (!result) LastShapeHeight = 0;
+  return result;
+}
+
+SceneResult Scene::AddDisk(std::string_view heightText, std::string_view diamText,
+                           const numbers::NumberFormat& format) {
+  const double radius = FieldNumber(diamText, format) / 2;
+  SceneResult result =
+      AppendBlock(DiskBlock(SceneText(SceneZ), HeightText(heightText), SceneText(radius)));
+  if (!result) LastShapeHeight = 0;
+  return result;
+}
+
+SceneResult Scene::AddPolygon(float topZ, float bottomZ, const numbers::NumberFormat& format) {
+  SceneResult result = AppendBlock(PolygonBlock(Mesh, format.PiValue));
+  if (!result) {
+    const float height = topZ - bottomZ;
+    SceneZ -= height;
+    LastShapeHeight = height;
+  }
+  return result;
+}
+
+}  // namespace tarvo::scene

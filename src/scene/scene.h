@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "numbers/number_format.h"
+#include "scene/file_system.h"
+#include "scene/preview_mesh.h"
+#include "scene/scene_view.h"
+
+namespace tarvo::scene {
+
+// A file operation that did not happen, with the file and the system's reason.
+struct FileFailure {
+  std::filesystem::path File;
+  std::string Reason;
+};
+using SceneResult = std::optional<FileFailure>;  // nothing when all went well
+
+// The preview scene file Taster.wrl with its one-step backup Taster_Old.wrl,
+// and the backup of the probe definition file. Every operation opens, writes
+// and closes its file at once; a failed write leaves SceneZ where it was.
+class Scene {
+ public:
+  Scene(std::filesystem::path directory, FileSystem& files, SceneView& view);
+
+  std::filesystem::path ScenePath() const { return directory_ / "Taster.wrl"; }
+  std::filesystem::path SceneBackupPath() const { return directory_ / "Taster_Old.wrl"; }
+  std::filesystem::path DefinitionPath() const { return directory_ / "usrprobe.dat"; }
+  std::filesystem::path DefinitionBackupPath() const { return directory_ / "usrprobe_old.dat"; }
+
+  // Backs up the scene, writes a header-only scene and shows it.
+  SceneResult CreateWRMLFile();
+  // Copies the scene to its backup; a missing scene is skipped.
+  SceneResult SecurityCopy();
+  // Puts the backup back, reloads the view and moves SceneZ back.
+  SceneResult LoadOldFile();
+  // Copies usrprobe.dat to usrprobe_old.dat; a missing usrprobe.dat is skipped.
+  SceneResult SaveSecurityCopy();
+
+  // The shape writers take the Step 4 texts as the value checks left them.
+  SceneResult AddCylinder(std::string_view heightText, std::string_view diamText,
+                          const numbers::NumberFormat& format);
+  SceneResult AddCone(std::string_view heightText, std::string_view diamText,
+                      std::string_view diam2Text, const numbers::NumberFormat& format);
+  SceneResult AddSphere(std::string_view diamText, const numbers::NumberFormat& format);
+  SceneResult AddDisk(std::string_view heightText, std::string_view diamText,
+                      const numbers::NumberFormat& format);
+  // Writes every face of the preview mesh; the element spans topZ..bottomZ.
+  SceneResult AddPolygon(float topZ, float bottomZ, const numbers::NumberFormat& format);
+
+  double SceneZ = 0;          // y where the next shape starts
+  float LastShapeHeight = 0;  // how far the last shape moved SceneZ
+  PreviewMesh Mesh;
+
+ private:
+  SceneResult AppendBlock(const std::string& block);
+
+  std::filesystem::path directory_;
+  FileSystem& files_;
+  SceneView& view_;
+};
+
+}  // namespace tarvo::scene
