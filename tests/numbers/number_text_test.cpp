@@ -1,0 +1,91 @@
+#include "numbers/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace tarvo::numbers {
+namespace {
+
+struct SingleRow {
+  const char* Name;
+  float Value;
+  char Separator;
+  const char* Text;
+};
+
+class SingleTextTest : public ::testing::TestWithParam<SingleRow> {};
+
+TEST_P(SingleTextTest, RendersSevenSignificantDigits) {
+  EXPECT_EQ(SingleText(GetParam().Value, GetParam().Separator), GetParam().Text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SingleTextTest,
+    ::testing::Values(SingleRow{"Whole", -20.0F, '.', "-20"}, SingleRow{"WholePositive", 6.0F, '.', "6"},
+                      SingleRow{"Half", 0.5F, '.', "0.5"}, SingleRow{"Fraction", -10.5F, '.', "-10.5"},
+                      SingleRow{"Third", 1.0F / 3.0F, '.', "0.3333333"},
+                      SingleRow{"RoundsToSeven", 12.3456789F, '.', "12.34568"},
+                      SingleRow{"PiHalf", 3.14159265F / 2, '.', "1.570796"},
+                      SingleRow{"TenPointOne", 10.1F, '.', "10.1"},
+                      SingleRow{"Comma", -10.5F, ',', "-10,5"},
+                      SingleRow{"Zero", 0.0F, '.', "0"}, SingleRow{"NegativeZero", -0.0F, '.', "0"},
+                      SingleRow{"SmallFixed", 0.0001F, '.', "0.0001"},
+                      SingleRow{"SmallExponent", 0.00001F, '.', "1E-05"},
+                      SingleRow{"LargeFixed", 9999999.0F, '.', "9999999"},
+                      SingleRow{"LargeExponent", 1.0e7F, '.', "1E+07"},
+                      SingleRow{"ExponentWithFraction", 1.5e7F, ',', "1,5E+07"},
+                      SingleRow{"RoundsUpToExponent", 99999999.0F, '.', "1E+08"},
+                      SingleRow{"Huge", 3.0e38F, '.', "3E+38"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(DoubleText, WidenedSingleShowsItsBinaryDigits) {
+  EXPECT_EQ(DoubleText(static_cast<double>(-10.1F), '.'), "-10.1000003814697");
+  EXPECT_EQ(DoubleText(-12.1000003814697, ','), "-12,1000003814697");
+  EXPECT_EQ(DoubleText(0.1, '.'), "0.1");
+  EXPECT_EQ(DoubleText(1e15, '.'), "1E+15");
+  EXPECT_EQ(DoubleText(999999999999999.0, '.'), "999999999999999");
+  EXPECT_EQ(DoubleText(std::numeric_limits<double>::infinity(), '.'), "0");
+}
+
+TEST(IntegerText, HasNoSeparatorOrGrouping) {
+  EXPECT_EQ(IntegerText(2000), "2000");
+  EXPECT_EQ(IntegerText(-1), "-1");
+}
+
+TEST(CoordinateText, RoundsHalfToEvenAtThreeDecimalsWithAPoint) {
+  EXPECT_EQ(CoordinateText(2.8867513459481287), "2.887");
+  EXPECT_EQ(CoordinateText(0.0625), "0.062");    // an exact half goes to the even digit
+  EXPECT_EQ(CoordinateText(0.1875), "0.188");
+  EXPECT_EQ(CoordinateText(-0.0004), "0");       // never "-0"
+  EXPECT_EQ(CoordinateText(-1.2e-16), "0");
+  EXPECT_EQ(CoordinateText(4.999999999999999), "5");
+  EXPECT_EQ(CoordinateText(-0.98058067569092), "-0.981");
+  EXPECT_EQ(CoordinateText(1234.5), "1234.5");
+}
+
+TEST(CoordinateText, SingleValuesKeepSevenDigits) {
+  EXPECT_EQ(CoordinateText(2.9999998F), "3");
+  EXPECT_EQ(CoordinateText(12345.678F), "12345.68");
+  EXPECT_EQ(CoordinateText(-5.0000005F), "-5");
+  EXPECT_EQ(CoordinateText(-0.0001F), "0");
+}
+
+TEST(SceneText, AlwaysUsesAPoint) {
+  EXPECT_EQ(SceneText(6.35), "6.35");
+  EXPECT_EQ(SceneText(-5.0), "-5");
+  EXPECT_EQ(SceneText(3.14159265F / 2), "1.570796");
+  EXPECT_EQ(SceneText(-4.999999F), "-4.999999");
+  EXPECT_EQ(SceneText(-4.9999995F), "-5");
+}
+
+TEST(RoundHalfEven, WorksOnTheExactBinaryValue) {
+  EXPECT_EQ(RoundHalfEven(std::cos(5 / 180.0 * static_cast<double>(3.14159265F)), 4), 0.9962);
+  EXPECT_EQ(RoundHalfEven(-std::sin(5 / 180.0 * static_cast<double>(3.14159265F)), 4), -0.0872);
+  EXPECT_EQ(RoundHalfEven(0.00005, 4), 0.0001);  // 0.00005 lies just above the half in binary
+  EXPECT_FALSE(std::signbit(RoundHalfEven(-0.00001, 4)));
+}
+
+}  // namespace
+}  // namespace tarvo::numbers
