@@ -93,8 +93,14 @@ FileStatus PosixFileSystem::Append(const std::filesystem::path& file, std::strin
 
 FileStatus PosixFileSystem::Copy(const std::filesystem::path& from, const std::filesystem::path& to) {
   std::string bytes;
-  if (FileStatus read = ReadAll(from, bytes); !read.IsOk()) return read;
-  return Write(to, bytes);
+  FileStatus read = ReadAll(from, bytes);
+  if (!read.IsOk()) {
+    read.File = from;
+    return read;
+  }
+  FileStatus written = Write(to, bytes);
+  if (!written.IsOk()) written.File = to;
+  return written;
 }
 
 }  // namespace tarvo::scene

@@ -9,12 +9,15 @@ namespace tarvo::scene {
 struct FileStatus {
   enum class Code { Ok, MissingSource, Failed };
   Code Result = Code::Ok;
-  std::string Reason;  // the system's reason when Failed
+  std::string Reason;           // the system's reason when Failed
+  std::filesystem::path File;   // the file that failed, when a copy says which
 
   bool IsOk() const { return Result == Code::Ok; }
   static FileStatus Ok() { return {}; }
-  static FileStatus Missing() { return {Code::MissingSource, "No such file or directory"}; }
-  static FileStatus Failure(std::string reason) { return {Code::Failed, std::move(reason)}; }
+  static FileStatus Missing() { return {Code::MissingSource, "No such file or directory", {}}; }
+  static FileStatus Failure(std::string reason, std::filesystem::path file = {}) {
+    return {Code::Failed, std::move(reason), std::move(file)};
+  }
 };
 
 // The file operations the editor needs. Each opens, writes and closes within
@@ -26,7 +29,8 @@ class FileSystem {
   virtual FileStatus Write(const std::filesystem::path& file, std::string_view bytes) = 0;
   // Appends all the bytes or, on failure, none of them.
   virtual FileStatus Append(const std::filesystem::path& file, std::string_view bytes) = 0;
-  // Copies the whole file over the destination; MissingSource when there is no source.
+  // Copies the whole file over the destination; MissingSource when there is no
+  // source. A failure names the file, source or destination, that failed.
   virtual FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
 };
 

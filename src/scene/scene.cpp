@@ -22,8 +22,9 @@ std::string HeightText(std::string_view text) {
   return height;
 }
 
+// The failed file: the one the file system names, else the one written.
 SceneResult Failure(const std::filesystem::path& file, const FileStatus& status) {
-  return FileFailure{file, status.Reason};
+  return FileFailure{status.File.empty() ? file : status.File, status.Reason};
 }
 
 }  // namespace

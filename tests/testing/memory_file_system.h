@@ -28,7 +28,9 @@ class MemoryFileSystem final : public scene::FileSystem {
   scene::FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) override {
     const auto source = Files.find(from.string());
     if (source == Files.end()) return scene::FileStatus::Missing();
-    return Write(to, source->second);
+    scene::FileStatus written = Write(to, source->second);
+    if (!written.IsOk()) written.File = to;
+    return written;
   }
 
   bool Has(const std::string& file) const { return Files.contains(file); }
