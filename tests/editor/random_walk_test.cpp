@@ -1,0 +1,106 @@
+// Thousands of user actions chosen at random among what the window shows,
+// checking after each one that the definition, the pane and the preview agree.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <algorithm>
+#include <random>
+
+#include "editor_testing.h"
+
+namespace tarvo::editor {
+namespace {
+
+using enum ControlId;
+
+constexpr const char* kValidTexts[] = {"1", "2.5", "2,5", "0.001", "12.3456789", "100", " 7 ",
+                                       "1e2", "3", "4", "30", "M\xC3\xBC"};
+constexpr const char* kInvalidTexts[] = {"0",    "-0",   "-3",    "",   "abc", "5abc", "1.2.3", "1e39",
+                                         "1e-50", "4.0", "97", "2", "  ", "  x  "};
+
+int CountOf(const std::string& text, std::string_view word) {
+  int count = 0;
+  for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++count;
+  return count;
+}
+
+void CheckInvariants(const testing::EditorFixture& f) {
+  const definition::ToolDefinition& tool = f.editor.Tool();
+  ASSERT_EQ(f.Window().Text(RTB_Tool), tool.Text());
+  ASSERT_LE(tool.ElementCount, definition::ToolDefinition::kMaxElements);
+  ASSERT_LE(tool.LineCount, definition::ToolDefinition::kMaxLines);
+  if (tool.LineCount > 0) {
+    int elementLines = 0;
+    for (int i = 1; i <= tool.ElementCount; ++i) elementLines += tool.LinesPerElement[static_cast<std::size_t>(i)];
+    const int header = tool.LineCount - elementLines;
+    ASSERT_TRUE(header == 1 || header == 3 || header == 4) << header;
+  } else {
+    ASSERT_EQ(tool.ElementCount, 0);
+  }
+  const std::string& scene = f.files.Read("/d/Taster.wrl");
+  const int shapes = CountOf(scene, "\r\n# CYLINDER\r\n") + CountOf(scene, "\r\n# CONE\r\n") +
+                     CountOf(scene, "\r\n# SPHERE\r\n") + CountOf(scene, "\r\n# DISK\r\n") +
+                     CountOf(scene, "\r\n# POLYGON\r\n");
+  ASSERT_EQ(shapes, tool.ElementCount);
+  ASSERT_TRUE(f.Window().IsUsable(f.Window().Focus()));
+}
+
+void Walk(unsigned seed, int steps) {
+  SCOPED_TRACE("random walk seed " + std::to_string(seed));
+  testing::EditorFixture f;
+  std::mt19937 random(seed);
+  int deepest = 0;
+  const auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+  for (int step = 0; step < steps; ++step) {
+    std::vector<ControlId> usable;
+    for (const ControlSpec& spec : kControls) {
+      if (spec.Id != Cmd_Exit && f.Window().IsUsable(spec.Id)) usable.push_back(spec.Id);
+    }
+    if (f.Window().IsUsable(Cmd_Confirm) && below(3) == 0) {
+      // A user who fills in every field before confirming.
+      for (ControlId field : {Tb_Diam, Tb_Diam2, Tb_Height, Tb_LengthMin}) {
+        if (f.Window().IsUsable(field)) f.editor.Type(field, kValidTexts[below(9)]);
+      }
+    }
+    ControlId id = usable[below(usable.size())];
+    // Discarding a tool is rare, so that tools grow deep.
+    if ((id == Cmd_DelAll || id == Cmd_Export || id == Cmd_DelLast) && below(10) != 0) {
+      id = usable[below(usable.size())];
+    }
+    const auto text = [&] {
+      return below(5) == 0 ? kInvalidTexts[below(std::size(kInvalidTexts))]
+                           : kValidTexts[below(std::size(kValidTexts))];
+    };
+    switch (Spec(id).Kind) {
+      case ControlKind::TextBox:
+        f.editor.Type(id, text());
+        break;
+      case ControlKind::ComboBox:
+        if (below(2) == 0) {
+          f.editor.Pick(id, below(f.Window().State(id).Items.size()));
+        } else {
+          f.editor.Type(id, text());
+        }
+        break;
+      default:
+        // Confirmations are what grows a tool: give them more weight.
+        f.editor.Click(below(3) == 0 && f.Window().IsUsable(Cmd_Confirm) ? Cmd_Confirm : id);
+        break;
+    }
+    ASSERT_NO_FATAL_FAILURE(CheckInvariants(f)) << "after step " << step << " on " << Spec(id).Name;
+    deepest = std::max<int>(deepest, f.editor.Tool().ElementCount);
+  }
+  // The walk must get somewhere to mean anything.
+  EXPECT_GE(deepest, 20);
+}
+
+TEST(RandomWalk, KeepsDefinitionPaneAndPreviewInStep) {
+  if (const char* seed = std::getenv("TARVO_WALK_SEED")) {
+    Walk(static_cast<unsigned>(std::strtoul(seed, nullptr, 10)), 20000);
+    return;
+  }
+  for (unsigned seed : {1U, 2U, 3U, 4U, 5U}) Walk(seed, 3000);
+}
+
+}  // namespace
+}  // namespace tarvo::editor
