@@ -1,9 +1,13 @@
 # The two commands a user needs: `make run` and `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-CMAKE_FLAGS ?=
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 600
+SMOKE_SECONDS ?= 20
+FUZZERS := decimal_parser_fuzz replay_script_fuzz
 
-.PHONY: all deps build test run clean
+.PHONY: all deps build test run sanitize-test fuzz fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -11,17 +15,36 @@ deps:
 	@tools/install-deps
 
 $(BUILD_DIR)/build.ninja:
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 
 build: deps $(BUILD_DIR)/build.ninja
 	@cmake --build $(BUILD_DIR)
 
-test: build
+# The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# short run of each fuzzer, then every test of the program itself.
+test: build sanitize-test fuzz-smoke
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 
 run: build
 	@echo "The window is not built yet. Build a tool from a script with:"
 	@echo "  $(BUILD_DIR)/src/app/tarvo-replay --dir DIR SCRIPT   (see --help)"
 
+sanitize-test: deps
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WITH_UI=OFF -DTARVO_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR)
+	@cd $(SANITIZE_DIR) && { ctest --output-on-failure >ctest.log 2>&1 || { cat ctest.log; exit 1; }; } && \
+	  echo "sanitizers: $$(grep -E 'tests passed' ctest.log)"
+
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTARVO_WITH_UI=OFF -DTARVO_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR)
+
+# make fuzz: each fuzzer for FUZZ_SECONDS; make test runs them for SMOKE_SECONDS.
+fuzz: fuzz-build
+	@for f in $(FUZZERS); do tools/run-fuzzer $(FUZZ_DIR) $$f $(FUZZ_SECONDS) || exit 1; done
+
+fuzz-smoke: fuzz-build
+	@for f in $(FUZZERS); do tools/run-fuzzer $(FUZZ_DIR) $$f $(SMOKE_SECONDS) || exit 1; done
+
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
