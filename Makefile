@@ -7,7 +7,9 @@ FUZZ_SECONDS ?= 600
 SMOKE_SECONDS ?= 20
 FUZZERS := decimal_parser_fuzz replay_script_fuzz
 
-.PHONY: all deps build test run sanitize-test fuzz fuzz-build fuzz-smoke clean
+BENCH_DIR ?= build-bench
+
+.PHONY: all deps build test run sanitize-test fuzz fuzz-build fuzz-smoke bench clean
 
 all: build
 
@@ -46,5 +48,11 @@ fuzz: fuzz-build
 fuzz-smoke: fuzz-build
 	@for f in $(FUZZERS); do tools/run-fuzzer $(FUZZ_DIR) $$f $(SMOKE_SECONDS) || exit 1; done
 
+# make bench: every benchmark in a release build; writes bench/RESULTS.md.
+bench: deps
+	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVO_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_DIR)
+	@bench/run_benchmarks.py $(BENCH_DIR)
+
 clean:
-	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)

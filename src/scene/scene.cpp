@@ -86,8 +86,9 @@ SceneResult Scene::AddCone(std::string_view heightText, std::string_view diamTex
   const double height = FieldNumber(heightText, format);
   const double topRadius = FieldNumber(diamText, format) / 2;
   const double bottomRadius = FieldNumber(diam2Text, format) / 2;
+  if (conePrototype_.empty()) conePrototype_ = ConePrototypeBlock(format.PiValue);
   SceneResult result = AppendBlock(
-      ConePrototypeBlock(format.PiValue) +
+      conePrototype_ +
       ConeBlock(SceneText(SceneZ - height), HeightText(heightText), SceneText(topRadius),
                 SceneText(bottomRadius)));
   if (!result) {

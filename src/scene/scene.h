@@ -58,6 +58,7 @@ class Scene {
  private:
   SceneResult AppendBlock(const std::string& block);
 
+  std::string conePrototype_;  // the same for every cone: made once
   std::filesystem::path directory_;
   FileSystem& files_;
   SceneView& view_;

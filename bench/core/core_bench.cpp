@@ -1,0 +1,280 @@
+// Each editor command beside the bare file operations it must do, so that a
+// command is read as a ratio to the work the file system cannot avoid.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <random>
+
+#include "editor/editor.h"
+#include "file_baseline.h"
+#include "scene/scene_blocks.h"
+
+namespace tarvo::bench {
+namespace {
+
+namespace fs = std::filesystem;
+using enum editor::ControlId;
+
+class SilentMessages final : public editor::MessageBoxes {
+ public:
+  void Show(std::string_view, std::string_view) override {}
+};
+
+std::string Read(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// An editor on a real directory of its own.
+class Workspace {
+ public:
+  Workspace() : dir_(fs::temp_directory_path() / ("tarvo-bench-" + std::to_string(std::random_device{}()))) {
+    fs::create_directories(dir_);
+    Restart();
+  }
+  ~Workspace() { fs::remove_all(dir_); }
+
+  // A new editor on an empty directory.
+  void Restart() {
+    for (const char* name : {"Taster.wrl", "Taster_Old.wrl", "usrprobe.dat", "usrprobe_old.dat"}) {
+      fs::remove(dir_ / name);
+    }
+    Load();
+  }
+  // A new editor on the files as they are, as when the program starts again.
+  void Load() {
+    editor_ = std::make_unique<editor::Editor>(dir_, files_, view_, messages_, locale_);
+    editor_->Load();
+  }
+  editor::Editor& Editor() { return *editor_; }
+  fs::path File(const char* name) const { return dir_ / name; }
+
+  void Start(editor::ControlId kind) {
+    Editor().Type(Tb_ToolName, "BENCH");
+    Editor().Click(Cmd_NewTool);
+    Editor().Click(kind);
+    Editor().Click(Cmd_Add);
+  }
+  void Confirm(std::initializer_list<std::pair<editor::ControlId, const char*>> fields) {
+    for (const auto& [id, text] : fields) Editor().Type(id, text);
+    Editor().Click(Cmd_Confirm);
+  }
+
+ private:
+  fs::path dir_;
+  scene::PosixFileSystem files_;
+  scene::NoSceneView view_;
+  SilentMessages messages_;
+  numbers::FixedLocaleQuery locale_{std::string(".")};
+  std::unique_ptr<editor::Editor> editor_;
+};
+
+// One kind of element: how to reach the state before its CONFIRM, and its fields.
+struct ElementCase {
+  std::function<void(Workspace&)> Prepare;
+  std::function<void(Workspace&)> Confirm;
+  bool UndoByDeleteLast = true;  // false: the state is rebuilt, as DELETE LAST empties the mesh
+};
+
+ElementCase Cylinder() {
+  return {[](Workspace& w) { w.Start(Ob_Tip); },
+          [](Workspace& w) { w.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}}); }};
+}
+ElementCase Cone() {
+  return {[](Workspace& w) {
+            w.Start(Ob_Tip);
+            w.Editor().Click(Ob_Cone);
+          },
+          [](Workspace& w) { w.Confirm({{Tb_Height, "5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2.5"}}); }};
+}
+ElementCase Ball() {
+  return {[](Workspace& w) {
+            w.Start(Ob_Tip);
+            w.Editor().Click(Ob_Sphere);
+          },
+          [](Workspace& w) { w.Confirm({{Tb_Diam, "3"}}); }};
+}
+ElementCase Disk() {
+  return {[](Workspace& w) {
+            w.Start(Ob_Tip);
+            w.Editor().Click(Ob_Sphere);
+            w.Editor().Click(Cb_Disk);
+          },
+          [](Workspace& w) { w.Confirm({{Tb_Diam, "12"}, {Tb_Height, "2"}}); }};
+}
+ElementCase Polygon30() {
+  return {[](Workspace& w) {
+            w.Start(Ob_Polyg);
+            w.Editor().Click(Ob_Cone);
+          },
+          [](Workspace& w) { w.Confirm({{Cb_Edges, "30"}, {Tb_Diam2, "2"}, {Tb_Height, "3"}}); }};
+}
+// The third 30-edge two-level polygon: as many preview faces as a tool can hold.
+ElementCase TwoLevel30Full() {
+  const auto confirm = [](Workspace& w) {
+    w.Confirm({{Cb_Edges, "30"}, {Tb_Diam2, "2"}, {Tb_LengthMin, "1.5"}, {Tb_Height, "3"}});
+  };
+  return {[confirm](Workspace& w) {
+            w.Start(Ob_Polyg);
+            w.Editor().Click(Ob_Sphere);
+            confirm(w);
+            confirm(w);
+          },
+          confirm, false};
+}
+
+void RunConfirm(benchmark::State& state, const ElementCase& element) {
+  Workspace w;
+  element.Prepare(w);
+  for (auto _ : state) {
+    element.Confirm(w);
+    state.PauseTiming();
+    if (element.UndoByDeleteLast) {
+      w.Editor().Click(Cmd_DelLast);
+    } else {
+      w.Restart();
+      element.Prepare(w);
+    }
+    state.ResumeTiming();
+  }
+}
+
+// The bare work of a CONFIRM: the scene backup and the append of the same block.
+void RunConfirmBaseline(benchmark::State& state, const ElementCase& element) {
+  Workspace w;
+  element.Prepare(w);
+  const std::string before = Read(w.File("Taster.wrl"));
+  element.Confirm(w);
+  const std::string block = Read(w.File("Taster.wrl")).substr(before.size());
+  BareWrite(w.File("Taster.wrl"), before);
+  for (auto _ : state) {
+    BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
+    BareAppend(w.File("Taster.wrl"), block);
+    state.PauseTiming();
+    BareWrite(w.File("Taster.wrl"), before);
+    state.ResumeTiming();
+  }
+}
+
+void BuildTipWithCone(Workspace& w) {
+  w.Start(Ob_Tip);
+  w.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
+  w.Editor().Click(Ob_Cone);
+  w.Confirm({{Tb_Height, "5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2.5"}});
+}
+
+void DeleteLast(benchmark::State& state) {
+  Workspace w;
+  BuildTipWithCone(w);
+  for (auto _ : state) {
+    w.Editor().Click(Cmd_DelLast);
+    state.PauseTiming();
+    w.Confirm({{Tb_Height, "5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2.5"}});
+    state.ResumeTiming();
+  }
+}
+
+void DeleteLastBaseline(benchmark::State& state) {
+  Workspace w;
+  BuildTipWithCone(w);
+  const std::string after = Read(w.File("Taster.wrl"));
+  for (auto _ : state) {
+    BareCopy(w.File("Taster_Old.wrl"), w.File("Taster.wrl"));
+    state.PauseTiming();
+    BareWrite(w.File("Taster.wrl"), after);
+    state.ResumeTiming();
+  }
+}
+
+// usrprobe.dat already holds a hundred tools.
+void PrepareExport(Workspace& w, const std::string& earlierTools) {
+  w.Restart();
+  BareWrite(w.File("usrprobe.dat"), earlierTools);
+  w.Start(Ob_Tip);
+  w.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
+  w.Editor().Click(Ob_Sphere);
+  w.Confirm({{Tb_Diam, "3"}});
+}
+
+std::string EarlierTools() {
+  std::string tools;
+  for (int i = 0; i < 100; ++i) {
+    tools += "ITEM:T" + std::to_string(i) +
+             " TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\ncylinder 0 0 0 0 0 -20 6\r\n"
+             "color 255 0 0\r\nsphere 0 0 -20 3\r\nhotspot 0 0 -20 0 0 1 3 3 ball\r\nendtip\r\n\r\n";
+  }
+  return tools;
+}
+
+void Export(benchmark::State& state) {
+  Workspace w;
+  const std::string earlier = EarlierTools();
+  PrepareExport(w, earlier);
+  for (auto _ : state) {
+    w.Editor().Click(Cmd_Export);
+    state.PauseTiming();
+    PrepareExport(w, earlier);
+    state.ResumeTiming();
+  }
+}
+
+// The bare work of EXPORT: the definition backup, the append of the block, then
+// the discarded scene's backup and a fresh scene.
+void ExportBaseline(benchmark::State& state) {
+  Workspace w;
+  const std::string earlier = EarlierTools();
+  PrepareExport(w, earlier);
+  const std::string block = w.Editor().Window().Text(RTB_Tool) + "endtip\r\n\r\n";
+  const std::string scene = Read(w.File("Taster.wrl"));
+  const std::string header = scene::HeaderBlock();
+  for (auto _ : state) {
+    BareCopy(w.File("usrprobe.dat"), w.File("usrprobe_old.dat"));
+    BareAppend(w.File("usrprobe.dat"), block);
+    BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
+    BareWrite(w.File("Taster.wrl"), header);
+    state.PauseTiming();
+    BareWrite(w.File("usrprobe.dat"), earlier);
+    BareWrite(w.File("Taster.wrl"), scene);
+    state.ResumeTiming();
+  }
+}
+
+void StartUp(benchmark::State& state) {
+  Workspace w;
+  for (auto _ : state) w.Load();  // the editor's load: the backup and a fresh scene
+}
+
+void StartUpBaseline(benchmark::State& state) {
+  Workspace w;
+  const std::string header = scene::HeaderBlock();
+  for (auto _ : state) {
+    BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
+    BareWrite(w.File("Taster.wrl"), header);
+  }
+}
+
+#define TARVO_CONFIRM_BENCH(Kind)                                                          \
+  BENCHMARK_CAPTURE(RunConfirm, Kind, Kind())->Unit(benchmark::kMicrosecond);              \
+  BENCHMARK_CAPTURE(RunConfirmBaseline, Kind, Kind())->Unit(benchmark::kMicrosecond)
+
+TARVO_CONFIRM_BENCH(Cylinder);
+TARVO_CONFIRM_BENCH(Cone);
+TARVO_CONFIRM_BENCH(Ball);
+TARVO_CONFIRM_BENCH(Disk);
+TARVO_CONFIRM_BENCH(Polygon30);
+TARVO_CONFIRM_BENCH(TwoLevel30Full);
+BENCHMARK(DeleteLast)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DeleteLastBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Export)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ExportBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(StartUp)->Unit(benchmark::kMicrosecond);
+BENCHMARK(StartUpBaseline)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tarvo::bench
+
+BENCHMARK_MAIN();
