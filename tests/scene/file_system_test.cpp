@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -67,6 +70,24 @@ TEST_F(PosixFileSystemTest, FailuresSayWhyAndLeaveNoScraps) {
   EXPECT_EQ(files_.Copy(dir_ / "d", dir_ / "b").Result, FileStatus::Code::Failed);
   EXPECT_EQ(files_.Write(dir_ / "gone" / "a", "x").Reason, "No such file or directory");
   EXPECT_EQ(Names(), (std::vector<std::string>{"a", "d"}));
+}
+
+TEST_F(PosixFileSystemTest, AShortAppendIsTakenBackWhole) {
+  const std::string earlier = "ITEM:A TARVO1\r\n\r\n";
+  files_.Write(dir_ / "usrprobe.dat", earlier);
+  // A file size limit makes the write come back short, as a full disk would.
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit = saved;
+  limit.rlim_cur = earlier.size() + 10;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  const FileStatus status = files_.Append(dir_ / "usrprobe.dat", std::string(100, 'x'));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(status.Result, FileStatus::Code::Failed);
+  EXPECT_FALSE(status.Reason.empty());
+  EXPECT_EQ(Read(dir_ / "usrprobe.dat"), earlier);
 }
 
 }  // namespace
