@@ -63,7 +63,7 @@ enum class ControlId {
 
 // One row of the controls table: the control's name, kind, container and the
 // caption or text it has at design.
-struct ControlSpec {
+struct ControlRow {
   ControlId Id;
   std::string_view Name;
   ControlKind Kind;
@@ -76,7 +76,7 @@ inline constexpr std::string_view kWindowTitle = "TARVO TOOLS CREATION";
 
 // The one table of the window's controls; names, kinds and containers come
 // from here for the window, the replay driver and the tests alike.
-inline constexpr std::array<ControlSpec, 37> kControls = {{
+inline constexpr std::array<ControlRow, 37> kControls = {{
     {ControlId::Form1, "Form1", ControlKind::Window, ControlId::Form1, kWindowTitle},
     {ControlId::Frame_NewTool, "Frame_NewTool", ControlKind::Frame, ControlId::Form1, "Step 1"},
     {ControlId::Lbl_ToolName, "Lbl_ToolName", ControlKind::Label, ControlId::Frame_NewTool, "Tool Name"},
@@ -125,7 +125,7 @@ inline constexpr std::array<ControlId, 23> kTabOrder = {
     ControlId::TasterView,  ControlId::Cmd_DelAll,   ControlId::Cmd_DelLast, ControlId::Ob_Extend,
     ControlId::Ob_Polyg,    ControlId::Ob_Tip,       ControlId::Cb_Disk};
 
-constexpr const ControlSpec& Spec(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
+constexpr const ControlRow& Row(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
 
 // The control of this name, or nothing.
 std::optional<ControlId> FindControl(std::string_view name);

@@ -33,14 +33,14 @@ void Editor::Load() {
 }
 
 void Editor::Type(ControlId id, std::string text) {
-  const ControlKind kind = Spec(id).Kind;
+  const ControlKind kind = Row(id).Kind;
   if ((kind != ControlKind::TextBox && kind != ControlKind::ComboBox) || !window_.IsUsable(id)) return;
   window_.GiveFocus(id);
   window_.SetTypedText(id, std::move(text));
 }
 
 void Editor::Pick(ControlId id, std::size_t index) {
-  if (Spec(id).Kind != ControlKind::ComboBox || !window_.IsUsable(id)) return;
+  if (Row(id).Kind != ControlKind::ComboBox || !window_.IsUsable(id)) return;
   const std::vector<std::string>& items = window_.State(id).Items;
   if (index >= items.size()) return;
   window_.GiveFocus(id);
@@ -50,7 +50,7 @@ void Editor::Pick(ControlId id, std::size_t index) {
 void Editor::FocusByUser(ControlId id) { window_.GiveFocus(id); }
 
 void Editor::Click(ControlId id) {
-  const ControlKind kind = Spec(id).Kind;
+  const ControlKind kind = Row(id).Kind;
   if (kind != ControlKind::CommandButton && kind != ControlKind::OptionButton &&
       kind != ControlKind::CheckBox) {
     return;

@@ -21,20 +21,20 @@ bool SelectsAllOnFocus(ControlId id) {
 }  // namespace
 
 std::optional<ControlId> FindControl(std::string_view name) {
-  for (const ControlSpec& spec : kControls) {
-    if (spec.Name == name) return spec.Id;
+  for (const ControlRow& control : kControls) {
+    if (control.Name == name) return control.Id;
   }
   return std::nullopt;
 }
 
 WindowModel::WindowModel() {
-  for (const ControlSpec& spec : kControls) states_[Index(spec.Id)].Text = std::string(spec.DesignText);
+  for (const ControlRow& control : kControls) states_[Index(control.Id)].Text = std::string(control.DesignText);
 }
 
 bool WindowModel::IsShown(ControlId id) const {
   for (;;) {
     if (!State(id).Visible) return false;
-    const ControlId container = Spec(id).Container;
+    const ControlId container = Row(id).Container;
     if (container == id) return true;
     id = container;
   }
@@ -72,10 +72,10 @@ void WindowModel::SetTypedText(ControlId id, std::string text) {
 void WindowModel::AppendText(ControlId id, const std::string& text) { states_[Index(id)].Text += text; }
 
 void WindowModel::SetSelected(ControlId id, bool selected) {
-  const int group = Spec(id).Group;
+  const int group = Row(id).Group;
   if (selected && group != 0) {
-    for (const ControlSpec& spec : kControls) {
-      if (spec.Group == group) states_[Index(spec.Id)].Selected = false;
+    for (const ControlRow& control : kControls) {
+      if (control.Group == group) states_[Index(control.Id)].Selected = false;
     }
   }
   states_[Index(id)].Selected = selected;

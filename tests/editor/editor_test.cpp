@@ -22,8 +22,8 @@ TEST(Editor, StartUpFillsTheListsAndShowsStepOne) {
   EXPECT_EQ(f.editor.ElementKind(), "");
   EXPECT_EQ(f.editor.ElementOption(), "");
   std::vector<std::string> shown;
-  for (const ControlSpec& spec : kControls) {
-    if (f.Window().IsShown(spec.Id) && spec.Kind != ControlKind::Window) shown.emplace_back(spec.Name);
+  for (const ControlRow& control : kControls) {
+    if (f.Window().IsShown(control.Id) && control.Kind != ControlKind::Window) shown.emplace_back(control.Name);
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"Frame_NewTool", "Lbl_ToolName", "Tb_ToolName", "Label1",
                                              "Cb_Extension", "Cmd_NewTool", "Shape1", "RTB_Tool",

@@ -53,8 +53,8 @@ void Walk(unsigned seed, int steps) {
   const auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
   for (int step = 0; step < steps; ++step) {
     std::vector<ControlId> usable;
-    for (const ControlSpec& spec : kControls) {
-      if (spec.Id != Cmd_Exit && f.Window().IsUsable(spec.Id)) usable.push_back(spec.Id);
+    for (const ControlRow& control : kControls) {
+      if (control.Id != Cmd_Exit && f.Window().IsUsable(control.Id)) usable.push_back(control.Id);
     }
     if (f.Window().IsUsable(Cmd_Confirm) && below(3) == 0) {
       // A user who fills in every field before confirming.
@@ -71,7 +71,7 @@ void Walk(unsigned seed, int steps) {
       return below(5) == 0 ? kInvalidTexts[below(std::size(kInvalidTexts))]
                            : kValidTexts[below(std::size(kValidTexts))];
     };
-    switch (Spec(id).Kind) {
+    switch (Row(id).Kind) {
       case ControlKind::TextBox:
         f.editor.Type(id, text());
         break;
@@ -87,7 +87,7 @@ void Walk(unsigned seed, int steps) {
         f.editor.Click(below(3) == 0 && f.Window().IsUsable(Cmd_Confirm) ? Cmd_Confirm : id);
         break;
     }
-    ASSERT_NO_FATAL_FAILURE(CheckInvariants(f)) << "after step " << step << " on " << Spec(id).Name;
+    ASSERT_NO_FATAL_FAILURE(CheckInvariants(f)) << "after step " << step << " on " << Row(id).Name;
     deepest = std::max<int>(deepest, f.editor.Tool().ElementCount);
   }
   // The walk must get somewhere to mean anything.

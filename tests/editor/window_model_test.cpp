@@ -8,7 +8,7 @@ namespace {
 using enum ControlId;
 
 TEST(Controls, EveryNameFindsItsControl) {
-  for (const ControlSpec& spec : kControls) EXPECT_EQ(FindControl(spec.Name), spec.Id);
+  for (const ControlRow& control : kControls) EXPECT_EQ(FindControl(control.Name), control.Id);
   EXPECT_FALSE(FindControl("FaceDraw").has_value());
   EXPECT_FALSE(FindControl("cmd_exit").has_value());
 }

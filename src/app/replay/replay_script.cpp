@@ -32,7 +32,7 @@ bool IsSettable(ControlId id) {
 }
 
 bool IsClickable(ControlId id) {
-  const ControlKind kind = editor::Spec(id).Kind;
+  const ControlKind kind = editor::Row(id).Kind;
   return kind == ControlKind::CommandButton || kind == ControlKind::OptionButton ||
          kind == ControlKind::CheckBox;
 }
@@ -68,7 +68,7 @@ std::optional<Problem> Runner::Control(std::string_view name, ControlId& id) con
 }
 
 std::optional<Problem> Runner::Usable(ControlId id) const {
-  const std::string name(editor::Spec(id).Name);
+  const std::string name(editor::Row(id).Name);
   if (!Window().IsShown(id)) return ScriptError(name + " is hidden");
   if (!Window().State(id).Enabled) return ScriptError(name + " is disabled");
   return std::nullopt;
@@ -141,7 +141,7 @@ std::optional<Problem> Runner::Expect(std::string_view rest) {
     const ControlId focus = Window().Focus();
     if (focus == id) return std::nullopt;
     return Unexpected("focus " + std::string(argument) + ", found " +
-                      std::string(editor::Spec(focus).Name));
+                      std::string(editor::Row(focus).Name));
   }
   if (auto problem = Control(first, id)) return problem;
   return ExpectState(id, first, argument);
@@ -169,7 +169,7 @@ std::optional<Problem> Runner::ExpectState(ControlId id, std::string_view name, 
     return check(state.Enabled, "enabled", "disabled", what == "enabled");
   }
   if (what == "selected" || what == "unselected") {
-    const ControlKind kind = editor::Spec(id).Kind;
+    const ControlKind kind = editor::Row(id).Kind;
     if (kind != ControlKind::OptionButton && kind != ControlKind::CheckBox) {
       return ScriptError(std::string(name) + " cannot be selected");
     }
