@@ -62,8 +62,10 @@ int main(int argc, char** argv) {
       std::cout << "tarvo-replay " << TARVO_VERSION << "\n";
       return 0;
     }
-    if ((arg == "--dir" || arg == "--decimal-separator") && i + 1 < argc) {
-      (arg == "--dir" ? directory : separator) = argv[++i];
+    if (arg == "--dir" && i + 1 < argc) {
+      directory = argv[++i];
+    } else if (arg == "--decimal-separator" && i + 1 < argc) {
+      separator = argv[++i];
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       return UsageError("unknown option " + arg);
     } else if (scriptName) {
