@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWebChannel>
+#include <QWebEngineView>
+#include <filesystem>
+
+#include "scene/scene_view.h"
+#include "ui/preview/preview_bridge.h"
+
+namespace tarvo::ui {
+
+// The 3D preview: a web view whose local page hosts an X3D browser that
+// shows the scene file. Every Navigate and Refresh reads the file afresh and
+// hands its text to the page; requests made while the page is still loading
+// or still showing an earlier text are merged into one later load of the file.
+class TasterView : public QWebEngineView, public scene::SceneView {
+  Q_OBJECT
+
+ public:
+  explicit TasterView(QWidget* parent = nullptr);
+
+  void Navigate(const std::filesystem::path& file) override;
+  void Refresh() override;
+
+ signals:
+  // The scene file, as it was at the last Navigate or Refresh, is on screen.
+  void sceneLoaded();
+
+ private:
+  void Request();
+  void Send();
+  void OnPageReady();
+  void OnSceneShown(bool shown);
+
+  PreviewBridge bridge_;
+  QWebChannel channel_;
+  std::filesystem::path file_;
+  bool pageReady_ = false;
+  bool showing_ = false;  // the page has a text and has not yet reported back
+  bool pending_ = false;  // a request has come in since the last text was sent
+};
+
+}  // namespace tarvo::ui
