@@ -63,7 +63,11 @@ int main(int argc, char** argv) {
       return 0;
     }
     if ((arg == "--dir" || arg == "--decimal-separator") && i + 1 < argc) {
-      (arg == "--dir" ? directory : separator) = argv[++i];
+      if (arg == "--dir") {
+        directory = argv[++i];
+      } else {
+        separator = argv[++i];
+      }
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       return UsageError("unknown option " + arg);
     } else if (scriptName) {
