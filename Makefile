@@ -20,8 +20,7 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 
 run: build
-	@echo "The window is not built yet. Build a tool from a script with:"
-	@echo "  $(BUILD_DIR)/src/app/tarvo-replay --dir DIR SCRIPT   (see --help)"
+	@$(BUILD_DIR)/src/app/tarvo-tools
 
 clean:
 	@rm -rf $(BUILD_DIR)
