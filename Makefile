@@ -28,8 +28,7 @@ test: build sanitize-test fuzz-smoke
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 
 run: build
-	@echo "The window is not built yet. Build a tool from a script with:"
-	@echo "  $(BUILD_DIR)/src/app/tarvo-replay --dir DIR SCRIPT   (see --help)"
+	@$(BUILD_DIR)/src/app/tarvo-tools
 
 sanitize-test: deps
 	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WITH_UI=OFF -DTARVO_SANITIZE=ON >/dev/null

@@ -1,0 +1,93 @@
+#include "ui/control_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/definition_pane.h"
+#include "ui/form_layout.h"
+#include "ui/form_style.h"
+
+namespace tarvo::ui {
+
+using editor::ControlId;
+using editor::ControlKind;
+
+namespace {
+
+QComboBox* CreateComboBox(QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  combo->setEditable(true);
+  // Typed text stays as typed: no completion, and Enter adds nothing to the list.
+  combo->setCompleter(nullptr);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  return combo;
+}
+
+// The rectangle that frames the name and extension fields: drawn behind
+// them and never in the way of the mouse.
+QFrame* CreateRectangle(QWidget* parent) {
+  auto* shape = new QFrame(parent);
+  shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+  shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return shape;
+}
+
+}  // namespace
+
+ControlWidgets::ControlWidgets(QWidget* window, QWidget* preview) {
+  for (QButtonGroup*& group : groups_) group = new QButtonGroup(window);
+  // The table lists every container before the controls in it.
+  for (const editor::ControlRow& control : editor::kControls) {
+    QWidget* widget = Create(control, window, preview);
+    widget->setObjectName(
+        QString::fromLatin1(control.Name.data(), static_cast<qsizetype>(control.Name.size())));
+    if (widget != window) widget->setGeometry(Geometry(control.Id));
+    ApplyStyle(control, widget);
+    widgets_[static_cast<std::size_t>(control.Id)] = widget;
+  }
+  Widget(ControlId::Shape1)->lower();
+  for (std::size_t i = 1; i < editor::kTabOrder.size(); ++i) {
+    QWidget::setTabOrder(Widget(editor::kTabOrder[i - 1]), Widget(editor::kTabOrder[i]));
+  }
+}
+
+QWidget* ControlWidgets::Create(const editor::ControlRow& control, QWidget* window,
+                                QWidget* preview) {
+  QWidget* parent = Widget(control.Container);
+  switch (control.Kind) {
+    case ControlKind::Window: return window;
+    case ControlKind::Frame: return new QGroupBox(parent);
+    case ControlKind::Label: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      return label;
+    }
+    case ControlKind::TextBox: return new QLineEdit(parent);
+    case ControlKind::ComboBox: return CreateComboBox(parent);
+    case ControlKind::CommandButton: return new QPushButton(parent);
+    case ControlKind::OptionButton: {
+      auto* option = new QRadioButton(parent);
+      Group(control.Group)->addButton(option);
+      return option;
+    }
+    case ControlKind::CheckBox: return new QCheckBox(parent);
+    case ControlKind::Rectangle: return CreateRectangle(parent);
+    case ControlKind::DefinitionPane: return new DefinitionPane(parent);
+    case ControlKind::PreviewView: preview->setParent(parent); return preview;
+  }
+  return nullptr;
+}
+
+std::optional<ControlId> ControlWidgets::Find(const QObject* widget) const {
+  for (const editor::ControlRow& control : editor::kControls) {
+    if (Widget(control.Id) == widget) return control.Id;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tarvo::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "editor/editor.h"
+#include "numbers/decimal_separator.h"
+#include "scene/file_system.h"
+#include "ui/control_widgets.h"
+#include "ui/focusing_click_filter.h"
+#include "ui/preview.h"
+#include "ui/qt_message_boxes.h"
+
+namespace tarvo::ui {
+
+// The window Form1: one widget per control, driven by the editor's window
+// model. The user's clicks, typing, list choices and focus changes go to the
+// editor's commands; after each command every widget follows the model.
+class Form1 final : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The four files lie in `directory`; `preview` becomes TasterView.
+  Form1(std::filesystem::path directory, Preview preview, numbers::LocaleQuery& locale,
+        QWidget* parent = nullptr);
+
+  // The window's load action: only Step 1 shown, focus on NEW TOOL.
+  void Load();
+  const editor::WindowModel& Model() const { return editor_.Window(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ForwardUserActions();
+  // Runs one command on the editor, then brings the widgets in line; closes
+  // the window when the command closed the editor. A command that arrives
+  // while another runs (from a message box's event loop, or from the
+  // widgets' own reaction to the syncing) is dropped.
+  void Run(const std::function<void()>& command,
+           std::optional<editor::ControlId> typedInto = std::nullopt);
+
+  scene::PosixFileSystem files_;
+  QtMessageBoxes messages_;
+  ControlWidgets widgets_;
+  FocusingClickFilter focusingClicks_;
+  editor::Editor editor_;
+  bool running_ = false;
+};
+
+}  // namespace tarvo::ui

@@ -1,0 +1,121 @@
+#include "model_mismatch.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace tarvo::ui::test {
+
+using editor::ControlId;
+using editor::ControlKind;
+
+namespace {
+
+QString Name(ControlId id) {
+  return QString::fromLatin1(editor::Row(id).Name.data(), editor::Row(id).Name.size());
+}
+
+QString Show(const QString& widget, const QString& model) {
+  return QStringLiteral(" shows \"%1\", the model \"%2\"").arg(widget, model);
+}
+
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+// The text or caption the widget shows.
+QString Shown(const editor::ControlRow& control, const QWidget* widget) {
+  switch (control.Kind) {
+    case ControlKind::Window: return widget->windowTitle();
+    case ControlKind::Frame: return static_cast<const QGroupBox*>(widget)->title();
+    case ControlKind::Label: return static_cast<const QLabel*>(widget)->text();
+    case ControlKind::TextBox: return static_cast<const QLineEdit*>(widget)->text();
+    case ControlKind::ComboBox: return static_cast<const QComboBox*>(widget)->currentText();
+    case ControlKind::CommandButton:
+    case ControlKind::OptionButton:
+    case ControlKind::CheckBox: return static_cast<const QAbstractButton*>(widget)->text();
+    case ControlKind::DefinitionPane:
+      return static_cast<const QPlainTextEdit*>(widget)->toPlainText();
+    case ControlKind::Rectangle:
+    case ControlKind::PreviewView: break;
+  }
+  return {};
+}
+
+QString Expected(const editor::ControlRow& control, const editor::ControlState& state) {
+  switch (control.Kind) {
+    case ControlKind::Rectangle:
+    case ControlKind::PreviewView: return {};
+    case ControlKind::DefinitionPane:
+      return Utf8(state.Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    default: return Utf8(state.Text);
+  }
+}
+
+QString ControlMismatch(const Form1& window, const editor::ControlRow& control) {
+  const editor::ControlState& state = window.Model().State(control.Id);
+  const auto* widget = control.Kind == ControlKind::Window
+                           ? &window
+                           : window.findChild<const QWidget*>(Name(control.Id));
+  if (widget == nullptr) return QStringLiteral("no widget");
+  if (control.Kind != ControlKind::Window) {
+    if (widget->isHidden() == state.Visible) return QStringLiteral("own visibility differs");
+    if (widget->isVisibleTo(&window) != window.Model().IsShown(control.Id))
+      return QStringLiteral("shown differs");
+  }
+  if (widget->isEnabled() != state.Enabled) return QStringLiteral("enabled state differs");
+  if (Shown(control, widget) != Expected(control, state))
+    return Show(Shown(control, widget), Expected(control, state));
+  if (control.Kind == ControlKind::OptionButton || control.Kind == ControlKind::CheckBox) {
+    if (static_cast<const QAbstractButton*>(widget)->isChecked() != state.Selected) {
+      return QStringLiteral("selection differs");
+    }
+  }
+  if (control.Kind == ControlKind::ComboBox) {
+    const auto* combo = static_cast<const QComboBox*>(widget);
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
+    QStringList expected;
+    for (const std::string& item : state.Items) expected.append(Utf8(item));
+    if (items != expected) return Show(items.join('|'), expected.join('|'));
+  }
+  return {};
+}
+
+QString FocusMismatch(const Form1& window) {
+  const ControlId focus = window.Model().Focus();
+  const QWidget* widget = window.findChild<const QWidget*>(Name(focus));
+  if (window.focusWidget() != widget) {
+    return QStringLiteral("focus is on %1, the model has it on %2")
+        .arg(window.focusWidget() ? window.focusWidget()->objectName() : QStringLiteral("nothing"),
+             Name(focus));
+  }
+  const auto* edit = qobject_cast<const QLineEdit*>(widget);
+  if (edit == nullptr) return {};
+  // The texts are ASCII here: a byte is a character.
+  const editor::ControlState& state = window.Model().State(focus);
+  const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+  const int length = static_cast<int>(edit->selectedText().size());
+  if (start != state.SelectionStart || length != state.SelectionLength) {
+    return QStringLiteral("%1 selects %2+%3, the model %4+%5")
+        .arg(Name(focus))
+        .arg(start)
+        .arg(length)
+        .arg(state.SelectionStart)
+        .arg(state.SelectionLength);
+  }
+  return {};
+}
+
+}  // namespace
+
+QString ModelMismatch(const Form1& window) {
+  for (const editor::ControlRow& control : editor::kControls) {
+    const QString mismatch = ControlMismatch(window, control);
+    if (!mismatch.isEmpty()) return Name(control.Id) + QStringLiteral(": ") + mismatch;
+  }
+  return FocusMismatch(window);
+}
+
+}  // namespace tarvo::ui::test

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "ui/form1.h"
+
+namespace tarvo::ui::test {
+
+// The first way in which the window's widgets differ from its window model
+// (visibility, enabled state, text or caption, selection, list, focus and the
+// focused box's selected text), or an empty text when they agree.
+QString ModelMismatch(const Form1& window);
+
+}  // namespace tarvo::ui::test

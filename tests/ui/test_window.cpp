@@ -1,0 +1,54 @@
+#include "test_window.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QRadioButton>
+#include <QTest>
+
+#include "placeholder_preview.h"
+
+namespace tarvo::ui::test {
+
+TestWindow::TestWindow()
+    : window_(std::make_unique<Form1>(QFile::encodeName(directory_.path()).toStdString(),
+                                      PreviewOf(new PlaceholderPreview), locale_)) {
+  window_->Load();
+  window_->show();
+  Reactivate();
+}
+
+TestWindow::~TestWindow() = default;
+
+QWidget* TestWindow::Widget(editor::ControlId id) const {
+  const std::string_view name = editor::Row(id).Name;
+  return window_->findChild<QWidget*>(
+      QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void TestWindow::Click(editor::ControlId id) {
+  QWidget* widget = Widget(id);
+  QVERIFY2(widget->isVisible() && widget->isEnabled(), editor::Row(id).Name.data());
+  const bool hasButtonAtLeft =
+      qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget);
+  const QPoint at = hasButtonAtLeft ? QPoint(8, widget->height() / 2) : widget->rect().center();
+  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+  Reactivate();
+}
+
+void TestWindow::Type(editor::ControlId id, const QString& keys) {
+  QTest::keyClicks(Widget(id), keys);
+}
+
+void TestWindow::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(window_->focusWidget(), key, modifiers);
+  Reactivate();
+}
+
+void TestWindow::Reactivate() {
+  if (window_->isVisible() && !window_->isActiveWindow()) {
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+}
+
+}  // namespace tarvo::ui::test

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "message_box_answerer.h"
+#include "numbers/decimal_separator.h"
+#include "ui/form1.h"
+
+namespace tarvo::ui::test {
+
+// A loaded, shown and active Form1 whose files go to a fresh temporary
+// directory, with a point as the decimal separator. Its message boxes are
+// answered with OK. The user's actions are real mouse clicks and key presses.
+class TestWindow {
+ public:
+  TestWindow();
+  ~TestWindow();
+
+  Form1& Window() { return *window_; }
+  QWidget* Widget(editor::ControlId id) const;
+  template <typename T>
+  T* As(editor::ControlId id) const {
+    return qobject_cast<T*>(Widget(id));
+  }
+  QString FilePath(const QString& name) const { return directory_.filePath(name); }
+  MessageBoxAnswerer& Messages() { return messages_; }
+
+  // A left click on the control, on an option's or check box's button.
+  void Click(editor::ControlId id);
+  // Keys typed into the control.
+  void Type(editor::ControlId id, const QString& keys);
+  // A key pressed into whatever has the focus.
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+ private:
+  // The window is the active one again, as after a message box closes.
+  void Reactivate();
+
+  QTemporaryDir directory_;
+  numbers::FixedLocaleQuery locale_{"."};
+  MessageBoxAnswerer messages_;
+  std::unique_ptr<Form1> window_;
+};
+
+}  // namespace tarvo::ui::test
