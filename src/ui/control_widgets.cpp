@@ -83,9 +83,11 @@ QWidget* ControlWidgets::Create(const editor::ControlRow& control, QWidget* wind
   return nullptr;
 }
 
-std::optional<ControlId> ControlWidgets::Find(const QObject* widget) const {
+std::optional<ControlId> ControlWidgets::FocusedAs(const QObject* focused) const {
   for (const editor::ControlRow& control : editor::kControls) {
-    if (Widget(control.Id) == widget) return control.Id;
+    const QWidget* widget = Widget(control.Id);
+    while (widget->focusProxy() != nullptr) widget = widget->focusProxy();
+    if (widget == focused) return control.Id;
   }
   return std::nullopt;
 }

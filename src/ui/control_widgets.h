@@ -23,8 +23,9 @@ class ControlWidgets {
   T* As(editor::ControlId id) const {
     return static_cast<T*>(Widget(id));
   }
-  // The control that this widget shows, if any.
-  std::optional<editor::ControlId> Find(const QObject* widget) const;
+  // The control whose widget takes the focus as `focused`: the widget itself,
+  // or the focus proxy that it hands the focus to.
+  std::optional<editor::ControlId> FocusedAs(const QObject* focused) const;
   // The exclusive group of option buttons numbered `group` in the controls table.
   QButtonGroup* Group(int group) const { return groups_[static_cast<std::size_t>(group - 1)]; }
 

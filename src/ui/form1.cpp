@@ -63,9 +63,14 @@ void Form1::ForwardUserActions() {
     }
     if (std::find(editor::kTabOrder.begin(), editor::kTabOrder.end(), id) !=
         editor::kTabOrder.end()) {
-      widget->installEventFilter(this);
+      WatchFocus(widget);
     }
   }
+}
+
+void Form1::WatchFocus(QWidget* widget) {
+  widget->installEventFilter(this);
+  if (QWidget* proxy = widget->focusProxy()) proxy->installEventFilter(this);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -73,7 +78,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     // The focus arrives by Tab, the mouse or a shortcut; the window coming
     // back to the front or a closing drop-down list only hand it back.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    const std::optional<ControlId> id = widgets_.Find(watched);
+    const std::optional<ControlId> id = widgets_.FocusedAs(watched);
     if (id && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
       Run([this, id] { editor_.FocusByUser(*id); });
     }

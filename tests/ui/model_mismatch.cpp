@@ -86,7 +86,9 @@ QString ControlMismatch(const Form1& window, const editor::ControlRow& control) 
 QString FocusMismatch(const Form1& window) {
   const ControlId focus = window.Model().Focus();
   const QWidget* widget = window.findChild<const QWidget*>(Name(focus));
-  if (window.focusWidget() != widget) {
+  const QWidget* focused = widget;  // where the widget hands its focus to
+  while (focused->focusProxy() != nullptr) focused = focused->focusProxy();
+  if (window.focusWidget() != focused) {
     return QStringLiteral("focus is on %1, the model has it on %2")
         .arg(window.focusWidget() ? window.focusWidget()->objectName() : QStringLiteral("nothing"),
              Name(focus));

@@ -9,9 +9,11 @@
 
 namespace tarvo::ui::test {
 
-TestWindow::TestWindow()
-    : window_(std::make_unique<Form1>(QFile::encodeName(directory_.path()).toStdString(),
-                                      PreviewOf(new PlaceholderPreview), locale_)) {
+TestWindow::TestWindow() : TestWindow(PreviewOf(new PlaceholderPreview)) {}
+
+TestWindow::TestWindow(Preview preview)
+    : window_(std::make_unique<Form1>(QFile::encodeName(directory_.path()).toStdString(), preview,
+                                      locale_)) {
   window_->Load();
   window_->show();
   Reactivate();
@@ -31,7 +33,11 @@ void TestWindow::Click(editor::ControlId id) {
   const bool hasButtonAtLeft =
       qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget);
   const QPoint at = hasButtonAtLeft ? QPoint(8, widget->height() / 2) : widget->rect().center();
-  QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+  // The mouse reaches the innermost widget under it, such as the line edit
+  // of a combo box or the web view's render widget.
+  QWidget* under = widget->childAt(at);
+  QWidget* target = under ? under : widget;
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(widget, at));
   Reactivate();
 }
 

@@ -6,6 +6,7 @@
 #include "message_box_answerer.h"
 #include "numbers/decimal_separator.h"
 #include "ui/form1.h"
+#include "ui/preview.h"
 
 namespace tarvo::ui::test {
 
@@ -14,7 +15,9 @@ namespace tarvo::ui::test {
 // answered with OK. The user's actions are real mouse clicks and key presses.
 class TestWindow {
  public:
+  // With a placeholder in the place of the 3D preview.
   TestWindow();
+  explicit TestWindow(Preview preview);
   ~TestWindow();
 
   Form1& Window() { return *window_; }

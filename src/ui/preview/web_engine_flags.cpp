@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -11,12 +12,39 @@ namespace {
 
 constexpr const char* kFlagsVariable = "QTWEBENGINE_CHROMIUM_FLAGS";
 
+constexpr std::string_view kDisableFeatures = "--disable-features=";
+// The X3D browser asks for WebXR to offer a headset button, and the question
+// alone starts a helper process for XR devices.
+constexpr std::string_view kUnusedFeature = "WebXR";
+
 bool HasFlag(std::string_view flags, std::string_view flag) {
   std::istringstream words{std::string(flags)};
   for (std::string word; words >> word;) {
     if (word == flag) return true;
   }
   return false;
+}
+
+// Chromium reads only the last --disable-features flag: a feature joins the
+// user's list, if there is one.
+void DisableFeature(std::string& flags, std::string_view feature) {
+  for (std::size_t start = 0; start < flags.size();) {
+    const std::size_t end = std::min(flags.find(' ', start), flags.size());
+    const std::string_view word = std::string_view(flags).substr(start, end - start);
+    if (word.starts_with(kDisableFeatures)) {
+      std::istringstream list{std::string(word.substr(kDisableFeatures.size()))};
+      for (std::string item; std::getline(list, item, ',');) {
+        if (item == feature) return;
+      }
+      const bool listEmpty = word.size() == kDisableFeatures.size();
+      flags.insert(end, feature);  // `word` no longer valid
+      if (!listEmpty) flags.insert(end, 1, ',');
+      return;
+    }
+    start = end + 1;
+  }
+  if (!flags.empty() && flags.back() != ' ') flags += ' ';
+  flags.append(kDisableFeatures).append(feature);
 }
 
 }  // namespace
@@ -30,6 +58,7 @@ std::string WebEngineFlags(std::string_view userFlags, bool runningAsRoot) {
     if (!flags.empty() && flags.back() != ' ') flags += ' ';
     flags += flag;
   }
+  DisableFeature(flags, kUnusedFeature);
   return flags;
 }
 

@@ -1,7 +1,6 @@
 #include "ui/preview/taster_view.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,9 +10,14 @@
 #include "editor/editor.h"
 #include "numbers/decimal_separator.h"
 #include "scene/file_system.h"
+#include "screen_picture.h"
 #include "ui/preview/web_engine_flags.h"
 
 using tarvo::editor::ControlId;
+using tarvo::ui::test::GrabPreview;
+using tarvo::ui::test::IsSky;
+using tarvo::ui::test::Picture;
+using tarvo::ui::test::SaveBesideTest;
 
 namespace {
 
@@ -25,63 +29,6 @@ class RecordedMessages final : public tarvo::editor::MessageBoxes {
   void Show(std::string_view text, std::string_view) override { Texts.emplace_back(text); }
   std::vector<std::string> Texts;
 };
-
-// The scene's sky colour 1 1 0.725.
-bool IsBackground(QRgb c) {
-  return qRed(c) >= 250 && qGreen(c) >= 250 && qAbs(qBlue(c) - 185) <= 4;
-}
-// The Gray appearance, lit: equal channels, neither the sky nor white.
-bool IsGrey(QRgb c) {
-  return qAbs(qRed(c) - qGreen(c)) <= 10 && qAbs(qGreen(c) - qBlue(c)) <= 10 && qRed(c) > 20 &&
-         qRed(c) < 245;
-}
-// The Red appearance: red light only.
-bool IsRed(QRgb c) { return qRed(c) > 60 && qGreen(c) < 40 && qBlue(c) < 40; }
-
-// What the preview shows, counted from the pixels of the screen.
-struct Picture {
-  QImage Image;
-  int Red = 0;
-  int Top = -1;     // first row that shows part of the tool
-  int Bottom = -1;  // last row that shows part of the tool
-
-  // The whole tool lies inside the view and fills most of its height, as
-  // fitting the view leaves it.
-  bool ShowsWholeTool() const {
-    return Top > 0 && Bottom < Image.height() - 1 && Bottom - Top > Image.height() / 2;
-  }
-  int GreyInRows(int from, int to) const {
-    int grey = 0;
-    for (int y = from; y <= to; ++y) {
-      for (int x = 0; x < Image.width(); ++x) grey += IsGrey(Image.pixel(x, y)) ? 1 : 0;
-    }
-    return grey;
-  }
-};
-
-// The GL content of the web view reaches only the screen, not QWidget::grab.
-Picture Grab(const QWidget& view) {
-  const QPoint origin = view.mapToGlobal(QPoint(0, 0));
-  Picture picture{QGuiApplication::primaryScreen()
-                      ->grabWindow(0, origin.x(), origin.y(), view.width(), view.height())
-                      .toImage()};
-  for (int y = 0; y < picture.Image.height(); ++y) {
-    for (int x = 0; x < picture.Image.width(); ++x) {
-      const QRgb c = picture.Image.pixel(x, y);
-      if (IsRed(c)) ++picture.Red;
-      if (IsBackground(c)) continue;
-      if (picture.Top < 0) picture.Top = y;
-      picture.Bottom = y;
-    }
-  }
-  return picture;
-}
-
-void Save(const Picture& picture, const QString& name) {
-  const QString file = QCoreApplication::applicationDirPath() + "/" + name;
-  QVERIFY2(picture.Image.save(file), qPrintable(file));
-  qInfo("Saved %s", qPrintable(file));
-}
 
 }  // namespace
 
@@ -129,28 +76,25 @@ void TasterViewTest::ShowsTheToolTheEditorBuilds() {
 
   QVERIFY(loaded.wait(kLoadTimeoutMs));
   const auto showsTip = [&view] {
-    const Picture picture = Grab(view);
+    const Picture picture = GrabPreview(view);
     return picture.Red > 200 && picture.ShowsWholeTool();
   };
   QTRY_VERIFY_WITH_TIMEOUT(showsTip(), kPaintTimeoutMs);
-  const Picture tip = Grab(view);
-  Save(tip, "taster_view_tip.png");
-  QVERIFY(IsBackground(tip.Image.pixel(2, 2)));
-  QVERIFY(IsBackground(tip.Image.pixel(tip.Image.width() - 3, tip.Image.height() - 3)));
-  const int height = tip.Bottom - tip.Top;
-  const int coneFrom = tip.Top + height * 66 / 100;
-  const int coneTo = tip.Top + height * 84 / 100;
-  QVERIFY2(tip.GreyInRows(coneFrom, coneTo) > (coneTo - coneFrom) * 3, "no cone");
+  const Picture tip = GrabPreview(view);
+  QVERIFY(SaveBesideTest(tip.Image, "taster_view_tip.png"));
+  QVERIFY(IsSky(tip.Image.pixel(2, 2)));
+  QVERIFY(IsSky(tip.Image.pixel(tip.Image.width() - 3, tip.Image.height() - 3)));
+  QVERIFY2(tip.GreyAcrossBand(0.66, 0.84), "no cone");
 
   loaded.clear();
   editor.Click(ControlId::Cmd_DelLast);
   QVERIFY(loaded.wait(kLoadTimeoutMs));
   const auto showsTipWithoutBall = [&view] {
-    const Picture picture = Grab(view);
+    const Picture picture = GrabPreview(view);
     return picture.Red == 0 && picture.ShowsWholeTool();
   };
   QTRY_VERIFY_WITH_TIMEOUT(showsTipWithoutBall(), kPaintTimeoutMs);
-  Save(Grab(view), "taster_view_without_ball.png");
+  QVERIFY(SaveBesideTest(GrabPreview(view).Image, "taster_view_without_ball.png"));
 }
 
 int main(int argc, char** argv) {

@@ -31,7 +31,11 @@ function sameCamera(browser, scene) {
 async function show(browser, vrml) {
   const scene = await browser.createX3DFromString(groupTruncatedCones(vrml));
   scene.rootNodes.push(sameCamera(browser, scene));
+  const replaced = browser.currentScene;
   await browser.replaceWorld(scene);
+  // The browser keeps every scene it has made, with all its nodes, until the
+  // scene is disposed.
+  replaced.dispose();
   // The cone prototype's script shapes its extrusion in the first event
   // cascade; the tool's bounds are known only after it.
   await browser.nextFrame();

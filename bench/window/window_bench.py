@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""Times the program's window with its real 3D preview on a virtual X display
+and prints a Markdown table: medians over several runs of window_timings
+(start-up, the first preview frame, CONFIRM until the preview shows the
+element) and the peak resident memory of its whole process tree, the web
+view's helper processes included.
+
+Usage: window_bench.py BUILD_DIR [RUNS]"""
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+RUN_TIMEOUT_S = 300
+SAMPLE_INTERVAL_S = 0.02
+PAGE_BYTES = os.sysconf("SC_PAGE_SIZE")
+# The elements whose CONFIRM is reported: window_timings builds a tip of
+# cylinders (odd elements) and cones (even elements) in turn.
+ELEMENTS = {1: "cylinder", 10: "cone", 30: "cone"}
+
+
+def start_display():
+    """Starts Xvfb on a free display; returns the process and the display name
+    once the server accepts connections."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp"], pass_fds=(write_end,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as ready:
+        number = ready.readline().strip()
+    if not number:
+        server.kill()
+        sys.exit("Xvfb did not start")
+    return server, f":{number}"
+
+
+def process_tree(root):
+    """The process and all its descendants."""
+    children = {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                stat = f.read()
+        except OSError:
+            continue  # gone meanwhile
+        parent = int(stat[stat.rindex(")") + 2:].split()[1])
+        children.setdefault(parent, []).append(int(entry))
+    tree, pending = [], [root]
+    while pending:
+        pid = pending.pop()
+        pending += children.get(pid, [])
+        tree.append(pid)
+    return tree
+
+
+def summed(pids, read):
+    """The sum of read(pid) in bytes over the processes still there."""
+    total = 0
+    for pid in pids:
+        try:
+            total += read(pid)
+        except OSError:
+            pass  # gone meanwhile
+    return total
+
+
+def rss_bytes(pid):
+    with open(f"/proc/{pid}/statm") as f:
+        return int(f.read().split()[1]) * PAGE_BYTES
+
+
+def pss_bytes(pid):
+    """The proportional set size: each shared page divided among its sharers."""
+    with open(f"/proc/{pid}/smaps_rollup") as f:
+        for line in f:
+            if line.startswith("Pss:"):
+                return int(line.split()[1]) * 1024
+    return 0
+
+
+def run_once(program, display):
+    """One run: the printed timings and, in MB, the peak resident memory of
+    the process tree, its proportional set size at that peak, and its resident
+    memory when the empty scene was shown."""
+    env = dict(os.environ, DISPLAY=display)
+    with tempfile.TemporaryDirectory() as work:
+        out_path, err_path = os.path.join(work, "out"), os.path.join(work, "err")
+        with open(out_path, "w") as out, open(err_path, "w") as err:
+            process = subprocess.Popen([program], stdout=out, stderr=err, env=env)
+        deadline = time.monotonic() + RUN_TIMEOUT_S
+        peak = peak_pss = 0
+        empty_scene = None  # the tree's resident memory once the empty scene is shown
+        while True:
+            tree = process_tree(process.pid)
+            rss = summed(tree, rss_bytes)
+            if rss > peak:
+                peak, peak_pss = rss, summed(tree, pss_bytes)
+            if empty_scene is None and "first-frame" in read(out_path):
+                empty_scene = rss
+            try:
+                process.wait(timeout=SAMPLE_INTERVAL_S)
+                break
+            except subprocess.TimeoutExpired:
+                if time.monotonic() > deadline:
+                    process.kill()
+                    sys.exit(f"{program} did not finish within {RUN_TIMEOUT_S} s")
+        if process.returncode != 0:
+            sys.exit(f"{program} failed with status {process.returncode}:\n{read(err_path)}")
+        timings = {}
+        for line in read(out_path).splitlines():
+            *name, value = line.split()
+            timings[" ".join(name)] = float(value)
+    return timings, [value / 1024 / 1024 for value in (peak, peak_pss, empty_scene)]
+
+
+def read(path):
+    with open(path) as f:
+        return f.read()
+
+
+def ordinal(n):
+    return f"{n}{'st' if n == 1 else 'th'}"
+
+
+def main():
+    build = sys.argv[1]
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7
+    program = os.path.join(build, "bench", "window_timings")
+    server, display = start_display()
+    try:
+        samples = [run_once(program, display) for _ in range(runs)]
+    finally:
+        server.terminate()
+        server.wait()
+
+    def median(name):
+        return statistics.median(timings[name] for timings, _ in samples)
+
+    def median_memory(index):
+        return statistics.median(memory[index] for _, memory in samples)
+
+    rows = [("Process start to the window shown", median("shown"), "ms", 500),
+            ("Process start to the first preview frame (empty scene)", median("first-frame"), "ms",
+             2000)]
+    for element, kind in ELEMENTS.items():
+        rows.append((f"CONFIRM to the preview showing it, {ordinal(element)} element ({kind})",
+                     median(f"confirm {element}"), "ms", 300))
+    rows += [("Peak resident memory of the process tree (sum of RSS)", median_memory(0), "MB", 400),
+             ("The same moment as proportional set size (sum of PSS)", median_memory(1), "MB", None),
+             ("Resident memory of the tree with the empty scene shown (sum of RSS)", median_memory(2),
+              "MB", None)]
+
+    print(f"Medians of {runs} runs on Xvfb 1280x1024x24, Mesa software rendering; a tip of 30")
+    print("elements, cylinders and cones in turn, built by clicks and typing.")
+    print()
+    print("| Measure | Median | Budget | Within |")
+    print("|---|---|---|---|")
+    for name, value, unit, budget in rows:
+        if budget is None:
+            print(f"| {name} | {value:.0f} {unit} | | |")
+        else:
+            print(f"| {name} | {value:.0f} {unit} | < {budget} {unit} | {'yes' if value < budget else 'NO'} |")
+
+
+if __name__ == "__main__":
+    main()

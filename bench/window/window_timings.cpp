@@ -1,0 +1,131 @@
+// window_timings: opens the program's window as tarvo-tools does, builds a
+// tip of kElements elements, cylinders and cones in turn, by clicks and
+// typing, presses EXIT, and prints one line per measurement:
+//   shown MS           the window's first paint is done
+//   first-frame MS     the preview shows the empty scene of start-up
+//   confirm N MS       from the click on CONFIRM for element N to the preview
+//                      showing it
+// The first two count from the start of the process.
+#include <time.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/tools_window.h"
+#include "ui/preview/web_engine_flags.h"
+
+namespace {
+
+constexpr int kElements = 30;
+constexpr int kLoadTimeoutMs = 60000;
+
+double NowMs(clockid_t clock) {
+  timespec now{};
+  clock_gettime(clock, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Milliseconds since the kernel started this process. Its start time in
+// /proc/self/stat (field 22, after the command in parentheses) counts clock
+// ticks of the boot-time clock.
+double MsSinceProcessStart() {
+  std::ifstream file("/proc/self/stat");
+  const std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::size_t at = stat.rfind(')') + 2;  // field 3
+  for (int field = 3; field < 22; ++field) at = stat.find(' ', at) + 1;
+  const double ticks = std::stod(stat.substr(at));
+  return NowMs(CLOCK_BOOTTIME) - ticks * 1e3 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+void Print(const char* what, double ms) {
+  std::printf("%s %.1f\n", what, ms);
+  std::fflush(stdout);
+}
+
+// Prints "shown" once the window's first paint has been handled.
+class FirstPaint final : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      QMetaObject::invokeMethod(
+          this, [] { Print("shown", MsSinceProcessStart()); }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+};
+
+// The user at the window: clicks and keys on the widgets named after their controls.
+class User {
+ public:
+  explicit User(QWidget& window) : window_(window) {}
+
+  void Click(const char* name) {
+    QWidget* widget = Find(name);
+    QWidget* under = widget->childAt(widget->rect().center());
+    QTest::mouseClick(under ? under : widget, Qt::LeftButton);
+  }
+  // Focusing a text box selects its text, so the keys replace it.
+  void Enter(const char* name, const char* keys) {
+    if (!Find(name)->hasFocus()) Click(name);
+    QTest::keyClicks(Find(name), QString::fromLatin1(keys));
+  }
+
+ private:
+  QWidget* Find(const char* name) const {
+    QWidget* widget = window_.findChild<QWidget*>(QString::fromLatin1(name));
+    if (widget == nullptr) qFatal("no control %s", name);
+    return widget;
+  }
+
+  QWidget& window_;
+};
+
+void Await(QSignalSpy& spy, const char* what) {
+  if (spy.isEmpty() && !spy.wait(kLoadTimeoutMs)) qFatal("%s did not come", what);
+  spy.clear();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  tarvo::ui::PrepareWebEngineFlags();
+  QApplication app(argc, argv);
+  QTemporaryDir directory;
+  tarvo::app::ToolsWindow tools(QFile::encodeName(directory.path()).toStdString());
+  FirstPaint firstPaint;
+  tools.Window().installEventFilter(&firstPaint);
+  QSignalSpy loaded(&tools.Preview(), &tarvo::ui::TasterView::sceneLoaded);
+  tools.Open();
+  Await(loaded, "the first frame");
+  Print("first-frame", MsSinceProcessStart());
+
+  User user(tools.Window());
+  user.Enter("Tb_ToolName", "BENCH");
+  user.Click("Cmd_NewTool");
+  user.Click("Cmd_Add");
+  for (int element = 1; element <= kElements; ++element) {
+    const bool cone = element % 2 == 0;
+    user.Click(cone ? "Ob_Cone" : "Ob_Cylinder");
+    user.Enter("Tb_Diam", "6");
+    if (cone) user.Enter("Tb_Diam2", "4");
+    user.Enter("Tb_Height", "2");
+    const double clicked = NowMs(CLOCK_MONOTONIC);
+    user.Click("Cmd_Confirm");
+    Await(loaded, "the scene");
+    const std::string what = "confirm " + std::to_string(element);
+    Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - clicked);
+  }
+  user.Click("Cmd_Exit");
+  return 0;
+}

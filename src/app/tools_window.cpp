@@ -1,0 +1,18 @@
+#include "app/tools_window.h"
+
+#include <QApplication>
+
+namespace tarvo::app {
+
+ToolsWindow::ToolsWindow(const std::filesystem::path& directory) {
+  QApplication::setStyle(QStringLiteral("Fusion"));  // paints the coloured buttons on every desktop
+  preview_ = new ui::TasterView;
+  window_ = std::make_unique<ui::Form1>(directory, ui::PreviewOf(preview_), locale_);
+}
+
+void ToolsWindow::Open() {
+  window_->Load();
+  window_->show();
+}
+
+}  // namespace tarvo::app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "numbers/decimal_separator.h"
+#include "ui/form1.h"
+#include "ui/preview/taster_view.h"
+
+namespace tarvo::app {
+
+// The program's window: Form1 with the 3D preview TasterView, its files in
+// `directory`, its decimal separator from the user's locale. Make it after
+// the QApplication, and call ui::PrepareWebEngineFlags before that.
+class ToolsWindow {
+ public:
+  explicit ToolsWindow(const std::filesystem::path& directory);
+
+  // The window's load action, then the window on the screen.
+  void Open();
+
+  ui::Form1& Window() { return *window_; }
+  ui::TasterView& Preview() { return *preview_; }
+
+ private:
+  numbers::SystemLocaleQuery locale_;
+  ui::TasterView* preview_ = nullptr;  // owned by the window
+  std::unique_ptr<ui::Form1> window_;
+};
+
+}  // namespace tarvo::app
