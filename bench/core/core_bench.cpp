@@ -77,7 +77,7 @@ class Workspace {
 struct ElementCase {
   std::function<void(Workspace&)> Prepare;
   std::function<void(Workspace&)> Confirm;
-  bool UndoByDeleteLast = true;  // false: the state is rebuilt, as DELETE LAST empties the mesh
+  bool UndoByDeleteLast = true;  // false: the tool is built again, as DELETE LAST empties the mesh
 };
 
 ElementCase Cylinder() {
@@ -136,7 +136,7 @@ void RunConfirm(benchmark::State& state, const ElementCase& element) {
     if (element.UndoByDeleteLast) {
       w.Editor().Click(Cmd_DelLast);
     } else {
-      w.Restart();
+      w.Editor().Click(Cmd_DelAll);
       element.Prepare(w);
     }
     state.ResumeTiming();

@@ -1,10 +1,12 @@
 #include "definition/polygon_element.h"
 
+#include <charconv>
 #include <cmath>
+#include <initializer_list>
+#include <string_view>
 #include <string>
 #include <vector>
 
-#include "numbers/decimal_parser.h"
 #include "numbers/number_text.h"
 
 namespace tarvo::definition {
@@ -92,18 +94,35 @@ Level UpperLevel(const PolygonInput& input, double alpha, double edge) {
   return level;
 }
 
+// A coordinate text read back as a number: a plain decimal with a point.
+float ReadBack(const std::string& text) {
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return static_cast<float>(value);  // the preview keeps single precision
+}
+
 // The two-level preview draws the vertices as their texts read back.
 void PreviewFromTexts(Level& level) {
   for (std::size_t i = 0; i < level.X.size(); ++i) {
-    level.PreviewX[i] = static_cast<float>(*numbers::ParseDecimal(level.XText[i], '.'));
-    level.PreviewY[i] = static_cast<float>(*numbers::ParseDecimal(level.YText[i], '.'));
+    level.PreviewX[i] = ReadBack(level.XText[i]);
+    level.PreviewY[i] = ReadBack(level.YText[i]);
   }
 }
 
+// A line of words joined by single blanks.
+std::string Words(std::initializer_list<std::string_view> words) {
+  std::string line;
+  line.reserve(160);
+  for (std::string_view word : words) {
+    if (!line.empty()) line += ' ';
+    line += word;
+  }
+  return line;
+}
+
 std::string ConnectLine(Point point, float zm, double nx, double ny, double nz) {
-  return "connect " + CoordinateText(point.X) + " " + CoordinateText(point.Y) + " " +
-         CoordinateText(zm) + " " + CoordinateText(nx) + " " + CoordinateText(ny) + " " +
-         CoordinateText(nz) + " TARVO1";
+  return Words({"connect", CoordinateText(point.X), CoordinateText(point.Y), CoordinateText(zm),
+                CoordinateText(nx), CoordinateText(ny), CoordinateText(nz), "TARVO1"});
 }
 
 // The axial middle of the element, in single precision.
@@ -118,9 +137,14 @@ void AddPreviewVertex(scene::PreviewMesh& mesh, const Level& level, int i, float
 
 std::string CapLine(const Level& level, int edges, const std::string& z) {
   std::string line = "face " + numbers::IntegerText(edges);
+  line.reserve(line.size() + static_cast<std::size_t>(edges) * 32);
   for (int j = 1; j <= edges; ++j) {
-    line += " " + level.XText[static_cast<std::size_t>(j)] + " " +
-            level.YText[static_cast<std::size_t>(j)] + " " + z;
+    for (std::string_view word : {std::string_view(level.XText[static_cast<std::size_t>(j)]),
+                                  std::string_view(level.YText[static_cast<std::size_t>(j)]),
+                                  std::string_view(z)}) {
+      line += ' ';
+      line += word;
+    }
   }
   return line;
 }
@@ -139,10 +163,10 @@ void StoreElement(ToolDefinition& tool, scene::PreviewMesh& mesh, const Level& u
   for (int i = 1; i <= n; ++i) {
     const auto previous = static_cast<std::size_t>(i - 1);
     const auto current = static_cast<std::size_t>(i);
-    tool.StoreLine("face 4 " + upper.XText[previous] + " " + upper.YText[previous] + " " + top +
-                   " " + lower.XText[previous] + " " + lower.YText[previous] + " " + bottom + " " +
-                   lower.XText[current] + " " + lower.YText[current] + " " + bottom + " " +
-                   upper.XText[current] + " " + upper.YText[current] + " " + top);
+    tool.StoreLine(Words({"face 4", upper.XText[previous], upper.YText[previous], top,
+                          lower.XText[previous], lower.YText[previous], bottom, lower.XText[current],
+                          lower.YText[current], bottom, upper.XText[current], upper.YText[current],
+                          top}));
     mesh.BeginFace(4);
     AddPreviewVertex(mesh, upper, i - 1, tool.ElementTopZ);
     AddPreviewVertex(mesh, lower, i - 1, tool.ElementBottomZ);

@@ -4,7 +4,9 @@ namespace tarvo::definition {
 
 void ToolDefinition::StoreLine(std::string_view line) {
   ++LineCount;
-  ToolLines[LineCount] = std::string(line) + "\r\n";
+  std::string& entry = ToolLines[static_cast<std::size_t>(LineCount)];
+  entry.assign(line);
+  entry += "\r\n";
 }
 
 std::string ToolDefinition::Text() const { return LastLines(LineCount); }

@@ -1,85 +1,90 @@
 #include "numbers/number_text.h"
 
+#include "numbers/exact_decimal.h"
+
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
 namespace tarvo::numbers {
 namespace {
 
-// Digits and decimal exponent of a value rounded to `significant` digits:
-// value = 0.d1 d2 d3 ... * 10^(exponent + 1), trailing zeros removed.
-struct Decimal {
-  bool negative = false;
-  std::string digits;
-  int exponent = 0;
-};
-
-Decimal ToDecimal(double value, int significant) {
-  char buffer[64];
-  // std::to_chars rounds the exact binary value, ties to even, and ignores
-  // the process locale.
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                 std::chars_format::scientific, significant - 1);
-  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-  Decimal result;
-  if (text.front() == '-') {
-    result.negative = true;
-    text.remove_prefix(1);
+// The digits of a value rounded to `significant` digits, and the decimal
+// exponent of the first: the exact integer rounding where it applies, else
+// std::to_chars, which also rounds the exact binary value, ties to even, and
+// ignores the process locale.
+int RoundedDigits(double value, int significant, char (&digits)[24], int& exponent) {
+  if (const auto rounded = RoundToSignificant(value, significant)) {
+    std::uint64_t number = rounded->Digits;
+    for (int i = significant - 1; i >= 0; --i, number /= 10) digits[i] = static_cast<char>('0' + number % 10);
+    exponent = rounded->Exponent;
+    return significant;
   }
-  const auto e = text.find('e');
-  for (char c : text.substr(0, e)) {
-    if (c != '.') result.digits += c;
+  char scientific[48];  // "-d.ddddde+XX"
+  const char* end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                  std::chars_format::scientific, significant - 1).ptr;
+  const char* at = scientific + (value < 0 ? 1 : 0);
+  int count = 0;
+  for (; *at != 'e'; ++at) {
+    if (*at != '.') digits[count++] = *at;
   }
-  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0),
-                  text.data() + text.size(), result.exponent);
-  while (result.digits.size() > 1 && result.digits.back() == '0') result.digits.pop_back();
-  return result;
+  std::from_chars(at + (at[1] == '+' ? 2 : 1), end, exponent);
+  return count;
 }
 
+// The text of a value rounded to `significant` digits, built in a buffer on
+// the stack: this runs for every number of every file.
 std::string GeneralText(double value, int significant, char separator) {
   // Zero of either sign is "0"; non-finite values never reach a text because
   // the value checks refuse them, and are written "0" rather than garbage.
   if (value == 0.0 || !std::isfinite(value)) return "0";
-  const Decimal d = ToDecimal(value, significant);
-  std::string text = d.negative ? "-" : "";
-  const int count = static_cast<int>(d.digits.size());
-  if (d.exponent >= significant || d.exponent < -4) {
-    text += d.digits[0];
-    if (count > 1) {
-      text += separator;
-      text.append(d.digits, 1);
-    }
-    const int magnitude = std::abs(d.exponent);
-    text += d.exponent < 0 ? "E-" : "E+";
-    if (magnitude < 10) text += '0';
-    text += std::to_string(magnitude);
-    return text;
-  }
-  if (d.exponent < 0) {
-    text += '0';
-    text += separator;
-    text.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-    text += d.digits;
-    return text;
-  }
-  const int whole = d.exponent + 1;
-  if (count <= whole) {
-    text += d.digits;
-    text.append(static_cast<std::size_t>(whole - count), '0');
+  char digits[24];
+  int exponent = 0;
+  int count = RoundedDigits(value, significant, digits, exponent);
+  while (count > 1 && digits[count - 1] == '0') --count;
+
+  char text[64];
+  int length = 0;
+  const auto put = [&](char c) { text[length++] = c; };
+  if (value < 0) put('-');
+  if (exponent >= significant || exponent < -4) {
+    put(digits[0]);
+    if (count > 1) put(separator);
+    for (int i = 1; i < count; ++i) put(digits[i]);
+    const int magnitude = std::abs(exponent);
+    put('E');
+    put(exponent < 0 ? '-' : '+');
+    if (magnitude < 10) put('0');
+    length = static_cast<int>(std::to_chars(text + length, text + sizeof text, magnitude).ptr - text);
+  } else if (exponent < 0) {
+    put('0');
+    put(separator);
+    for (int i = 0; i < -exponent - 1; ++i) put('0');
+    for (int i = 0; i < count; ++i) put(digits[i]);
   } else {
-    text.append(d.digits, 0, static_cast<std::size_t>(whole));
-    text += separator;
-    text.append(d.digits, static_cast<std::size_t>(whole));
+    const int whole = exponent + 1;
+    for (int i = 0; i < whole; ++i) put(i < count ? digits[i] : '0');
+    if (count > whole) {
+      put(separator);
+      for (int i = whole; i < count; ++i) put(digits[i]);
+    }
   }
-  return text;
+  return std::string(text, static_cast<std::size_t>(length));
 }
 
 }  // namespace
 
 double RoundHalfEven(double value, int decimals) {
+  if (const std::optional<std::uint64_t> scaled = RoundToFixed(value, decimals)) {
+    // Division is exactly rounded: the double nearest to the decimal.
+    constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
+    const double magnitude = static_cast<double>(*scaled) / kPowers[decimals];
+    return value < 0 && magnitude != 0 ? -magnitude : magnitude;
+  }
   char buffer[400];
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
                                  std::chars_format::fixed, decimals);
@@ -100,7 +105,21 @@ std::string DoubleText(double value, char separator) {
 std::string IntegerText(int value) { return std::to_string(value); }
 
 std::string CoordinateText(double value) {
-  return GeneralText(RoundHalfEven(value, 3), 15, '.');
+  // Below 10^11 three decimals stay within 15 significant digits: the value
+  // in thousandths, rounded, is already the text.
+  const std::optional<std::uint64_t> thousandths = RoundToFixed(value, 3);
+  if (!thousandths) return GeneralText(RoundHalfEven(value, 3), 15, '.');
+  if (*thousandths == 0) return "0";
+  std::string text = value < 0 ? "-" : "";
+  text += std::to_string(*thousandths / 1000);
+  if (std::uint64_t fraction = *thousandths % 1000; fraction != 0) {
+    char decimals[4] = {'.', static_cast<char>('0' + fraction / 100),
+                        static_cast<char>('0' + fraction / 10 % 10), static_cast<char>('0' + fraction % 10)};
+    std::size_t length = 4;
+    while (decimals[length - 1] == '0') --length;
+    text.append(decimals, length);
+  }
+  return text;
 }
 
 std::string CoordinateText(float value) {

@@ -34,7 +34,10 @@ struct PreviewMesh {
   void Reset() {
     FaceCount = 0;
     VertexCount = 0;
+    ++Resets;
   }
+
+  int Resets = 0;  // how often the lists were emptied: what was formatted of them is stale
 };
 
 }  // namespace tarvo::scene

@@ -115,7 +115,8 @@ SceneResult Scene::AddDisk(std::string_view heightText, std::string_view diamTex
 }
 
 SceneResult Scene::AddPolygon(float topZ, float bottomZ, const numbers::NumberFormat& format) {
-  SceneResult result = AppendBlock(PolygonBlock(Mesh, format.PiValue));
+  polygonTexts_.Update(Mesh);
+  SceneResult result = AppendBlock(polygonTexts_.Block(format.PiValue));
   if (!result) {
     const float height = topZ - bottomZ;
     SceneZ -= height;

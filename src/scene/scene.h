@@ -8,6 +8,7 @@
 #include "numbers/number_format.h"
 #include "scene/file_system.h"
 #include "scene/preview_mesh.h"
+#include "scene/scene_blocks.h"
 #include "scene/scene_view.h"
 
 namespace tarvo::scene {
@@ -59,6 +60,7 @@ class Scene {
   SceneResult AppendBlock(const std::string& block);
 
   std::string conePrototype_;  // the same for every cone: made once
+  PolygonTexts polygonTexts_;
   std::filesystem::path directory_;
   FileSystem& files_;
   SceneView& view_;

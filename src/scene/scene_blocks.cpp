@@ -1,7 +1,11 @@
 #include "scene/scene_blocks.h"
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
+#include <unordered_map>
 
 #include "numbers/number_text.h"
 
@@ -40,6 +44,12 @@ std::string UprightCylinder(std::string_view title, std::string_view appearance,
   Lines(block, {"}", "}", "]", "}", ""});
   return block;
 }
+
+// Spreads the bits of a float's representation; the standard hash of a float
+// hashes its bytes one by one.
+struct CheapHash {
+  std::size_t operator()(std::uint32_t bits) const { return bits * 0x9E3779B1U; }
+};
 
 }  // namespace
 
@@ -118,31 +128,51 @@ std::string ConeBlock(std::string_view y, std::string_view height, std::string_v
   return block;
 }
 
-std::string PolygonBlock(const PreviewMesh& mesh, float piValue) {
+void PolygonTexts::Update(const PreviewMesh& mesh) {
+  if (resets_ != mesh.Resets || faces_ > mesh.FaceCount) {
+    resets_ = mesh.Resets;
+    faces_ = 0;
+    points_.clear();
+    indices_.clear();
+  }
+  // A vertex stands in several faces and shares its coordinates with others:
+  // each value is formatted once.
+  std::unordered_map<std::uint32_t, std::string, CheapHash> texts;
+  const auto text = [&texts](float value) -> const std::string& {
+    auto [at, added] = texts.try_emplace(std::bit_cast<std::uint32_t>(value));
+    if (added) at->second = SceneText(value);
+    return at->second;
+  };
+  for (int face = faces_ + 1; face <= mesh.FaceCount; ++face) {
+    for (int j = 0; j < mesh.FaceVertexCount[face]; ++j) {
+      const int v = mesh.FaceFirstVertex[face] + j;
+      points_ += text(mesh.VertexX[v]);
+      points_ += ", ";
+      points_ += text(mesh.VertexY[v]);
+      points_ += ", ";
+      points_ += text(mesh.VertexZ[v]);
+      points_ += "\r\n";
+      char index[12];
+      indices_.append(index, std::to_chars(index, index + sizeof index, v - 1).ptr);
+      indices_ += ", ";
+    }
+    // The face text carries its own line end, so an empty line follows it.
+    indices_ += "-1\r\n\r\n";
+  }
+  faces_ = mesh.FaceCount;
+}
+
+std::string PolygonTexts::Block(float piValue) const {
   std::string block;
+  block.reserve(400 + points_.size() + indices_.size());
   Lines(block, {kRule, "# POLYGON", kRule, "Transform {"});
   // A quarter turn about -x carries the mesh's axial z onto the scene's y.
   Line(block, Joined({"rotation -1 0 0 ", SceneText(piValue / 2)}));
   Lines(block, {"children[", "Shape {", "appearance USE Gray", "geometry IndexedFaceSet {",
                 "coord Coordinate {", "point ["});
-  for (int face = 1; face <= mesh.FaceCount; ++face) {
-    for (int j = 0; j < mesh.FaceVertexCount[face]; ++j) {
-      const int v = mesh.FaceFirstVertex[face] + j;
-      Line(block, Joined({SceneText(mesh.VertexX[v]), ", ", SceneText(mesh.VertexY[v]), ", ",
-                          SceneText(mesh.VertexZ[v])}));
-    }
-  }
+  block += points_;
   Lines(block, {"]", "}", "coordIndex ["});
-  for (int face = 1; face <= mesh.FaceCount; ++face) {
-    // The face text carries its own line end, so an empty line follows it.
-    std::string indices;
-    for (int j = 0; j < mesh.FaceVertexCount[face]; ++j) {
-      indices += numbers::IntegerText(mesh.FaceFirstVertex[face] + j - 1);
-      indices += ", ";
-    }
-    indices += "-1\r\n";
-    Line(block, indices);
-  }
+  block += indices_;
   Lines(block, {"]", "}", "}", "]", "}"});
   return block;
 }

@@ -18,6 +18,22 @@ std::string DiskBlock(std::string_view y, std::string_view height, std::string_v
 std::string ConePrototypeBlock(float piValue);
 std::string ConeBlock(std::string_view y, std::string_view height, std::string_view topRadius,
                       std::string_view bottomRadius);
-std::string PolygonBlock(const PreviewMesh& mesh, float piValue);
+
+// The point and face index lines of the preview mesh, kept from one polygon
+// block to the next: the mesh only grows until it is reset and every block
+// repeats all of it, so each face is formatted once.
+class PolygonTexts {
+ public:
+  // Formats the faces added since the last call (all of them after a reset).
+  void Update(const PreviewMesh& mesh);
+  // The block that draws every face of the mesh as last updated.
+  std::string Block(float piValue) const;
+
+ private:
+  int resets_ = -1;
+  int faces_ = 0;
+  std::string points_;
+  std::string indices_;
+};
 
 }  // namespace tarvo::scene

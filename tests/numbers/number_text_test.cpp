@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace tarvo::numbers {
 namespace {
@@ -63,6 +64,15 @@ TEST(CoordinateText, RoundsHalfToEvenAtThreeDecimalsWithAPoint) {
   EXPECT_EQ(CoordinateText(4.999999999999999), "5");
   EXPECT_EQ(CoordinateText(-0.98058067569092), "-0.981");
   EXPECT_EQ(CoordinateText(1234.5), "1234.5");
+}
+
+TEST(CoordinateText, IsTheRoundedValuesDoubleText) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> spread(-1.0, 1.0);
+  for (int i = 0; i < 20000; ++i) {
+    const double value = spread(random) * std::pow(10.0, static_cast<double>(i % 16) - 4);
+    ASSERT_EQ(CoordinateText(value), DoubleText(RoundHalfEven(value, 3), '.')) << value;
+  }
 }
 
 TEST(CoordinateText, SingleValuesKeepSevenDigits) {
