@@ -13,9 +13,7 @@ namespace {
 using numbers::DoubleText;
 using numbers::SingleText;
 
-double FieldNumber(std::string_view text, const numbers::NumberFormat& format) {
-  return numbers::ParseDecimal(text, format.Separator()).value_or(0.0);
-}
+using numbers::FieldNumber;
 
 std::string Joined(std::initializer_list<std::string_view> parts) {
   std::string text;

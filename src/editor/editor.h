@@ -67,7 +67,6 @@ class Editor {
 
   // Stores a definition line and shows it in the pane.
   void AppendLine(std::string_view line);
-  bool ConfirmFits();
   void ShowMessage(std::string_view text, std::string_view title);
   // Reports a failed file operation, once per command.
   void Report(std::string_view prefix, const scene::SceneResult& failure);

@@ -11,9 +11,7 @@ namespace {
 
 using numbers::SceneText;
 
-double FieldNumber(std::string_view text, const numbers::NumberFormat& format) {
-  return numbers::ParseDecimal(text, format.Separator()).value_or(0.0);
-}
+using numbers::FieldNumber;
 
 // The height field as it stands, with a point for its decimal separator.
 std::string HeightText(std::string_view text) {
