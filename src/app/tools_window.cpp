@@ -7,7 +7,7 @@ namespace tarvo::app {
 ToolsWindow::ToolsWindow(const std::filesystem::path& directory) {
   QApplication::setStyle(QStringLiteral("Fusion"));  // paints the coloured buttons on every desktop
   preview_ = new ui::TasterView;
-  window_ = std::make_unique<ui::Form1>(directory, ui::PreviewOf(preview_), locale_);
+  window_ = std::make_unique<ui::MainWindow>(directory, ui::PreviewOf(preview_), locale_);
 }
 
 void ToolsWindow::Open() {

@@ -4,13 +4,14 @@
 #include <memory>
 
 #include "numbers/decimal_separator.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/preview/taster_view.h"
 
 namespace tarvo::app {
 
-// The program's window: Form1 with the 3D preview TasterView, its files in
-// `directory`, its decimal separator from the user's locale. Make it after
+// The program's window: Form1 with the 3D preview TasterView in the main
+// window with its menus, its files in `directory`, its decimal separator
+// from the user's locale. Make it after
 // the QApplication, and call ui::PrepareWebEngineFlags before that.
 class ToolsWindow {
  public:
@@ -19,13 +20,14 @@ class ToolsWindow {
   // The window's load action, then the window on the screen.
   void Open();
 
-  ui::Form1& Window() { return *window_; }
+  ui::Form1& Window() { return window_->Form(); }
+  ui::MainWindow& Main() { return *window_; }
   ui::TasterView& Preview() { return *preview_; }
 
  private:
   numbers::SystemLocaleQuery locale_;
   ui::TasterView* preview_ = nullptr;  // owned by the window
-  std::unique_ptr<ui::Form1> window_;
+  std::unique_ptr<ui::MainWindow> window_;
 };
 
 }  // namespace tarvo::app

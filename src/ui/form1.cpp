@@ -24,12 +24,16 @@ Form1::Form1(std::filesystem::path directory, Preview preview, numbers::LocaleQu
       focusingClicks_(this),
       editor_(std::move(directory), files_, *preview.View, messages_, locale) {
   setFixedSize(kClientSize);
-  move(screen()->availableGeometry().center() - rect().center());
+  if (parent == nullptr) move(screen()->availableGeometry().center() - rect().center());
   ForwardUserActions();
 }
 
 void Form1::Load() {
   Run([this] { editor_.Load(); });
+}
+
+void Form1::Click(ControlId id) {
+  Run([this, id] { editor_.Click(id); });
 }
 
 void Form1::ForwardUserActions() {
@@ -92,7 +96,8 @@ void Form1::Run(const std::function<void()>& command, std::optional<ControlId> t
   command();
   SyncWidgets(editor_.Window(), widgets_, typedInto);
   running_ = false;
-  if (editor_.Closed()) close();
+  emit commandRun();
+  if (editor_.Closed()) window()->close();
 }
 
 }  // namespace tarvo::ui

@@ -29,6 +29,14 @@ class Form1 final : public QWidget {
   // The window's load action: only Step 1 shown, focus on NEW TOOL.
   void Load();
   const editor::WindowModel& Model() const { return editor_.Window(); }
+  const editor::Editor& Editor() const { return editor_; }
+  // Runs a control's click as the user's (from a menu or a shortcut): nothing
+  // happens when the control is hidden or disabled.
+  void Click(editor::ControlId id);
+
+ signals:
+  // After every command, when the widgets follow the model again.
+  void commandRun();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

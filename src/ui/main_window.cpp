@@ -1,0 +1,32 @@
+#include "ui/main_window.h"
+
+#include <QMenuBar>
+#include <QScreen>
+
+namespace tarvo::ui {
+
+MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
+                       numbers::LocaleQuery& locale, QWidget* parent)
+    : QMainWindow(parent),
+      form_(new Form1(std::move(directory), preview, locale, this)),
+      file_(menuBar()->addMenu(tr("&File"))),
+      view_(menuBar()->addMenu(tr("&View"))),
+      help_(menuBar()->addMenu(tr("&Help"))) {
+  setCentralWidget(form_);
+  connect(form_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
+  BuildFileMenu();
+}
+
+void MainWindow::Load() {
+  form_->Load();
+  adjustSize();
+  move(screen()->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::BuildFileMenu() {
+  QAction* exit = file_->addAction(tr("E&xit"));
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  connect(exit, &QAction::triggered, this, [this] { form_->Click(editor::ControlId::Cmd_Exit); });
+}
+
+}  // namespace tarvo::ui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMenu>
+#include <filesystem>
+
+#include "numbers/decimal_separator.h"
+#include "ui/form1.h"
+#include "ui/preview.h"
+
+namespace tarvo::ui {
+
+// The program's main window: the designed form Form1 at its fixed size, with
+// a menu bar above it. The form keeps its caption, layout and behaviour; the
+// menus only add ways around it. The window takes the form's caption.
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  MainWindow(std::filesystem::path directory, Preview preview, numbers::LocaleQuery& locale,
+             QWidget* parent = nullptr);
+
+  // The form's load action, then the window placed on the screen.
+  void Load();
+
+  Form1& Form() { return *form_; }
+  QMenu* FileMenu() const { return file_; }
+  QMenu* ViewMenu() const { return view_; }
+  QMenu* HelpMenu() const { return help_; }
+
+ private:
+  void BuildFileMenu();
+
+  Form1* form_;  // owned by the window
+  QMenu* file_;
+  QMenu* view_;
+  QMenu* help_;
+};
+
+}  // namespace tarvo::ui
