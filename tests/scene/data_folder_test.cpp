@@ -1,0 +1,64 @@
+#include "scene/data_folder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace tarvo::scene {
+namespace {
+
+struct FolderCase {
+  const char* Name;
+  DataFolderFacts Facts;
+  const char* Expected;
+};
+
+TEST(DataFolder, TheRule) {
+  const FolderCase cases[] = {
+      {"writable program folder", {std::nullopt, "/opt/tt", false, true, "/x", "/home/u"}, "/opt/tt"},
+      {"read-only program folder with usrprobe.dat",
+       {std::nullopt, "/opt/tt", true, false, "/x", "/home/u"}, "/opt/tt"},
+      {"read-only program folder without usrprobe.dat",
+       {std::nullopt, "/usr/bin", false, false, "/x/data", "/home/u"}, "/x/data/tarvo-tools"},
+      {"missing XDG_DATA_HOME",
+       {std::nullopt, "/usr/bin", false, false, "", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
+      {"relative XDG_DATA_HOME does not count",
+       {std::nullopt, "/usr/bin", false, false, "data", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
+      {"--dir wins over everything", {"/w/tools", "/opt/tt", true, true, "/x", "/home/u"}, "/w/tools"},
+  };
+  for (const FolderCase& c : cases) EXPECT_EQ(ChooseDataFolder(c.Facts), c.Expected) << c.Name;
+}
+
+TEST(DataFolder, TheUsersFolderIsMadeWhenMissing) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("data_folder_" + std::to_string(getpid()));
+  const std::filesystem::path folder = root / "share" / "tarvo-tools";
+  EXPECT_EQ(EnsureFolder(folder), std::nullopt);
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_EQ(EnsureFolder(folder), std::nullopt);  // already there
+  const std::filesystem::path file = root / "file";
+  { std::FILE* f = std::fopen(file.c_str(), "w"); std::fclose(f); }
+  EXPECT_NE(EnsureFolder(file / "sub"), std::nullopt);
+  std::filesystem::remove_all(root);
+}
+
+TEST(DataFolder, SystemFactsReadTheEnvironment) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("data_facts_" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  setenv("XDG_DATA_HOME", "/somewhere", 1);
+  DataFolderFacts facts = SystemDataFolderFacts(std::nullopt, folder);
+  EXPECT_EQ(facts.XdgDataHome, "/somewhere");
+  EXPECT_FALSE(facts.ProgramFolderHoldsDefinition);
+  EXPECT_TRUE(facts.ProgramFolderWritable);
+  std::FILE* f = std::fopen((folder / "usrprobe.dat").c_str(), "w");
+  std::fclose(f);
+  unsetenv("XDG_DATA_HOME");
+  facts = SystemDataFolderFacts(std::nullopt, folder);
+  EXPECT_TRUE(facts.ProgramFolderHoldsDefinition);
+  EXPECT_EQ(facts.XdgDataHome, "");
+  EXPECT_FALSE(facts.Home.empty());
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace tarvo::scene
