@@ -12,6 +12,7 @@
 #include "editor/editor.h"
 #include "numbers/decimal_separator.h"
 #include "scene/file_system.h"
+#include "scene/folder_lock.h"
 #include "scene/scene_view.h"
 
 namespace {
@@ -36,9 +37,14 @@ Script lines (empty lines and lines starting with # are ignored):
   expect message TEXT       the oldest message box not yet expected
   expect no-message
   print CONTROL
+  print status              the window's status line: elements, lines, length,
+                            tip, folder
+
+Only one editor works on a folder at a time: when another one holds DIR, the
+replay waits up to 5 seconds for it, then gives up with status 3.
 
 Exit status: 0 done, 1 an expectation failed, 2 a line could not be performed,
-3 a file operation failed.
+3 a file operation failed or another editor works on DIR.
 )";
 
 int UsageError(const std::string& what) {
@@ -91,6 +97,10 @@ int main(int argc, char** argv) {
     if (!in) return UsageError("cannot read " + *scriptName);
     script.assign(std::istreambuf_iterator<char>(in), {});
   }
+
+  const tarvo::scene::FolderLock lock =
+      tarvo::scene::LockForCommandLine(directory, "tarvo-replay", std::cerr);
+  if (lock.IsBusy()) return tarvo::scene::kFolderBusyStatus;
 
   tarvo::numbers::SystemLocaleQuery systemLocale;
   tarvo::numbers::FixedLocaleQuery fixedLocale(separator);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <ostream>
 
+#include "editor/status_line.h"
+
 namespace tarvo::replay {
 namespace {
 
@@ -111,6 +113,10 @@ std::optional<Problem> Runner::Perform(std::string_view line) {
   }
   if (command == "expect") return Expect(rest);
   if (command == "print") {
+    if (rest == "status") {
+      out_ << editor::StatusLine(editor_) << '\n';
+      return std::nullopt;
+    }
     if (auto problem = Control(rest, id)) return problem;
     const std::string& text = Window().Text(id);
     out_ << text;

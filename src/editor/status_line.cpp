@@ -1,0 +1,80 @@
+#include "editor/status_line.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "definition/code_page.h"
+#include "definition/tool_names.h"
+#include "numbers/decimal_parser.h"
+#include "numbers/number_text.h"
+
+namespace tarvo::editor {
+namespace {
+
+// The blank-separated words of a definition line, its CR LF dropped.
+std::vector<std::string_view> Words(std::string_view line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  std::vector<std::string_view> words;
+  while (!line.empty()) {
+    const std::size_t blank = line.find(' ');
+    words.push_back(line.substr(0, blank));
+    if (blank == std::string_view::npos) break;
+    line.remove_prefix(blank + 1);
+  }
+  return words;
+}
+
+}  // namespace
+
+ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::NumberFormat& format) {
+  ToolStatus status;
+  status.Elements = tool.ElementCount;
+  status.Lines = tool.LineCount;
+  const char separator = format.Separator();
+  if (tool.ElementCount == 0) {
+    status.Length = numbers::SingleText(0.0F, separator);
+    return status;
+  }
+  status.Length = numbers::SingleText(-tool.ElementBottomZ, separator);
+  // A tip element is "color 255 0 0", its sphere or disk ("cilinder") line and
+  // "hotspot 0 0 Z 0 0 1 DIAMETER ...", whose Z is the ball's centre or the
+  // disk's middle.
+  const int count = tool.LinesPerElement[static_cast<std::size_t>(tool.ElementCount)];
+  const int first = tool.LineCount - count + 1;
+  if (count != 3 || first < 1) return status;
+  const std::vector<std::string_view> shape = Words(tool.ToolLines[static_cast<std::size_t>(first + 1)]);
+  const std::vector<std::string_view> hotspot = Words(tool.ToolLines[static_cast<std::size_t>(first + 2)]);
+  if (shape.empty() || hotspot.size() < 8 || hotspot[0] != "hotspot") return status;
+  if (shape[0] != "sphere" && shape[0] != "cilinder") return status;
+  status.Tip = TipStatus{shape[0] == "sphere" ? "ball" : "disk", std::string(hotspot[7])};
+  status.Length = numbers::DoubleText(-numbers::FieldNumber(hotspot[3], format), separator);
+  return status;
+}
+
+std::optional<std::string> DuplicateNameNotice(const Editor& editor) {
+  const definition::ToolDefinition& tool = editor.Tool();
+  if (tool.LineCount != 1) return std::nullopt;  // only between NEW TOOL and ADD ELEMENT
+  const std::optional<std::string> name = definition::ItemName(tool.ToolLines[1]);
+  if (!name) return std::nullopt;
+  const std::vector<std::string> names = definition::ReadToolNames(editor.Scene().DefinitionPath());
+  if (std::find(names.begin(), names.end(), definition::ToWindows1252(*name)) == names.end()) {
+    return std::nullopt;
+  }
+  return "A tool named " + *name + " is already in usrprobe.dat.";
+}
+
+std::string StatusLine(const Editor& editor) {
+  const ToolStatus status = StatusOf(editor.Tool(), editor.Format());
+  std::string line;
+  if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line = *notice + " | ";
+  line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
+          numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
+          numbers::IntegerText(status.Lines) + " of " +
+          numbers::IntegerText(definition::ToolDefinition::kMaxLines) + " | Length " + status.Length;
+  if (status.Tip) line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
+  line += " | " + editor.Scene().DefinitionPath().parent_path().string();
+  return line;
+}
+
+}  // namespace tarvo::editor

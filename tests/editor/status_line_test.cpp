@@ -1,0 +1,133 @@
+#include "editor/status_line.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "editor_testing.h"
+
+namespace tarvo::editor {
+namespace {
+
+using enum ControlId;
+using testing::EditorFixture;
+
+// The status line without its folder.
+std::string Figures(const Editor& editor) {
+  const std::string line = StatusLine(editor);
+  return line.substr(0, line.rfind(" | "));
+}
+
+struct Step {
+  const char* Name;
+  std::function<void(EditorFixture&)> Act;
+  const char* Expected;
+};
+
+// One tool of each kind, element by element, with DELETE LAST and DELETE ALL.
+TEST(StatusLine, FollowsEveryKindOfElement) {
+  const Step steps[] = {
+      {"start-up", [](EditorFixture&) {}, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
+      {"tip opened", [](EditorFixture& f) { f.StartTool(Ob_Tip, "ST1"); },
+       "Elements 0 of 50 | Lines 4 of 200 | Length 0"},
+      {"cylinder", [](EditorFixture& f) { f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}}); },
+       "Elements 1 of 50 | Lines 5 of 200 | Length 20"},
+      {"cone",
+       [](EditorFixture& f) {
+         f.editor.Click(Ob_Cone);
+         f.Confirm({{Tb_Height, "5.5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2"}});
+       },
+       "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
+      {"ball",
+       [](EditorFixture& f) {
+         f.editor.Click(Ob_Sphere);
+         f.Confirm({{Tb_Diam, "3"}});
+       },
+       "Elements 3 of 50 | Lines 9 of 200 | Length 25.5 | ball \u00D83"},
+      {"ball deleted", [](EditorFixture& f) { f.editor.Click(Cmd_DelLast); },
+       "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
+      {"disk: length to its middle",
+       [](EditorFixture& f) {
+         f.editor.Click(Ob_Sphere);
+         f.editor.Click(Cb_Disk);
+         f.Confirm({{Tb_Diam, "12"}, {Tb_Height, "2"}});
+       },
+       "Elements 3 of 50 | Lines 9 of 200 | Length 26.5 | disk \u00D812"},
+      {"all deleted", [](EditorFixture& f) { f.editor.Click(Cmd_DelAll); },
+       "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
+      {"extension cylinder",
+       [](EditorFixture& f) {
+         f.StartTool(Ob_Extend, "E1");
+         f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}});
+       },
+       "Elements 1 of 50 | Lines 5 of 200 | Length 10"},
+      {"extension exported", [](EditorFixture& f) { f.editor.Click(Cmd_Export); },
+       "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
+      {"polygon",
+       [](EditorFixture& f) {
+         f.StartTool(Ob_Polyg, "P1");
+         f.Confirm({{Tb_Height, "5"}, {Tb_Diam, "20"}});
+         f.editor.Click(Ob_Cone);
+         f.editor.Pick(Cb_Edges, 1);
+         f.Confirm({{Tb_Diam2, "10"}, {Tb_Height, "10"}});
+       },
+       "Elements 2 of 50 | Lines 16 of 200 | Length 15"},
+      {"two-level polygon",
+       [](EditorFixture& f) {
+         f.editor.Click(Ob_Sphere);
+         f.Confirm({{Cb_Edges, "4"}, {Tb_Diam2, "10"}, {Tb_LengthMin, "6"}, {Tb_Height, "4"}});
+       },
+       "Elements 3 of 50 | Lines 28 of 200 | Length 19"},
+  };
+  EditorFixture f;
+  for (const Step& step : steps) {
+    step.Act(f);
+    EXPECT_EQ(Figures(f.editor), step.Expected) << step.Name;
+  }
+}
+
+TEST(StatusLine, CommaLocaleAndTheFolder) {
+  EditorFixture f(",");
+  f.StartTool(Ob_Tip);
+  f.Confirm({{Tb_Height, "1,25"}, {Tb_Diam, "2"}});
+  f.editor.Click(Ob_Sphere);
+  f.Confirm({{Tb_Diam, "0,5"}});
+  EXPECT_EQ(StatusLine(f.editor), "Elements 2 of 50 | Lines 8 of 200 | Length 1,25 | ball \u00D80,5 | /d");
+}
+
+TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("status_line_" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  // Windows-1252 bytes: "Müller" with ü as 0xFC.
+  std::ofstream(folder / "usrprobe.dat", std::ios::binary)
+      << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n";
+  tarvo::testing::MemoryFileSystem files;
+  tarvo::testing::RecordingSceneView view;
+  testing::RecordedMessages messages;
+  numbers::FixedLocaleQuery locale(std::string("."));
+  const std::pair<const char*, bool> names[] = {
+      {"ST1", true}, {"ST1  ", true}, {"M\u00FCller", true}, {"ST2", false}, {"ST", false}};
+  for (const auto& [name, held] : names) {
+    Editor editor(folder, files, view, messages, locale);
+    editor.Load();
+    editor.Type(Tb_ToolName, name);
+    editor.Click(Cmd_NewTool);
+    EXPECT_EQ(DuplicateNameNotice(editor).has_value(), held) << name;
+    if (held) {
+      EXPECT_EQ(StatusLine(editor).find("A tool named "), 0U) << name;
+    }
+    if (std::string_view(name) == "ST1") {
+      EXPECT_EQ(DuplicateNameNotice(editor), "A tool named ST1 is already in usrprobe.dat.");
+      editor.Click(Cmd_Add);
+      EXPECT_EQ(DuplicateNameNotice(editor), std::nullopt);  // the tool is under way
+    }
+  }
+  EXPECT_TRUE(messages.Boxes.empty());  // a notice, never a message box
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace tarvo::editor
