@@ -1,16 +1,90 @@
 // tarvo-tools: the tool editor's window.
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <cstring>
+#include <iostream>
+#include <optional>
 
 #include "app/tools_window.h"
+#include "scene/data_folder.h"
+#include "scene/folder_lock.h"
 #include "ui/preview/web_engine_flags.h"
 
+namespace {
+
+constexpr const char* kUsage = R"(usage: tarvo-tools [--dir DIR]
+
+Opens the window in which a probe stylus is built element by element, with a
+3D preview, and exported to usrprobe.dat.
+
+  --dir DIR    the folder of usrprobe.dat, usrprobe_old.dat, Taster.wrl and
+               Taster_Old.wrl; it must exist
+  --help, --version
+
+Without --dir the files lie in the program's own folder when it holds
+usrprobe.dat or can be written, otherwise in $XDG_DATA_HOME/tarvo-tools
+(~/.local/share/tarvo-tools when XDG_DATA_HOME is not set), made when missing.
+
+Only one editor works on a folder at a time: when another one holds it, the
+window does not open and the program exits with status 3.
+)";
+
+constexpr int kUsageStatus = 2;
+
+// Shown on standard error and, for a start from the desktop menu, in a box.
+int Refuse(const QString& text, int status) {
+  std::cerr << "tarvo-tools: " << text.toStdString() << "\n";
+  QMessageBox::critical(nullptr, QStringLiteral("TARVO Tools"), text);
+  return status;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before Qt starts: no display needed.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::cout << "tarvo-tools " << TARVO_VERSION << "\n";
+      return 0;
+    }
+  }
   tarvo::ui::PrepareWebEngineFlags();  // before the application exists
   QApplication app(argc, argv);
-  // The four files lie beside the program.
-  tarvo::app::ToolsWindow tools(
-      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+
+  // Qt has taken its own options out of the arguments by now.
+  std::optional<std::filesystem::path> dirOption;
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QStringLiteral("--dir") && i + 1 < arguments.size()) {
+      dirOption = QFile::encodeName(arguments[++i]).toStdString();
+    } else {
+      std::cerr << "tarvo-tools: unknown argument " << arguments[i].toStdString() << "\n" << kUsage;
+      return kUsageStatus;
+    }
+  }
+  if (dirOption && !std::filesystem::is_directory(*dirOption)) {
+    return Refuse(QStringLiteral("There is no folder %1.").arg(QFile::decodeName(dirOption->c_str())),
+                  kUsageStatus);
+  }
+  const std::filesystem::path programFolder =
+      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  const std::filesystem::path folder =
+      tarvo::scene::ChooseDataFolder(tarvo::scene::SystemDataFolderFacts(dirOption, programFolder));
+  if (const std::optional<std::string> problem = tarvo::scene::EnsureFolder(folder)) {
+    return Refuse(QString::fromStdString(*problem), 1);
+  }
+
+  const tarvo::scene::FolderLock lock = tarvo::scene::FolderLock::Acquire(folder);
+  if (lock.IsBusy()) {
+    return Refuse(QString::fromStdString(tarvo::scene::FolderBusyMessage(folder)),
+                  tarvo::scene::kFolderBusyStatus);
+  }
+  tarvo::app::ToolsWindow tools(folder);
   tools.Open();
   return QApplication::exec();
 }

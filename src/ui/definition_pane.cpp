@@ -12,6 +12,12 @@ bool MovesFocus(const QKeyEvent& key) {
   return tab && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
+// The menu bar's shortcuts (Ctrl+Q, Ctrl+Shift+C, Alt+F) reach the window
+// while the pane has the focus.
+bool IsMenuKey(const QKeyEvent& key) {
+  return (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+}
+
 }  // namespace
 
 DefinitionPane::DefinitionPane(QWidget* parent) : QPlainTextEdit(parent) {
@@ -29,8 +35,11 @@ bool DefinitionPane::event(QEvent* event) {
     case QEvent::KeyPress:
       if (MovesFocus(*static_cast<QKeyEvent*>(event))) return QPlainTextEdit::event(event);
       [[fallthrough]];
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride: event->accept(); return true;
+    case QEvent::KeyRelease: event->accept(); return true;
+    case QEvent::ShortcutOverride:
+      // Accepting it would keep a shortcut's key press for the pane.
+      event->setAccepted(!IsMenuKey(*static_cast<QKeyEvent*>(event)));
+      return true;
     default: return QPlainTextEdit::event(event);
   }
 }
