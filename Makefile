@@ -9,7 +9,7 @@ FUZZERS := decimal_parser_fuzz replay_script_fuzz
 
 BENCH_DIR ?= build-bench
 
-.PHONY: all deps build test run sanitize-test fuzz fuzz-build fuzz-smoke bench clean
+.PHONY: all deps build test run package sanitize-test fuzz fuzz-build fuzz-smoke bench clean
 
 all: build
 
@@ -29,6 +29,10 @@ test: build sanitize-test fuzz-smoke
 
 run: build
 	@$(BUILD_DIR)/src/app/tarvo-tools
+
+# make package: the Debian package tarvo-tools_VERSION_amd64.deb in $(BUILD_DIR).
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 sanitize-test: deps
 	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WITH_UI=OFF -DTARVO_SANITIZE=ON >/dev/null
