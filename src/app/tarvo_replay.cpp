@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(usage: tarvo-replay [--dir DIR] [--decimal-separator SEP] SCRIPT
+constexpr const char* kUsage = R"(Usage: tarvo-replay [--dir DIR] [--decimal-separator SEP] SCRIPT
 
 Runs the tool editor without a window: starts it as the window does, then
 performs the user's actions read from SCRIPT (- reads standard input), and

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(usage: tarvo-tools [--dir DIR]
+constexpr const char* kUsage = R"(Usage: tarvo-tools [--dir DIR]
 
 Opens the window in which a probe stylus is built element by element, with a
 3D preview, and exported to usrprobe.dat.
