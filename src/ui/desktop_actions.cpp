@@ -34,6 +34,11 @@ void AddShortcutsOf(const QMenu& menu, QList<QPair<QString, QString>>& keys) {
 }
 
 void ShowKeyboardShortcuts(MainWindow& window) {
+  if (auto* shown = window.findChild<QDialog*>(QStringLiteral("KeyboardShortcuts"))) {
+    shown->raise();
+    shown->activateWindow();
+    return;
+  }
   const QList<QPair<QString, QString>> keys = KeyboardShortcuts(*window.menuBar());
   auto* dialog = new QDialog(&window);
   dialog->setAttribute(Qt::WA_DeleteOnClose);

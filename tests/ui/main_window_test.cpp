@@ -143,6 +143,8 @@ void MainWindowTest::keyboardShortcutsListEveryKeyOfTheMenus() {
   auto* dialog = window_->findChild<QDialog*>(QStringLiteral("KeyboardShortcuts"));
   QVERIFY(dialog && dialog->isVisible());
   QCOMPARE(dialog->findChild<QTableWidget*>()->rowCount(), keys.size());
+  MenuAction(window_->HelpMenu(), QStringLiteral("Keyboard shortcuts"))->trigger();
+  QCOMPARE(window_->findChildren<QDialog*>(QStringLiteral("KeyboardShortcuts")).size(), 1);
 }
 
 void MainWindowTest::aboutNamesVersionFolderAndLicences() {
