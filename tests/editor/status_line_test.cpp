@@ -88,15 +88,6 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
   }
 }
 
-TEST(StatusLine, CommaLocaleAndTheFolder) {
-  EditorFixture f(",");
-  f.StartTool(Ob_Tip);
-  f.Confirm({{Tb_Height, "1,25"}, {Tb_Diam, "2"}});
-  f.editor.Click(Ob_Sphere);
-  f.Confirm({{Tb_Diam, "0,5"}});
-  EXPECT_EQ(StatusLine(f.editor), "Elements 2 of 50 | Lines 8 of 200 | Length 1,25 | ball \u00D80,5 | /d");
-}
-
 TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("status_line_" + std::to_string(getpid()));

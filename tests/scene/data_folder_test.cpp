@@ -41,24 +41,5 @@ TEST(DataFolder, TheUsersFolderIsMadeWhenMissing) {
   std::filesystem::remove_all(root);
 }
 
-TEST(DataFolder, SystemFactsReadTheEnvironment) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("data_facts_" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  setenv("XDG_DATA_HOME", "/somewhere", 1);
-  DataFolderFacts facts = SystemDataFolderFacts(std::nullopt, folder);
-  EXPECT_EQ(facts.XdgDataHome, "/somewhere");
-  EXPECT_FALSE(facts.ProgramFolderHoldsDefinition);
-  EXPECT_TRUE(facts.ProgramFolderWritable);
-  std::FILE* f = std::fopen((folder / "usrprobe.dat").c_str(), "w");
-  std::fclose(f);
-  unsetenv("XDG_DATA_HOME");
-  facts = SystemDataFolderFacts(std::nullopt, folder);
-  EXPECT_TRUE(facts.ProgramFolderHoldsDefinition);
-  EXPECT_EQ(facts.XdgDataHome, "");
-  EXPECT_FALSE(facts.Home.empty());
-  std::filesystem::remove_all(folder);
-}
-
 }  // namespace
 }  // namespace tarvo::scene

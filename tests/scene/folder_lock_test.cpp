@@ -67,17 +67,6 @@ TEST_F(FolderLockTest, TheLockOfAProcessThatDiedIsTakenOver) {
   EXPECT_EQ(LockFileText(), std::to_string(getpid()) + "\n");
 }
 
-TEST_F(FolderLockTest, WaitsForALockReleasedWithinItsPatience) {
-  FolderLock holder = FolderLock::Acquire(folder_);
-  int waits = 0;
-  const FolderLock lock = FolderLock::Acquire(folder_, kCommandLinePatience, [&] {
-    ++waits;
-    holder.Release();
-  });
-  EXPECT_EQ(lock.Result(), Outcome::Held);
-  EXPECT_EQ(waits, 1);
-}
-
 TEST_F(FolderLockTest, AFolderWhereNoLockCanBeMadeIsUnlockable) {
   EXPECT_EQ(FolderLock::Acquire(folder_ / "missing").Result(), Outcome::Unlockable);
 }
