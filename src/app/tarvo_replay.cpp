@@ -36,6 +36,8 @@ Script lines (empty lines and lines starting with # are ignored):
   expect message TEXT       the oldest message box not yet expected
   expect no-message
   print CONTROL
+  export-stl PATH           write the current tool to PATH as a binary STL;
+                            a failure to write ends the run with status 3
 
 Exit status: 0 done, 1 an expectation failed, 2 a line could not be performed,
 3 a file operation failed.
