@@ -3,6 +3,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "ui/stl_actions.h"
+
 namespace tarvo::ui {
 
 MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
@@ -15,6 +17,7 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
   setCentralWidget(form_);
   connect(form_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
   BuildFileMenu();
+  AddStlExport(*file_, *form_);
 }
 
 void MainWindow::Load() {
