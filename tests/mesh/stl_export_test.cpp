@@ -30,6 +30,7 @@ struct Row {
 void PrintTo(const Row& row, std::ostream* out) { *out << row.Name; }
 
 double Frustum(double h, double r1, double r2) { return kPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2); }
+double Ball(double r) { return 4 * kPi / 3 * r * r * r; }
 double Polygon(int n, double edge) { return n * edge * edge / (4 * std::tan(kPi / n)); }
 
 // A polygonal tool as the editor writes it: a cylinder, a 30-edge prism and
@@ -46,20 +47,18 @@ std::string PolygonalTool() {
   return f.editor.Tool().Text();
 }
 
-const std::string kPrismFaces =
-    "face 4 5 -5 0 5 -5 -10 5 5 -10 5 5 0\nface 4 5 5 0 5 5 -10 -5 5 -10 -5 5 0\n"
-    "face 4 -5 5 0 -5 5 -10 -5 -5 -10 -5 -5 0\nface 4 -5 -5 0 -5 -5 -10 5 -5 -10 5 -5 0\n";
-
 const Row kRows[] = {
     {"Cylinder", "cylinder 0 0 0 0 0 -20 6", {{256, Frustum(20, 3, 3)}}, {-3, -3, -20}, {3, 3, 0}},
     {"Cone", "cone 0 0 -20 6 0 0 -25 2.5", {{256, Frustum(5, 3, 1.25)}}, {-3, -3, -25}, {3, 3, -20}},
     {"ConeToAPoint", "cone 0 0 0 4 0 0 -3 0", {{128, Frustum(3, 2, 0)}}, {-2, -2, -3}, {2, 2, 0}},
-    {"Ball", "sphere 0 0 -20 3", {{3968, 4 * kPi / 3 * 1.5 * 1.5 * 1.5}}, {-1.5, -1.5, -21.5}, {1.5, 1.5, -18.5}},
+    {"Ball", "sphere 0 0 -20 3", {{3968, Ball(1.5)}}, {-1.5, -1.5, -21.5}, {1.5, 1.5, -18.5}},
     {"Disk", "cilinder 0 0 -10.1 0 0 -12.1000003814697 12", {{256, Frustum(2, 6, 6)}}, {-6, -6, -12.1}, {6, 6, -10.1}},
     {"CommaLocale", "cylinder 0 0 0 0 0 -10,5 6,5", {{256, Frustum(10.5, 3.25, 3.25)}}, {-3.25, -3.25, -10.5}, {3.25, 3.25, 0}},
     {"AcrossTheAxis", "cylinder 0 0 0 10 0 0 2", {{256, Frustum(10, 1, 1)}}, {0, -1, -1}, {10, 1, 1}},
-    {"Prism", "solid 8\n" + kPrismFaces + "face 4 5 5 0 -5 5 0 -5 -5 0 5 -5 0\n"
-              "face 4 5 5 -10 -5 5 -10 -5 -5 -10 5 -5 -10\nconnect 0 0 -10 0 0 1 TARVO1\n",
+    {"Prism", "solid 8\nface 4 5 -5 0 5 -5 -10 5 5 -10 5 5 0\nface 4 5 5 0 5 5 -10 -5 5 -10 -5 5 0\n"
+              "face 4 -5 5 0 -5 5 -10 -5 -5 -10 -5 -5 0\nface 4 -5 -5 0 -5 -5 -10 5 -5 -10 5 -5 0\n"
+              "face 4 5 5 0 -5 5 0 -5 -5 0 5 -5 0\nface 4 5 5 -10 -5 5 -10 -5 -5 -10 5 -5 -10\n"
+              "connect 0 0 -10 0 0 1 TARVO1\n",
      {{12, 1000}}, {-5, -5, -10}, {5, 5, 0}},
     {"TwoLevelPolygon", "solid 8\nface 4 5 -5 0 3 -3 -10 3 3 -10 5 5 0\nface 4 5 5 0 3 3 -10 -3 3 -10 -5 5 0\n"
                         "face 4 -5 5 0 -3 3 -10 -3 -3 -10 -5 -5 0\nface 4 -5 -5 0 -3 -3 -10 3 -3 -10 5 -5 0\n"
@@ -67,7 +66,7 @@ const Row kRows[] = {
      {{12, 10.0 / 3 * (100 + 36 + 60)}}, {-5, -5, -10}, {5, 5, 0}},
     {"TipWithBall", "ITEM:ST1 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\ncylinder 0 0 0 0 0 -20 6\r\n"
                     "color 255 0 0\r\nsphere 0 0 -20 3\r\nhotspot 0 0 -20 0 0 1 3 3 ball\r\nendtip\r\n",
-     {{256, Frustum(20, 3, 3)}, {3968, 4 * kPi / 3 * 1.5 * 1.5 * 1.5}}, {-3, -3, -21.5}, {3, 3, 0}},
+     {{256, Frustum(20, 3, 3)}, {3968, Ball(1.5)}}, {-3, -3, -21.5}, {3, 3, 0}},
     {"PolygonalTool", PolygonalTool(),
      {{256, Frustum(5, 10, 10)}, {116, 10 * Polygon(30, 2)},
       {24, 5.0 / 3 * (Polygon(7, 2) + Polygon(7, 1) + std::sqrt(Polygon(7, 2) * Polygon(7, 1)))}},
