@@ -23,8 +23,8 @@ std::pair<Vec3, Vec3> CrossAxes(Vec3 axis) {
 }  // namespace
 
 TriangleMesh Frustum(Vec3 first, double firstRadius, Vec3 second, double secondRadius) {
-  const auto [u, v] = CrossAxes(second - first);
-  const auto ring = [&u, &v](Vec3 centre, double radius) {
+  const std::pair<Vec3, Vec3> axes = CrossAxes(second - first);
+  const auto ring = [u = axes.first, v = axes.second](Vec3 centre, double radius) {
     std::vector<Vec3> points;
     for (int i = 0; i < kRoundSegments; ++i) {
       const double angle = 2 * std::numbers::pi * i / kRoundSegments;
