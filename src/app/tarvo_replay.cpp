@@ -39,6 +39,8 @@ Script lines (empty lines and lines starting with # are ignored):
   print CONTROL
   print status              the window's status line: elements, lines, length,
                             tip, folder
+  export-stl PATH           write the current tool to PATH as a binary STL;
+                            a failure to write ends the run with status 3
 
 Only one editor works on a folder at a time: when another one holds DIR, the
 replay waits up to 5 seconds for it, then gives up with status 3.

@@ -40,6 +40,8 @@ class Editor {
   int FileFailures() const { return fileFailures_; }
 
   const definition::ToolDefinition& Tool() const { return tool_; }
+  // The file system the editor writes through, for the front ends' own files.
+  scene::FileSystem& Files() const { return files_; }
   const scene::Scene& Scene() const { return scene_; }
   const numbers::NumberFormat& Format() const { return format_; }
   const std::string& ElementKind() const { return elementKind_; }

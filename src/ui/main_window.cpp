@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "ui/desktop_actions.h"
+#include "ui/stl_actions.h"
 
 namespace tarvo::ui {
 
@@ -18,6 +19,7 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
   connect(form_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
   BuildFileMenu();
   AddDesktopActions(*this);
+  AddStlExport(*file_, *form_);
 }
 
 void MainWindow::Load() {

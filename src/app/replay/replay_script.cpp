@@ -1,10 +1,12 @@
 #include "app/replay/replay_script.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
 #include "editor/status_line.h"
+#include "mesh/stl_file.h"
 
 namespace tarvo::replay {
 namespace {
@@ -52,6 +54,7 @@ class Runner {
   std::optional<Problem> Usable(ControlId id) const;
   std::optional<Problem> Expect(std::string_view rest);
   std::optional<Problem> ExpectState(ControlId id, std::string_view name, std::string_view rest);
+  std::optional<Problem> ExportStl(std::string_view path);
 
   editor::Editor& editor_;
   ReplayMessages& messages_;
@@ -112,6 +115,7 @@ std::optional<Problem> Runner::Perform(std::string_view line) {
     return std::nullopt;
   }
   if (command == "expect") return Expect(rest);
+  if (command == "export-stl") return ExportStl(rest);
   if (command == "print") {
     if (rest == "status") {
       out_ << editor::StatusLine(editor_) << '\n';
@@ -182,6 +186,14 @@ std::optional<Problem> Runner::ExpectState(ControlId id, std::string_view name, 
     return check(state.Selected, "selected", "unselected", what == "selected");
   }
   return ScriptError("unknown expectation " + Quoted(what));
+}
+
+// Writes the current tool as a binary STL, through the editor's file system.
+std::optional<Problem> Runner::ExportStl(std::string_view path) {
+  if (path.empty()) return ScriptError("export-stl needs a file name");
+  const mesh::StlExport result = mesh::ExportStl(editor_.Files(), std::filesystem::path(path), editor_.Tool().Text());
+  if (result.IsWritten()) return std::nullopt;
+  return Problem{result.Result == mesh::StlExport::Code::WriteFailed ? kFileFailed : kScriptError, result.Message};
 }
 
 }  // namespace
