@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -79,6 +80,7 @@ QWidget* ControlWidgets::Create(const editor::ControlRow& control, QWidget* wind
     case ControlKind::Rectangle: return CreateRectangle(parent);
     case ControlKind::DefinitionPane: return new DefinitionPane(parent);
     case ControlKind::PreviewView: preview->setParent(parent); return preview;
+    case ControlKind::ScratchTextBox: return new QPlainTextEdit(parent);
   }
   return nullptr;
 }
