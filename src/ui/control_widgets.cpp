@@ -26,7 +26,19 @@ QComboBox* CreateComboBox(QWidget* parent) {
   // Typed text stays as typed: no completion, and Enter adds nothing to the list.
   combo->setCompleter(nullptr);
   combo->setInsertPolicy(QComboBox::NoInsert);
+  // Nor does the box pick the list item that the typed text names when the
+  // typing ends (by Tab, a click elsewhere or Enter): that pick would take
+  // the focus back from the field the user moved on to. Only the list and
+  // the arrow keys pick.
+  QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
   return combo;
+}
+
+// Enter and the keypad's Enter press the focused button, as Space does.
+QPushButton* CreateCommandButton(QWidget* parent) {
+  auto* button = new QPushButton(parent);
+  button->setAutoDefault(true);
+  return button;
 }
 
 // The rectangle that frames the name and extension fields: drawn behind
@@ -70,7 +82,7 @@ QWidget* ControlWidgets::Create(const editor::ControlRow& control, QWidget* wind
     }
     case ControlKind::TextBox: return new QLineEdit(parent);
     case ControlKind::ComboBox: return CreateComboBox(parent);
-    case ControlKind::CommandButton: return new QPushButton(parent);
+    case ControlKind::CommandButton: return CreateCommandButton(parent);
     case ControlKind::OptionButton: {
       auto* option = new QRadioButton(parent);
       Group(control.Group)->addButton(option);

@@ -1,7 +1,8 @@
 #include "ui/main_window.h"
 
 #include <QMenuBar>
-#include <QScreen>
+
+#include "ui/screen_fit.h"
 
 namespace tarvo::ui {
 
@@ -12,15 +13,14 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
       file_(menuBar()->addMenu(tr("&File"))),
       view_(menuBar()->addMenu(tr("&View"))),
       help_(menuBar()->addMenu(tr("&Help"))) {
-  setCentralWidget(form_);
+  setCentralWidget(new FormScrollArea(form_, this));
   connect(form_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
   BuildFileMenu();
 }
 
 void MainWindow::Load() {
   form_->Load();
-  adjustSize();
-  move(screen()->availableGeometry().center() - rect().center());
+  FitOnScreen(*this);
 }
 
 void MainWindow::BuildFileMenu() {
