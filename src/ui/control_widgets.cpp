@@ -20,9 +20,25 @@ using editor::ControlKind;
 
 namespace {
 
+// The mouse wheel over a combo box that does not have the focus scrolls the
+// window, as over any other control: it never changes the box's text in
+// passing. A click or Tab gives the box the focus, and then the wheel picks.
+class UnfocusedWheelPasses final : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel || static_cast<QWidget*>(watched)->hasFocus()) return false;
+    event->ignore();  // on to the window
+    return true;
+  }
+};
+
 QComboBox* CreateComboBox(QWidget* parent) {
   auto* combo = new QComboBox(parent);
   combo->setEditable(true);
+  combo->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
+  combo->installEventFilter(new UnfocusedWheelPasses(combo));
   // Typed text stays as typed: no completion, and Enter adds nothing to the list.
   combo->setCompleter(nullptr);
   combo->setInsertPolicy(QComboBox::NoInsert);

@@ -1,7 +1,10 @@
 // What a user does with the keyboard and the mouse beyond the four steps: a
 // typed edge count that holds when the user moves on, Enter on a button, a
 // visible focus, and a pasted line break in the tool name.
+#include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QWheelEvent>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -22,6 +25,7 @@ class UsabilityTest : public QObject {
 
   void typedEdgeCountHoldsWhenTheUserMovesOn_data();
   void typedEdgeCountHoldsWhenTheUserMovesOn();
+  void theWheelOverAnUnfocusedBoxChangesNothing();
   void enterPressesTheFocusedButton();
   void theFocusedButtonShowsARing();
   void aPastedLineBreakInTheNameIsRefused();
@@ -72,6 +76,16 @@ void UsabilityTest::typedEdgeCountHoldsWhenTheUserMovesOn() {
   // The middle of a side of the hexagon of edge 5 (4.33 from the axis), 7 high.
   QVERIFY2(Definition().contains("\nconnect 4.33 0 -3.5 -1 0 0 TARVO1\n"),
            qPrintable(Definition()));
+}
+
+void UsabilityTest::theWheelOverAnUnfocusedBoxChangesNothing() {
+  auto* extension = w_->As<QComboBox>(Cb_Extension);
+  const QPointF at = extension->rect().center();
+  QWheelEvent down(at, extension->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+  QApplication::sendEvent(extension, &down);
+  QCOMPARE(extension->currentText(), QStringLiteral("TARVO1"));
+  QCOMPARE(w_->Window().Model().Text(Cb_Extension), "TARVO1");
 }
 
 void UsabilityTest::enterPressesTheFocusedButton() {
