@@ -91,6 +91,7 @@ void Editor::Cmd_Confirm_Click() {
     case definition::Shape::Polygon:
       Report(kPreviewFailedMessage,
              scene_.AddPolygon(tool_.ElementTopZ, tool_.ElementBottomZ, format_));
+      window_.SetText(FaceDraw, "");  // the face lines' scratch buffer, emptied after each face
       break;
   }
   const int added = tool_.LinesPerElement[static_cast<std::size_t>(tool_.ElementCount)];

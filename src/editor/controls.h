@@ -18,6 +18,7 @@ enum class ControlKind {
   Rectangle,
   DefinitionPane,
   PreviewView,
+  ScratchTextBox,  // a multi-line text box that is never shown
 };
 
 // Every control of the window, in the order of the controls table.
@@ -55,6 +56,7 @@ enum class ControlId {
   Cmd_Confirm,
   RTB_Tool,
   TasterView,
+  FaceDraw,
   Cmd_DelLast,
   Cmd_DelAll,
   Cmd_Export,
@@ -70,13 +72,14 @@ struct ControlRow {
   ControlId Container;
   std::string_view DesignText;
   int Group = 0;  // the exclusive group of an option button, 0 for none
+  bool HiddenAtDesign = false;
 };
 
 inline constexpr std::string_view kWindowTitle = "TARVO TOOLS CREATION";
 
 // The one table of the window's controls; names, kinds and containers come
 // from here for the window, the replay driver and the tests alike.
-inline constexpr std::array<ControlRow, 37> kControls = {{
+inline constexpr std::array<ControlRow, 38> kControls = {{
     {ControlId::Form1, "Form1", ControlKind::Window, ControlId::Form1, kWindowTitle},
     {ControlId::Frame_NewTool, "Frame_NewTool", ControlKind::Frame, ControlId::Form1, "Step 1"},
     {ControlId::Lbl_ToolName, "Lbl_ToolName", ControlKind::Label, ControlId::Frame_NewTool, "Tool Name"},
@@ -110,6 +113,9 @@ inline constexpr std::array<ControlRow, 37> kControls = {{
     {ControlId::Cmd_Confirm, "Cmd_Confirm", ControlKind::CommandButton, ControlId::Form1, "CONFIRM"},
     {ControlId::RTB_Tool, "RTB_Tool", ControlKind::DefinitionPane, ControlId::Form1, ""},
     {ControlId::TasterView, "TasterView", ControlKind::PreviewView, ControlId::Form1, ""},
+    // The scratch buffer of the polygon faces in the preview scene.
+    {ControlId::FaceDraw, "FaceDraw", ControlKind::ScratchTextBox, ControlId::Form1, "Text1", 0,
+     true},
     {ControlId::Cmd_DelLast, "Cmd_DelLast", ControlKind::CommandButton, ControlId::Form1, "DELETE LAST"},
     {ControlId::Cmd_DelAll, "Cmd_DelAll", ControlKind::CommandButton, ControlId::Form1, "DELETE ALL"},
     {ControlId::Cmd_Export, "Cmd_Export", ControlKind::CommandButton, ControlId::Form1, "EXPORT"},

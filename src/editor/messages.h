@@ -7,6 +7,8 @@ namespace tarvo::editor {
 // The texts of the message boxes that are not the value checks' own.
 inline constexpr std::string_view kToolNameTitle = "Tool Name Error";
 inline constexpr std::string_view kToolNameMessage = "Please insert a NAME for the new tool";
+inline constexpr std::string_view kControlCharacterMessage =
+    "Please remove tabs and line breaks from the NAME and the EXTENSION";
 inline constexpr std::string_view kEdgeCountMessage =
     "Please insert a WHOLE number (>=3) for the NR. OF EDGES";
 inline constexpr std::string_view kToolFullMessage =

@@ -1,4 +1,6 @@
 // NEW TOOL and ADD ELEMENT: starting a tool and opening its body.
+#include <algorithm>
+
 #include "editor/editor.h"
 #include "editor/messages.h"
 
@@ -6,10 +8,27 @@ namespace tarvo::editor {
 
 using enum ControlId;
 
+namespace {
+
+// A tab, a line break or another control character would break the ITEM
+// line apart for whoever reads the definition file.
+bool HoldsControlCharacter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 32 || byte == 127;
+  });
+}
+
+}  // namespace
+
 void Editor::Cmd_NewTool_Click() {
   const std::string& name = window_.Text(Tb_ToolName);
   if (name.size() <= 4 && name.find_first_not_of(' ') == std::string::npos) {
     ShowMessage(kToolNameMessage, kToolNameTitle);
+    return;
+  }
+  if (HoldsControlCharacter(name) || HoldsControlCharacter(window_.Text(Cb_Extension))) {
+    ShowMessage(kControlCharacterMessage, kToolNameTitle);
     return;
   }
   tool_.ElementCount = 0;

@@ -28,7 +28,10 @@ std::optional<ControlId> FindControl(std::string_view name) {
 }
 
 WindowModel::WindowModel() {
-  for (const ControlRow& control : kControls) states_[Index(control.Id)].Text = std::string(control.DesignText);
+  for (const ControlRow& control : kControls) {
+    states_[Index(control.Id)].Text = std::string(control.DesignText);
+    states_[Index(control.Id)].Visible = !control.HiddenAtDesign;
+  }
 }
 
 bool WindowModel::IsShown(ControlId id) const {

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -19,13 +20,41 @@ using editor::ControlKind;
 
 namespace {
 
+// The mouse wheel over a combo box that does not have the focus scrolls the
+// window, as over any other control: it never changes the box's text in
+// passing. A click or Tab gives the box the focus, and then the wheel picks.
+class UnfocusedWheelPasses final : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel || static_cast<QWidget*>(watched)->hasFocus()) return false;
+    event->ignore();  // on to the window
+    return true;
+  }
+};
+
 QComboBox* CreateComboBox(QWidget* parent) {
   auto* combo = new QComboBox(parent);
   combo->setEditable(true);
+  combo->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus
+  combo->installEventFilter(new UnfocusedWheelPasses(combo));
   // Typed text stays as typed: no completion, and Enter adds nothing to the list.
   combo->setCompleter(nullptr);
   combo->setInsertPolicy(QComboBox::NoInsert);
+  // Nor does the box pick the list item that the typed text names when the
+  // typing ends (by Tab, a click elsewhere or Enter): that pick would take
+  // the focus back from the field the user moved on to. Only the list and
+  // the arrow keys pick.
+  QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
   return combo;
+}
+
+// Enter and the keypad's Enter press the focused button, as Space does.
+QPushButton* CreateCommandButton(QWidget* parent) {
+  auto* button = new QPushButton(parent);
+  button->setAutoDefault(true);
+  return button;
 }
 
 // The rectangle that frames the name and extension fields: drawn behind
@@ -69,7 +98,7 @@ QWidget* ControlWidgets::Create(const editor::ControlRow& control, QWidget* wind
     }
     case ControlKind::TextBox: return new QLineEdit(parent);
     case ControlKind::ComboBox: return CreateComboBox(parent);
-    case ControlKind::CommandButton: return new QPushButton(parent);
+    case ControlKind::CommandButton: return CreateCommandButton(parent);
     case ControlKind::OptionButton: {
       auto* option = new QRadioButton(parent);
       Group(control.Group)->addButton(option);
@@ -79,6 +108,7 @@ QWidget* ControlWidgets::Create(const editor::ControlRow& control, QWidget* wind
     case ControlKind::Rectangle: return CreateRectangle(parent);
     case ControlKind::DefinitionPane: return new DefinitionPane(parent);
     case ControlKind::PreviewView: preview->setParent(parent); return preview;
+    case ControlKind::ScratchTextBox: return new QPlainTextEdit(parent);
   }
   return nullptr;
 }

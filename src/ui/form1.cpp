@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "ui/focus_ring.h"
 #include "ui/form_layout.h"
 #include "ui/qt_text.h"
 #include "ui/widget_sync.h"
@@ -24,6 +25,7 @@ Form1::Form1(std::filesystem::path directory, Preview preview, numbers::LocaleQu
       focusingClicks_(this),
       editor_(std::move(directory), files_, *preview.View, messages_, locale) {
   setFixedSize(kClientSize);
+  new FocusRing(widgets_, this);
   if (parent == nullptr) move(screen()->availableGeometry().center() - rect().center());
   ForwardUserActions();
 }

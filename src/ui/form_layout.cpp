@@ -45,6 +45,7 @@ QRect Geometry(editor::ControlId id) {
 
     case RTB_Tool: return {8, 578, 468, 274};
     case TasterView: return {484, 282, 467, 500};
+    case FaceDraw: return {};  // never shown
     case Cmd_Export: return {484, 794, 228, 58};
     case Cmd_Exit: return {723, 794, 228, 58};
   }

@@ -53,7 +53,8 @@ void ApplyStyle(const editor::ControlRow& control, QWidget* widget) {
     case ControlKind::DefinitionPane: widget->setFont(CourierNew()); break;
     case ControlKind::Window:
     case ControlKind::Rectangle:
-    case ControlKind::PreviewView: break;
+    case ControlKind::PreviewView:
+    case ControlKind::ScratchTextBox: break;
   }
   if (control.Kind == ControlKind::Label) {
     static_cast<QLabel*>(widget)->setAlignment(

@@ -1,9 +1,9 @@
 #include "ui/main_window.h"
 
 #include <QMenuBar>
-#include <QScreen>
 
 #include "ui/desktop_actions.h"
+#include "ui/screen_fit.h"
 #include "ui/stl_actions.h"
 
 namespace tarvo::ui {
@@ -15,7 +15,7 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
       file_(menuBar()->addMenu(tr("&File"))),
       view_(menuBar()->addMenu(tr("&View"))),
       help_(menuBar()->addMenu(tr("&Help"))) {
-  setCentralWidget(form_);
+  setCentralWidget(new FormScrollArea(form_, this));
   connect(form_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
   BuildFileMenu();
   AddDesktopActions(*this);
@@ -24,8 +24,7 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
 
 void MainWindow::Load() {
   form_->Load();
-  adjustSize();
-  move(screen()->availableGeometry().center() - rect().center());
+  FitOnScreen(*this);
 }
 
 void MainWindow::BuildFileMenu() {

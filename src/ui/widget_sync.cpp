@@ -81,6 +81,11 @@ void SyncText(const editor::ControlRow& control, const ControlState& state,
       static_cast<QAbstractButton*>(widget)->setText(ToQString(state.Text));
       break;
     case ControlKind::DefinitionPane: SyncPane(static_cast<QPlainTextEdit*>(widget), state); break;
+    case ControlKind::ScratchTextBox: {
+      auto* box = static_cast<QPlainTextEdit*>(widget);
+      if (box->toPlainText() != ToQString(state.Text)) box->setPlainText(ToQString(state.Text));
+      break;
+    }
     case ControlKind::Rectangle:
     case ControlKind::PreviewView: break;
   }

@@ -49,6 +49,11 @@ TEST(RunScript, ScriptErrorsStopWithStatusTwo) {
       {"expect Cmd_Exit shiny\n", "s.txt:1: unknown expectation \"shiny\"\n"},
       {"expect Cmd_Exit selected\n", "s.txt:1: Cmd_Exit cannot be selected\n"},
       {"click\n", "s.txt:1: a control name is missing\n"},
+      {"expect Cmd_Exit enabled \n", "s.txt:1: a blank after \"enabled\" ends the line\n"},
+      {"expect no-message \n", "s.txt:1: a blank after \"no-message\" ends the line\n"},
+      {"expect Ob_Tip unselected \n", "s.txt:1: a blank after \"unselected\" ends the line\n"},
+      {"expect FaceDraw hidden x\n", "s.txt:1: unexpected text after \"hidden\"\n"},
+      {"set FaceDraw x\n", "s.txt:1: cannot type into FaceDraw\n"},
   };
   for (const auto& row : rows) {
     const ReplayRun run = Replay(row.Script);
@@ -66,6 +71,9 @@ TEST(RunScript, FailedExpectationsStopWithStatusOne) {
       {"expect Tb_ToolName disabled\n", "s.txt:1: expected Tb_ToolName disabled, found enabled\n"},
       {"expect Cb_Extension text TARVO2\n",
        "s.txt:1: expected Cb_Extension text \"TARVO2\", found \"TARVO1\"\n"},
+      {"expect Cb_Extension text TARVO1 \n",
+       "s.txt:1: expected Cb_Extension text \"TARVO1 \", found \"TARVO1\"\n"},
+      {"expect FaceDraw visible\n", "s.txt:1: expected FaceDraw visible, found hidden\n"},
       {"expect focus Cmd_Exit\n", "s.txt:1: expected focus Cmd_Exit, found Cmd_NewTool\n"},
       {"expect message Hello\n", "s.txt:1: expected message \"Hello\", found none\n"},
       {"click Cmd_NewTool\nexpect no-message\n",
@@ -108,6 +116,32 @@ TEST(RunScript, SetTakesEverythingAfterOneBlank) {
       "expect Tb_ToolName text\nset Tb_ToolName x\nprint Tb_ToolName\n");
   EXPECT_EQ(run.Status, kOk) << run.Err;
   EXPECT_EQ(run.Out, "x\n");
+}
+
+TEST(RunScript, FaceDrawIsAHiddenTextBoxThatAPolygonEmpties) {
+  const ReplayRun run = Replay(
+      "expect FaceDraw hidden\nexpect FaceDraw text Text1\nprint FaceDraw\n"
+      "set Tb_ToolName P\nclick Cmd_NewTool\nclick Ob_Polyg\nclick Cmd_Add\nclick Ob_Cone\n"
+      "set Cb_Edges 6\nset Tb_Diam2 5\nset Tb_Height 12\nclick Cmd_Confirm\nexpect no-message\n"
+      "expect FaceDraw hidden\nexpect FaceDraw text\nprint FaceDraw\n");
+  EXPECT_EQ(run.Status, kOk) << run.Err;
+  EXPECT_EQ(run.Out, "Text1\n\n");
+}
+
+TEST(RunScript, NewToolRefusesControlCharactersInTheNameAndTheConnectionType) {
+  for (const char* field : {"Tb_ToolName", "Cb_Extension"}) {
+    for (const char* character : {"\r", "\t", "\x7f"}) {
+      const std::string script = "set Tb_ToolName T1\nset " + std::string(field) + " A" +
+                                 character +
+                                 "B\nclick Cmd_NewTool\nexpect Frame_NewTool visible\n"
+                                 "expect Tb_ToolName enabled\nexpect RTB_Tool text\n";
+      const ReplayRun run = Replay(script);
+      EXPECT_EQ(run.Status, kOk) << script << run.Err;
+      EXPECT_EQ(run.Out,
+                "message: Please remove tabs and line breaks from the NAME and the EXTENSION\n")
+          << script;
+    }
+  }
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ QString Shown(const editor::ControlRow& control, const QWidget* widget) {
     case ControlKind::OptionButton:
     case ControlKind::CheckBox: return static_cast<const QAbstractButton*>(widget)->text();
     case ControlKind::DefinitionPane:
+    case ControlKind::ScratchTextBox:
       return static_cast<const QPlainTextEdit*>(widget)->toPlainText();
     case ControlKind::Rectangle:
     case ControlKind::PreviewView: break;

@@ -62,6 +62,17 @@ class Runner {
 };
 
 Problem ScriptError(std::string what) { return {kScriptError, std::move(what)}; }
+
+// A fixed form ends with its last word: nothing, not even a blank, follows
+// `word`, which begins `text`.
+std::optional<Problem> NothingAfter(std::string_view word, std::string_view text) {
+  if (text.size() == word.size()) return std::nullopt;
+  if (text.substr(word.size()) == " ") {
+    return ScriptError("a blank after " + Quoted(word) + " ends the line");
+  }
+  return ScriptError("unexpected text after " + Quoted(word));
+}
+
 Problem Unexpected(std::string what) { return {kExpectationFailed, "expected " + std::move(what)}; }
 
 std::optional<Problem> Runner::Control(std::string_view name, ControlId& id) const {
@@ -134,7 +145,7 @@ std::optional<Problem> Runner::Expect(std::string_view rest) {
   const auto [first, argument] = SplitWord(rest);
   std::deque<std::string>& pending = messages_.Pending();
   if (first == "no-message") {
-    if (!argument.empty()) return ScriptError("no-message takes nothing after it");
+    if (auto problem = NothingAfter(first, rest)) return problem;
     if (pending.empty()) return std::nullopt;
     return Unexpected("no message, found " + Quoted(pending.front()));
   }
@@ -171,7 +182,7 @@ std::optional<Problem> Runner::ExpectState(ControlId id, std::string_view name, 
     if (state.Text == text) return std::nullopt;
     return Unexpected(subject + "text " + Quoted(text) + ", found " + Quoted(state.Text));
   }
-  if (!text.empty()) return ScriptError("unexpected text after " + Quoted(what));
+  if (auto problem = NothingAfter(what, rest)) return problem;
   if (what == "visible" || what == "hidden") {
     return check(Window().IsShown(id), "visible", "hidden", what == "visible");
   }

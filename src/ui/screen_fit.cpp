@@ -1,0 +1,82 @@
+#include "ui/screen_fit.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+
+namespace tarvo::ui {
+
+namespace {
+
+// The frame around a window that is on the screen; nothing before.
+QMargins FrameOf(const QWidget& window) {
+  const QRect inner = window.geometry();
+  const QRect outer = window.frameGeometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
+
+// Until the real frame is known: a title bar and thin borders.
+QMargins GuessedFrame(const QWidget& window) {
+  const int border = 4;
+  return {border, window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border};
+}
+
+void Fit(QWidget& window, const QMargins& frame) {
+  const QRect available = window.screen()->availableGeometry();
+  const QSize whole = window.sizeHint();
+  const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const QSize room = available.size().shrunkBy(frame);
+  const bool tooLow = whole.height() > room.height();
+  const bool tooNarrow = whole.width() + (tooLow ? bar : 0) > room.width();
+  const QSize largest = whole + QSize(tooLow ? bar : 0, tooNarrow ? bar : 0);
+  window.setMaximumSize(largest);
+  window.resize(largest.boundedTo(room));
+  // Centred on the client area as designed, then moved (with its frame) into the free area.
+  const QSize outer = window.size().grownBy(frame);
+  const QPoint centred = available.center() - window.rect().center();
+  const auto inside = [](int at, int first, int last) {
+    return std::max(first, std::min(at, last));
+  };
+  window.move(inside(centred.x(), available.left(), available.right() + 1 - outer.width()),
+              inside(centred.y(), available.top(), available.bottom() + 1 - outer.height()));
+}
+
+// Fits the window again, with its real frame, when it is first activated,
+// unless it already lies inside the free area at its largest size.
+class RefitOnActivation final : public QObject {
+ public:
+  explicit RefitOnActivation(QWidget& window) : QObject(&window) {
+    window.installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::WindowActivate) return false;
+    auto& window = *static_cast<QWidget*>(watched);
+    const QRect available = window.screen()->availableGeometry();
+    if (!available.contains(window.frameGeometry()) || window.size() != window.maximumSize()) {
+      Fit(window, FrameOf(window));
+    }
+    window.removeEventFilter(this);
+    deleteLater();
+    return false;
+  }
+};
+
+}  // namespace
+
+FormScrollArea::FormScrollArea(QWidget* form, QWidget* parent) : QScrollArea(parent) {
+  setFrameShape(QFrame::NoFrame);
+  setWidget(form);
+}
+
+QSize FormScrollArea::sizeHint() const { return widget()->size(); }
+
+void FitOnScreen(QWidget& window) {
+  const QMargins frame = window.isVisible() ? FrameOf(window) : GuessedFrame(window);
+  Fit(window, frame);
+  if (!window.isVisible()) new RefitOnActivation(window);
+}
+
+}  // namespace tarvo::ui
