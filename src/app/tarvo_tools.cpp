@@ -6,7 +6,8 @@
 #include "ui/preview/web_engine_flags.h"
 
 int main(int argc, char** argv) {
-  tarvo::ui::PrepareWebEngineFlags();  // before the application exists
+  // Before the application exists.
+  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
   QApplication app(argc, argv);
   // The four files lie beside the program.
   tarvo::app::ToolsWindow tools(

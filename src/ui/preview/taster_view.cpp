@@ -1,7 +1,11 @@
 #include "ui/preview/taster_view.h"
 
+#include <QColor>
 #include <QFile>
 #include <QUrl>
+#include <QWebEngineProfile>
+
+#include "ui/preview/preview_scheme.h"
 
 namespace tarvo::ui {
 
@@ -11,7 +15,16 @@ TasterView::TasterView(QWidget* parent) : QWebEngineView(parent) {
   page()->setWebChannel(&channel_);
   connect(&bridge_, &PreviewBridge::ready, this, &TasterView::OnPageReady);
   connect(&bridge_, &PreviewBridge::shown, this, &TasterView::OnSceneShown);
-  load(QUrl(QStringLiteral("qrc:/tarvo/preview/preview.html")));
+  connect(&bridge_, &PreviewBridge::viewDone, this, [this](bool ok) {
+    if (ok) emit viewShown();
+  });
+  // The sky of the scene from the first frame on, before the page draws.
+  page()->setBackgroundColor(QColor(255, 255, 185));
+  QWebEngineProfile* profile = page()->profile();
+  if (!profile->urlSchemeHandler(kPreviewScheme)) {
+    profile->installUrlSchemeHandler(kPreviewScheme, new PreviewSchemeHandler(profile));
+  }
+  load(QUrl(QStringLiteral("tarvo://preview/preview.html")));
 }
 
 void TasterView::Navigate(const std::filesystem::path& file) {
@@ -20,6 +33,11 @@ void TasterView::Navigate(const std::filesystem::path& file) {
 }
 
 void TasterView::Refresh() { Request(); }
+
+void TasterView::ShowView(const QString& view) {
+  // Before the page listens, the first scene comes in the reset view anyway.
+  if (pageReady_) emit bridge_.showView(view);
+}
 
 void TasterView::Request() {
   if (file_.empty()) return;

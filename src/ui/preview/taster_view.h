@@ -22,9 +22,15 @@ class TasterView : public QWebEngineView, public scene::SceneView {
   void Navigate(const std::filesystem::path& file) override;
   void Refresh() override;
 
+  // Shows a view of the tool (see PreviewBridge::showView), once the page
+  // has shown the scenes asked for before.
+  void ShowView(const QString& view);
+
  signals:
   // The scene file, as it was at the last Navigate or Refresh, is on screen.
   void sceneLoaded();
+  // The view last asked for is on screen.
+  void viewShown();
 
  private:
   void Request();

@@ -1,6 +1,10 @@
 #include "ui/preview/web_engine_flags.h"
 
+#include "ui/preview/preview_scheme.h"
+
 #include <unistd.h>
+
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <cstdlib>
@@ -62,10 +66,23 @@ std::string WebEngineFlags(std::string_view userFlags, bool runningAsRoot) {
   return flags;
 }
 
-void PrepareWebEngineFlags() {
+bool EngineLoggingWanted(int argc, const char* const* argv) {
+  const char* verbose = std::getenv(kVerboseVariable);
+  if (verbose && *verbose && std::string_view(verbose) != "0") return true;
+  return std::any_of(argv + 1, argv + argc, [](const char* arg) { return arg == kVerboseOption; });
+}
+
+void PrepareWebEngineFlags(bool verbose) {
   const char* userFlags = std::getenv(kFlagsVariable);
-  const std::string flags = WebEngineFlags(userFlags ? userFlags : "", geteuid() == 0);
+  // Chromium keeps the last --log-level: the user's own comes later.
+  std::string given = verbose ? "" : "--log-level=3 ";
+  given += userFlags ? userFlags : "";
+  const std::string flags = WebEngineFlags(given, geteuid() == 0);
   setenv(kFlagsVariable, flags.c_str(), 1);
+  RegisterPreviewScheme();
+  // The web engine's context report and the page's console; rules the user
+  // gives in QT_LOGGING_RULES still win.
+  if (!verbose) QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
 }
 
 }  // namespace tarvo::ui
