@@ -2,15 +2,17 @@
 
 #include <QColor>
 #include <QFile>
+#include <QQuickWidget>
 #include <QUrl>
 #include <QWebEngineProfile>
 
 #include "ui/preview/preview_scheme.h"
+#include "ui/preview/view_actions.h"
 
 namespace tarvo::ui {
 
 TasterView::TasterView(QWidget* parent) : QWebEngineView(parent) {
-  setContextMenuPolicy(Qt::NoContextMenu);
+  viewActions_ = AddViewActions(*this);
   channel_.registerObject(QStringLiteral("preview"), &bridge_);
   page()->setWebChannel(&channel_);
   connect(&bridge_, &PreviewBridge::ready, this, &TasterView::OnPageReady);
@@ -37,6 +39,12 @@ void TasterView::Refresh() { Request(); }
 void TasterView::ShowView(const QString& view) {
   // Before the page listens, the first scene comes in the reset view anyway.
   if (pageReady_) emit bridge_.showView(view);
+}
+
+QImage TasterView::Picture() const {
+  // The web view draws into a Qt Quick widget of its own, its focus proxy.
+  auto* render = qobject_cast<QQuickWidget*>(focusProxy());
+  return render ? render->grabFramebuffer() : QImage();
 }
 
 void TasterView::Request() {
