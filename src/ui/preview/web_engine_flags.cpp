@@ -55,7 +55,9 @@ void DisableFeature(std::string& flags, std::string_view feature) {
 
 std::string WebEngineFlags(std::string_view userFlags, bool runningAsRoot) {
   std::vector<std::string_view> needed = {"--ignore-gpu-blocklist"};
-  if (runningAsRoot) needed.push_back("--no-sandbox");
+  // Without the sandbox the helper processes need no zygote to fork them
+  // from: two processes and about 15 MB less.
+  if (runningAsRoot) needed.insert(needed.end(), {"--no-sandbox", "--no-zygote"});
   std::string flags(userFlags);
   for (std::string_view flag : needed) {
     if (HasFlag(flags, flag)) continue;

@@ -8,8 +8,8 @@ namespace tarvo::ui {
 // The Chromium flags of the web view: `userFlags` followed by those the 3D
 // preview needs and the user has not already given. WebGL must run on
 // Mesa's software renderer, which Chromium's GPU blocklist refuses, and
-// Chromium's sandbox does not start for root. WebXR, which the preview does
-// not use, is disabled.
+// Chromium's sandbox does not start for root; without it, no zygote process
+// is needed either. WebXR, which the preview does not use, is disabled.
 std::string WebEngineFlags(std::string_view userFlags, bool runningAsRoot);
 
 // The user asks for the web engine's own messages with --verbose among the
