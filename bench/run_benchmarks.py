@@ -74,6 +74,9 @@ def main():
         sections += ["", "## The window (`bench/window`)", "",
                      subprocess.run([sys.executable, window, build], check=True, capture_output=True,
                                     text=True).stdout.strip()]
+    # The engine options tried by hand, kept beside the measured tables.
+    with open(os.path.join(HERE, "window", "process_tree.md")) as tries:
+        sections += ["", tries.read().rstrip("\n")]
     with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
         f.write("\n".join(sections) + "\n")
     print("\n".join(sections))

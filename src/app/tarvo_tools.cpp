@@ -20,6 +20,8 @@ Opens the window in which a probe stylus is built element by element, with a
 
   --dir DIR    the folder of usrprobe.dat, usrprobe_old.dat, Taster.wrl and
                Taster_Old.wrl; it must exist
+  --verbose    the web engine's and the preview page's own log on standard
+               error (also when TARVO_VERBOSE is set to anything but 0)
   --help, --version
 
 Without --dir the files lie in the program's own folder when it holds
@@ -53,7 +55,8 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  tarvo::ui::PrepareWebEngineFlags();  // before the application exists
+  // Before the application exists.
+  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
   QApplication app(argc, argv);
 
   // Qt has taken its own options out of the arguments by now.
@@ -62,6 +65,8 @@ int main(int argc, char** argv) {
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QStringLiteral("--dir") && i + 1 < arguments.size()) {
       dirOption = QFile::encodeName(arguments[++i]).toStdString();
+    } else if (arguments[i] == QStringLiteral("--verbose")) {
+      continue;  // read before the application exists
     } else {
       std::cerr << "tarvo-tools: unknown argument " << arguments[i].toStdString() << "\n" << kUsage;
       return kUsageStatus;

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 
+#include "ui/preview/preview_menus.h"
+
 namespace tarvo::app {
 
 ToolsWindow::ToolsWindow(const std::filesystem::path& directory) {
   QApplication::setStyle(QStringLiteral("Fusion"));  // paints the coloured buttons on every desktop
   preview_ = new ui::TasterView;
   window_ = std::make_unique<ui::MainWindow>(directory, ui::PreviewOf(preview_), locale_);
+  ui::AddPreviewMenus(*window_, *preview_);
 }
 
 void ToolsWindow::Open() {

@@ -18,12 +18,18 @@ class PreviewBridge : public QObject {
   // Called by the page when the last scene text is on the screen, or could
   // not be shown.
   Q_INVOKABLE void sceneShown(bool ok) { emit shown(ok); }
+  // Called by the page when the view last asked for is on the screen.
+  Q_INVOKABLE void viewShown(bool ok) { emit viewDone(ok); }
 
  signals:
   // A scene text for the page to show.
   void showScene(const QString& vrml);
+  // A view for the page to show: "front", "right", "top", "bottom",
+  // "isometric", "fit", "reset" or "orthographic" (turns the projection over).
+  void showView(const QString& view);
   void ready();
   void shown(bool ok);
+  void viewDone(bool ok);
 };
 
 }  // namespace tarvo::ui

@@ -1,17 +1,32 @@
 #include "ui/preview/taster_view.h"
 
+#include <QColor>
 #include <QFile>
+#include <QQuickWidget>
 #include <QUrl>
+#include <QWebEngineProfile>
+
+#include "ui/preview/preview_scheme.h"
+#include "ui/preview/view_actions.h"
 
 namespace tarvo::ui {
 
 TasterView::TasterView(QWidget* parent) : QWebEngineView(parent) {
-  setContextMenuPolicy(Qt::NoContextMenu);
+  viewActions_ = AddViewActions(*this);
   channel_.registerObject(QStringLiteral("preview"), &bridge_);
   page()->setWebChannel(&channel_);
   connect(&bridge_, &PreviewBridge::ready, this, &TasterView::OnPageReady);
   connect(&bridge_, &PreviewBridge::shown, this, &TasterView::OnSceneShown);
-  load(QUrl(QStringLiteral("qrc:/tarvo/preview/preview.html")));
+  connect(&bridge_, &PreviewBridge::viewDone, this, [this](bool ok) {
+    if (ok) emit viewShown();
+  });
+  // The sky of the scene from the first frame on, before the page draws.
+  page()->setBackgroundColor(QColor(255, 255, 185));
+  QWebEngineProfile* profile = page()->profile();
+  if (!profile->urlSchemeHandler(kPreviewScheme)) {
+    profile->installUrlSchemeHandler(kPreviewScheme, new PreviewSchemeHandler(profile));
+  }
+  load(QUrl(QStringLiteral("tarvo://preview/preview.html")));
 }
 
 void TasterView::Navigate(const std::filesystem::path& file) {
@@ -20,6 +35,17 @@ void TasterView::Navigate(const std::filesystem::path& file) {
 }
 
 void TasterView::Refresh() { Request(); }
+
+void TasterView::ShowView(const QString& view) {
+  // Before the page listens, the first scene comes in the reset view anyway.
+  if (pageReady_) emit bridge_.showView(view);
+}
+
+QImage TasterView::Picture() const {
+  // The web view draws into a Qt Quick widget of its own, its focus proxy.
+  auto* render = qobject_cast<QQuickWidget*>(focusProxy());
+  return render ? render->grabFramebuffer() : QImage();
+}
 
 void TasterView::Request() {
   if (file_.empty()) return;

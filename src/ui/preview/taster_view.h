@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAction>
+#include <QImage>
 #include <QWebChannel>
 #include <QWebEngineView>
 #include <filesystem>
@@ -22,9 +24,20 @@ class TasterView : public QWebEngineView, public scene::SceneView {
   void Navigate(const std::filesystem::path& file) override;
   void Refresh() override;
 
+  // Shows a view of the tool (see PreviewBridge::showView), once the page
+  // has shown the scenes asked for before.
+  void ShowView(const QString& view);
+  // The view actions (see AddViewActions), made with the view.
+  const QList<QAction*>& ViewActions() const { return viewActions_; }
+  // What the preview shows, read from the frame buffer of the web view's
+  // render widget at its size on screen; null before the page has drawn.
+  QImage Picture() const;
+
  signals:
   // The scene file, as it was at the last Navigate or Refresh, is on screen.
   void sceneLoaded();
+  // The view last asked for is on screen.
+  void viewShown();
 
  private:
   void Request();
@@ -33,6 +46,7 @@ class TasterView : public QWebEngineView, public scene::SceneView {
   void OnSceneShown(bool shown);
 
   PreviewBridge bridge_;
+  QList<QAction*> viewActions_;
   QWebChannel channel_;
   std::filesystem::path file_;
   bool pageReady_ = false;

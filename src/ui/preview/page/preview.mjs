@@ -1,36 +1,31 @@
 // Shows the scene texts that the TasterView widget sends over the web channel
-// and tells it when each one is on the screen.
+// and the views it asks for, one after the other, and tells it when each one
+// is on the screen.
 //
 // Besides X_ITE's public interface this uses a few of its own calls, fixed by
-// the exact version the project pins: getActiveViewpoint (the bound viewpoint,
-// also when it is the default one), getUserPosition and getUserOrientation
-// (the camera including what the user turned, moved and zoomed with the
-// mouse) and nextFrame.
+// the exact version the project pins: getActiveViewpoint (the bound viewpoint)
+// with getUserPosition, getUserOrientation, getUserCenterOfRotation and
+// getUserFieldOfView (the camera including what the user turned, moved and
+// zoomed with the mouse), getActiveLayer().getBBox with X3D.Box3 (the
+// tool's bounds) and nextFrame.
 import { groupTruncatedCones } from "./cone_shapes.mjs";
+import { softenLighting } from "./lighting.mjs";
+import { Camera } from "./views.mjs";
+
+const canvas = document.querySelector("x3d-canvas");
 
 // The browser of the page's canvas, or null when it could not start (no
 // WebGL); the canvas then shows its plain message instead.
 function startBrowser() {
-  return X3D().then(() => document.querySelector("x3d-canvas").browser, () => null);
+  return X3D().then(() => canvas.browser, () => null);
 }
 
-// A viewpoint for the new scene at the camera the user last looked through:
-// the new scene first appears as the old one was seen, and fitting the view
-// keeps the direction.
-function sameCamera(browser, scene) {
-  const viewpoint = scene.createNode("Viewpoint");
-  const camera = browser.getActiveViewpoint();
-  if (camera) {
-    viewpoint.position = new X3D.SFVec3f(...camera.getUserPosition());
-    viewpoint.orientation = new X3D.SFRotation(...camera.getUserOrientation());
-  }
-  return viewpoint;
-}
-
-// Replaces the world by the scene and fits the whole tool into view.
-async function show(browser, vrml) {
+// Replaces the world by the scene and fits the whole tool into view along
+// the direction the user looked.
+async function show(browser, camera, vrml) {
   const scene = await browser.createX3DFromString(groupTruncatedCones(vrml));
-  scene.rootNodes.push(sameCamera(browser, scene));
+  softenLighting(scene);
+  camera.adopt(scene);
   const replaced = browser.currentScene;
   await browser.replaceWorld(scene);
   // The browser keeps every scene it has made, with all its nodes, until the
@@ -39,22 +34,36 @@ async function show(browser, vrml) {
   // The cone prototype's script shapes its extrusion in the first event
   // cascade; the tool's bounds are known only after it.
   await browser.nextFrame();
-  browser.viewAll(0);
-  await browser.nextFrame();
+  await camera.show("fit");
+  // The canvas stays hidden behind the page's sky until it shows a scene.
+  document.body.classList.add("shown");
 }
 
 const browser = await startBrowser();
+const camera = browser && new Camera(browser, canvas);
+// Round cylinders and balls: a top view shows a circle, not a polygon.
+browser?.setBrowserOption("PrimitiveQuality", "HIGH");
+if (!browser) document.body.classList.add("shown");
 
-new QWebChannel(qt.webChannelTransport, ({ objects: { preview } }) => {
-  preview.showScene.connect(async (vrml) => {
+// One task at a time: a view asked for while a scene loads waits for it.
+let queue = Promise.resolve();
+function enqueue(task, report) {
+  queue = queue.then(async () => {
     try {
       if (!browser) throw new Error("no X3D browser");
-      await show(browser, vrml);
-      preview.sceneShown(true);
+      await task();
+      report(true);
     } catch (error) {
       console.error(String(error));
-      preview.sceneShown(false);
+      report(false);
     }
   });
+}
+
+new QWebChannel(qt.webChannelTransport, ({ objects: { preview } }) => {
+  preview.showScene.connect((vrml) =>
+    enqueue(() => show(browser, camera, vrml), (ok) => preview.sceneShown(ok)));
+  preview.showView.connect((view) =>
+    enqueue(() => camera.show(view), (ok) => preview.viewShown(ok)));
   preview.pageReady();
 });

@@ -1,0 +1,55 @@
+#include "ui/preview/preview_menus.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <memory>
+
+#include "ui/main_window.h"
+#include "ui/preview/taster_view.h"
+
+namespace tarvo::ui {
+namespace {
+
+void AddSavePicture(MainWindow& window, TasterView& view) {
+  QMenu* file = window.FileMenu();
+  auto* save = new QAction(MainWindow::tr("Save preview &picture…"), &window);
+  file->insertAction(file->actions().value(0), save);
+  file->insertSeparator(file->actions().value(1));
+  QObject::connect(save, &QAction::triggered, &window, [&window, &view] {
+    QString name = QFileDialog::getSaveFileName(&window, MainWindow::tr("Save preview picture"),
+                                                QStringLiteral("preview.png"),
+                                                MainWindow::tr("PNG pictures (*.png)"));
+    if (name.isEmpty()) return;
+    if (!name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) name += QStringLiteral(".png");
+    if (!SavePreviewPicture(view, name)) {
+      QMessageBox::warning(&window, window.windowTitle(),
+                           MainWindow::tr("The picture was not saved: %1").arg(name));
+    }
+  });
+}
+
+// A new tool holds no element and its lines have just changed: NEW TOOL
+// writes its first line, DELETE ALL removes them all.
+void ResetForNewTools(MainWindow& window, TasterView& view) {
+  auto lines = std::make_shared<int>(window.Form().Editor().Tool().LineCount);
+  QObject::connect(&window.Form(), &Form1::commandRun, &view, [&window, &view, lines] {
+    const definition::ToolDefinition& tool = window.Form().Editor().Tool();
+    if (tool.LineCount != *lines && tool.ElementCount == 0) view.ShowView(QStringLiteral("reset"));
+    *lines = tool.LineCount;
+  });
+}
+
+}  // namespace
+
+void AddPreviewMenus(MainWindow& window, TasterView& view) {
+  window.ViewMenu()->addActions(view.ViewActions());
+  AddSavePicture(window, view);
+  ResetForNewTools(window, view);
+}
+
+bool SavePreviewPicture(const TasterView& view, const QString& file) {
+  const QImage picture = view.Picture();
+  return !picture.isNull() && picture.save(file, "PNG");
+}
+
+}  // namespace tarvo::ui

@@ -1,0 +1,363 @@
+// The program's window with its real 3D preview on a virtual X display: the
+// faces of a prism read apart, the views put the tool where it belongs
+// whether asked for by key or by menu, the picture is saved at the preview's
+// size, the preview never flashes white or black while it starts, and the
+// program prints nothing while a tool is built. Failing pictures are saved
+// beside the test and named in its output.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "app/tools_window.h"
+#include "screen_picture.h"
+#include "ui/preview/preview_menus.h"
+#include "ui/preview/taster_view.h"
+#include "ui/preview/web_engine_flags.h"
+
+using tarvo::editor::ControlId;
+using enum tarvo::editor::ControlId;
+using tarvo::ui::test::GrabScreen;
+using tarvo::ui::test::IsSky;
+using tarvo::ui::test::SaveBesideTest;
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 60000;
+constexpr char kQuietChild[] = "--build-tools-quietly";
+
+class Window {
+ public:
+  // `beforeOpen` sees the preview before the window first shows.
+  explicit Window(const std::function<void(tarvo::ui::TasterView&)>& beforeOpen = {})
+      : tools_(dir_.path().toStdString()) {
+    if (beforeOpen) beforeOpen(View());
+    tools_.Open();
+    tools_.Main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&tools_.Main()));
+  }
+  tarvo::ui::TasterView& View() { return tools_.Preview(); }
+  tarvo::ui::Form1& Form() { return tools_.Window(); }
+  const QImage& Shown() const { return picture_; }
+
+  void Type(ControlId field, const char* text) {
+    const std::string_view name = tarvo::editor::Row(field).Name;
+    auto* widget = tools_.Main().findChild<QWidget*>(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) widget = combo->lineEdit();
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(widget, text);
+  }
+  // Fills the fields, clicks the button, and keeps the picture once the
+  // preview shows the scene.
+  void Click(ControlId button, std::initializer_list<std::pair<ControlId, const char*>> fields = {}) {
+    for (const auto& [field, text] : fields) Type(field, text);
+    picture_ = Await(&tarvo::ui::TasterView::sceneLoaded, [&] { Form().Click(button); });
+  }
+  void NewTool(ControlId kind) {
+    Type(Tb_ToolName, "T");
+    for (ControlId id : {Cmd_NewTool, kind, Cmd_Add}) Form().Click(id);
+  }
+  // A view by a key pressed into the preview, or by the View menu.
+  QImage KeyView(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    View().setFocus();
+    return Await(&tarvo::ui::TasterView::viewShown,
+                 [&] { QTest::keyClick(View().focusProxy(), Qt::Key(key), modifiers); });
+  }
+  QImage MenuView(const QString& text) {
+    for (QAction* action : tools_.Main().ViewMenu()->actions()) {
+      if (action->text().remove('&') == text)
+        return Await(&tarvo::ui::TasterView::viewShown, [&] { action->trigger(); });
+    }
+    return {};
+  }
+
+ private:
+  // Runs `act`, waits for `done`, then for the picture to settle: three
+  // grabs of the render widget's frame buffer in a row that agree.
+  QImage Await(void (tarvo::ui::TasterView::*done)(), const std::function<void()>& act) {
+    QSignalSpy spy(&View(), done);
+    act();
+    if (!spy.wait(kLoadTimeoutMs)) return {};
+    QImage last = View().Picture();
+    int same = 0;
+    (void)QTest::qWaitFor([&] {
+      const QImage now = View().Picture();
+      same = now == last ? same + 1 : 0;
+      last = now;
+      return same >= 3;
+    }, kLoadTimeoutMs);
+    return last;
+  }
+
+  QTemporaryDir dir_;
+  tarvo::app::ToolsWindow tools_;
+  QImage picture_;  // after the last scene
+};
+
+// The pixels that show the tool: everything but the sky.
+struct Silhouette {
+  QRect Box;
+  int Area = 0;
+  double RedY = -1;  // mean row of the red pixels, -1 without any
+  std::array<int, 256> Grey{};  // how many grey pixels have each grey level
+  int BlackOrWhite = 0;
+  double RedMean = 0;  // red channel of the pixels that are not grey
+};
+
+Silhouette Measure(const QImage& image, int fromRow = 0) {
+  Silhouette s;
+  int red = 0, coloured = 0;
+  double redRows = 0, redSum = 0;
+  for (int y = fromRow; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = image.pixel(x, y);
+      if (IsSky(c)) continue;
+      ++s.Area;
+      s.Box |= QRect(x, y, 1, 1);
+      if (qGray(c) <= 5 || qGray(c) >= 250) ++s.BlackOrWhite;
+      if (tarvo::ui::test::IsGrey(c)) {
+        ++s.Grey[qGray(c)];
+        continue;
+      }
+      ++coloured, redSum += qRed(c);
+      if (qRed(c) > qGreen(c) + 40) ++red, redRows += y;
+    }
+  }
+  s.RedY = red ? redRows / red : -1;
+  s.RedMean = coloured ? redSum / coloured : 0;
+  return s;
+}
+
+// Groups of grey levels of at least `least` pixels within ±apart/2 of their
+// level, the levels at least `apart` from each other.
+int ShadeGroups(const std::array<int, 256>& grey, int least, int apart) {
+  std::vector<std::pair<int, int>> windows;  // pixels around a level, the level
+  for (int level = 0; level < 256; ++level) {
+    int pixels = 0;
+    for (int d = -apart / 2; d <= apart / 2; ++d) pixels += grey[std::clamp(level + d, 0, 255)];
+    windows.emplace_back(pixels, level);
+  }
+  std::ranges::sort(windows, std::greater<>());
+  std::vector<int> chosen;
+  for (const auto& [pixels, level] : windows) {
+    if (pixels >= least && std::ranges::all_of(chosen, [&](int c) { return std::abs(c - level) >= apart; }))
+      chosen.push_back(level);
+  }
+  return static_cast<int>(chosen.size());
+}
+
+// The first and last column of the tool in a row.
+std::pair<int, int> RowEdges(const QImage& image, int y) {
+  int first = -1, last = -1;
+  for (int x = 0; x < image.width(); ++x) {
+    if (IsSky(image.pixel(x, y))) continue;
+    if (first < 0) first = x;
+    last = x;
+  }
+  return {first, last};
+}
+
+// Checks what a picture shows; on failure keeps the picture beside the test.
+#define CHECK_PICTURE(condition, image, name)                         \
+  do {                                                                \
+    if (!(condition)) {                                               \
+      SaveBesideTest(image, name);                                    \
+      QFAIL(qPrintable(QStringLiteral(#condition " (see %1)").arg(name))); \
+    }                                                                 \
+  } while (false)
+
+}  // namespace
+
+class PreviewViewsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void prismAndDiskFacesReadApart();
+  void viewsPutTheToolWhereItBelongs();
+  void startsWithTheSkyAndPrintsNothing();
+};
+
+// A cylinder 20 × 10 over a six-edge prism of edge 5 and height 10, in the
+// view a new tool starts with; then a tip with a red disk 12 × 2.
+void PreviewViewsTest::prismAndDiskFacesReadApart() {
+  Window w;
+  w.NewTool(Ob_Polyg);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "10"}, {Tb_Height, "20"}});
+  w.Form().Click(Ob_Cone);
+  w.Click(Cmd_Confirm, {{Cb_Edges, "6"}, {Tb_Diam2, "5"}, {Tb_Height, "10"}});
+  const QImage tool = w.Shown();
+  const Silhouette whole = Measure(tool);
+  // The prism is the lower third of the tool's height, its cap included.
+  const Silhouette prism = Measure(tool, whole.Box.bottom() - whole.Box.height() / 4);
+  CHECK_PICTURE(prism.Area > 1000, tool, "faces_prism.png");
+  CHECK_PICTURE(ShadeGroups(prism.Grey, prism.Area / 50, 15) >= 3, tool, "faces_prism.png");
+  CHECK_PICTURE(whole.BlackOrWhite < whole.Area / 100, tool, "faces_prism.png");
+
+  w.Click(Cmd_DelAll);
+  w.NewTool(Ob_Tip);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "6"}, {Tb_Height, "20"}});
+  w.Form().Click(Ob_Sphere);
+  w.Form().Click(Cb_Disk);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "12"}, {Tb_Height, "2"}});
+  const QImage disk = w.Shown();
+  const Silhouette tip = Measure(disk);
+  CHECK_PICTURE(tip.RedMean >= 60, disk, "faces_disk.png");
+  CHECK_PICTURE(tip.BlackOrWhite < tip.Area / 100, disk, "faces_disk.png");
+  QVERIFY(SavePreviewPicture(w.View(), QDir::temp().filePath("tarvo_preview_picture.png")));
+  const QImage saved(QDir::temp().filePath("tarvo_preview_picture.png"));
+  QCOMPARE(saved.size(), w.View().size() * w.View().devicePixelRatio());
+  QVERIFY(IsSky(saved.pixel(1, 1)));
+}
+
+// A tip: a cylinder 20 × 6 with a ball of diameter 4 at its lower end.
+void PreviewViewsTest::viewsPutTheToolWhereItBelongs() {
+  Window w;
+  w.NewTool(Ob_Tip);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "6"}, {Tb_Height, "20"}});
+  w.Form().Click(Ob_Sphere);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "4"}});
+  const QImage reset = w.Shown();
+
+  // A digit typed into a field stays there.
+  w.Type(Tb_Diam, "7");
+  QCOMPARE(w.Form().findChild<QLineEdit*>("Tb_Diam")->text(), QStringLiteral("7"));
+
+  const QImage front = w.KeyView(Qt::Key_1);
+  const Silhouette upright = Measure(front);
+  CHECK_PICTURE(upright.Box.height() > 2 * upright.Box.width() &&
+                    upright.RedY > upright.Box.center().y() + upright.Box.height() / 3,
+                front, "views_front.png");
+  const QImage top = w.KeyView(Qt::Key_7);
+  const Silhouette circle = Measure(top);
+  const double roundness = circle.Area / (M_PI / 4 * circle.Box.width() * circle.Box.height());
+  CHECK_PICTURE(std::abs(circle.Box.width() - circle.Box.height()) <= 2 &&
+                    std::abs(roundness - 1) < 0.03 && circle.RedY < 0,  // the ball hidden
+                top, "views_top.png");
+  const QImage bottom = w.KeyView(Qt::Key_7, Qt::ControlModifier);
+  CHECK_PICTURE(Measure(bottom).RedY > 0, bottom, "views_bottom.png");
+
+  // Orthographic from the right: the cylinder's edges run straight down.
+  QVERIFY(!w.KeyView(Qt::Key_5).isNull());
+  const QImage right = w.KeyView(Qt::Key_3);
+  const QRect side = Measure(right).Box;
+  const auto [left0, right0] = RowEdges(right, side.top() + side.height() / 10);
+  const auto [left1, right1] = RowEdges(right, side.top() + side.height() * 6 / 10);
+  CHECK_PICTURE(std::abs(left0 - left1) <= 1 && std::abs(right0 - right1) <= 1, right,
+                "views_orthographic.png");
+  QVERIFY(!w.KeyView(Qt::Key_5).isNull());
+  QCOMPARE(w.KeyView(Qt::Key_Home), reset);
+
+  // The menu reaches what the keys do.
+  const std::tuple<int, Qt::KeyboardModifiers, const char*> keys[] = {
+      {Qt::Key_1, {}, "Front"}, {Qt::Key_3, {}, "Right"}, {Qt::Key_7, {}, "Top"},
+      {Qt::Key_7, Qt::ControlModifier, "Bottom"}, {Qt::Key_0, {}, "Isometric"},
+      {Qt::Key_F, {}, "Fit all"}, {Qt::Key_Home, {}, "Reset view"}};
+  for (const auto& [key, modifiers, text] : keys) {
+    const QImage byKey = w.KeyView(key, modifiers);
+    QVERIFY2(!byKey.isNull() && w.MenuView(text) == byKey, text);
+  }
+  QVERIFY(!w.KeyView(Qt::Key_0).isNull());
+  // CONFIRM keeps the user's direction; DELETE ALL and a new tool start
+  // from the reset view.
+  w.Click(Cmd_DelLast);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "4"}});
+  const QImage confirmed = w.Shown();
+  QCOMPARE(confirmed, w.KeyView(Qt::Key_F));
+  w.Click(Cmd_DelAll);
+  w.NewTool(Ob_Tip);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "6"}, {Tb_Height, "20"}});
+  w.Form().Click(Ob_Sphere);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "4"}});
+  CHECK_PICTURE(w.Shown() == reset, w.Shown(), "views_new_tool.png");
+}
+
+// Samples the preview on the screen every 50 ms from the window's first
+// shown frame until the first scene is on screen, then builds two tools in a
+// child process that must print nothing.
+void PreviewViewsTest::startsWithTheSkyAndPrintsNothing() {
+  int samples = 0;
+  QImage bad;
+  QTimer sampler;
+  std::unique_ptr<QSignalSpy> loaded;
+  auto w = std::make_unique<Window>([&](tarvo::ui::TasterView& view) {
+    loaded = std::make_unique<QSignalSpy>(&view, &tarvo::ui::TasterView::sceneLoaded);
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+      // Until the window is exposed the screen shows whatever lay below it.
+      if (!view.window()->windowHandle() || !view.window()->windowHandle()->isExposed()) return;
+      const QImage image = GrabScreen(view);
+      int whiteOrBlack = 0;
+      for (int y = 0; y < image.height(); y += 4) {
+        for (int x = 0; x < image.width(); x += 4) {
+          const QRgb c = image.pixel(x, y);
+          whiteOrBlack += (qGray(c) > 245 && qBlue(c) > 245) || qGray(c) < 10 ? 1 : 0;
+        }
+      }
+      ++samples;
+      if (whiteOrBlack * 32 > image.width() * image.height() && bad.isNull()) bad = image;
+    });
+    sampler.start(50);
+  });
+  QVERIFY(!loaded->isEmpty() || loaded->wait(kLoadTimeoutMs));
+  sampler.stop();
+  QVERIFY(samples > 0);
+  CHECK_PICTURE(bad.isNull(), bad, "start_flash.png");
+  w.reset();
+
+  QTemporaryDir runtime;
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(tarvo::ui::kVerboseVariable);
+  environment.remove("QT_LOGGING_RULES");
+  environment.insert("XDG_RUNTIME_DIR", runtime.path());
+  child.setProcessEnvironment(environment);
+  child.start(QCoreApplication::applicationFilePath(), {kQuietChild});
+  QVERIFY(child.waitForFinished(4 * kLoadTimeoutMs));
+  QCOMPARE(child.exitCode(), 0);
+  // Lines the X server itself causes, on some servers.
+  QStringList printed;
+  for (const QString& line : QString::fromLocal8Bit(child.readAllStandardError()).split('\n')) {
+    if (!line.isEmpty() && !line.startsWith("Xlib:  extension") && !line.contains("XKEYBOARD"))
+      printed.append(line);
+  }
+  QVERIFY2(printed.isEmpty(), qPrintable(printed.join('\n')));
+}
+
+// The child: a tip with a cone, then a polygonal tool with a polygon.
+static int BuildToolsQuietly() {
+  Window w;
+  w.NewTool(Ob_Tip);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "6"}, {Tb_Height, "20"}});
+  w.Form().Click(Ob_Cone);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "6"}, {Tb_Diam2, "2"}, {Tb_Height, "5"}});
+  w.Click(Cmd_DelAll);
+  w.NewTool(Ob_Polyg);
+  w.Click(Cmd_Confirm, {{Tb_Diam, "10"}, {Tb_Height, "20"}});
+  w.Form().Click(Ob_Cone);
+  w.Click(Cmd_Confirm, {{Cb_Edges, "6"}, {Tb_Diam2, "5"}, {Tb_Height, "10"}});
+  return QTest::currentTestFailed() ? 1 : 0;
+}
+
+int main(int argc, char** argv) {
+  const bool child = argc == 2 && QByteArray(argv[1]) == kQuietChild;
+  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
+  QApplication app(argc, argv);
+  if (child) return BuildToolsQuietly();
+  PreviewViewsTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "preview_views_test.moc"
