@@ -103,4 +103,14 @@ FileStatus PosixFileSystem::Copy(const std::filesystem::path& from, const std::f
   return written;
 }
 
+FileStatus PosixFileSystem::Read(const std::filesystem::path& file, std::string& bytes) {
+  bytes.clear();
+  FileStatus read = ReadAll(file, bytes);
+  if (!read.IsOk()) {
+    bytes.clear();
+    read.File = file;
+  }
+  return read;
+}
+
 }  // namespace tarvo::scene
