@@ -45,36 +45,37 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
   }
 }
 
-// Enough for every text of 7 significant digits near a value read from a
-// coordinate or a bottom; bounds the search for hand-written blocks.
-constexpr std::size_t kMaxCandidates = 5000;
+// Bounds the search for hand-written blocks: enough for every text of
+// 7 significant digits near a value read from a coordinate or a bottom.
+constexpr int kMaxCandidates = 20000;
 // Bounds the elements tried while telling equal-looking positions apart.
 constexpr int kMaxNodes = 10000;
 
-// Decimal texts near `value`, shortest first: every text within `spread` of
-// it with at most 7 significant digits, as the value checks leave a field.
-std::vector<std::string> NearbyTexts(double value, double spread, char separator) {
-  std::vector<std::string> texts;
+// Calls `take` with the decimal texts near `value`, shortest first and the
+// nearest first among equally long ones: every text within `spread` of it
+// with at most 7 significant digits, as the value checks leave a field.
+// Stops when `take` says so; whether it did.
+bool ForEachNearbyText(double value, double spread, char separator,
+                       const std::function<bool(const std::string&)>& take) {
   std::set<std::string> seen;
   const int wholeDigits = value >= 1 ? static_cast<int>(std::floor(std::log10(value))) + 1 : 0;
   const int maxDecimals = std::clamp(7 - wholeDigits, 0, 8);
-  for (int decimals = 0; decimals <= maxDecimals; ++decimals) {
+  int tried = 0;
+  for (int decimals = 0; decimals <= maxDecimals && tried < kMaxCandidates; ++decimals) {
     const double scale = std::pow(10.0, decimals);
     const auto centre = static_cast<long long>(std::llround(value * scale));
     const auto reach = static_cast<long long>(std::ceil(spread * scale)) + 1;
-    std::vector<std::pair<double, std::string>> level;
-    for (long long k = centre - reach; k <= centre + reach; ++k) {
+    for (long long step = 0; step <= 2 * reach && tried < kMaxCandidates; ++step) {
+      // centre, centre + 1, centre - 1, centre + 2, ...
+      const long long k = centre + (step % 2 == 1 ? (step + 1) / 2 : -(step / 2));
       if (k <= 0) continue;
-      const double candidate = static_cast<double>(k) / scale;
-      std::string text = SingleText(static_cast<float>(candidate), separator);
-      if (seen.insert(text).second) level.emplace_back(std::abs(candidate - value), std::move(text));
+      std::string text = SingleText(static_cast<float>(static_cast<double>(k) / scale), separator);
+      if (!seen.insert(text).second) continue;
+      ++tried;
+      if (take(text)) return true;
     }
-    std::stable_sort(level.begin(), level.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& entry : level) texts.push_back(std::move(entry.second));
-    if (texts.size() > kMaxCandidates) break;
   }
-  return texts;
+  return false;
 }
 
 class Deriver {
@@ -219,7 +220,12 @@ class Deriver {
     if (!bottom) return {};
     const double magnitude = std::max(std::abs(*bottom), 1e-3);
     const double spread = 0.6 * std::pow(10.0, std::floor(std::log10(magnitude)) + 1 - 7);
-    return NearbyTexts(static_cast<double>(Top()) - *bottom, spread, separator_);
+    std::vector<std::string> texts;
+    ForEachNearbyText(static_cast<double>(Top()) - *bottom, spread, separator_, [&](const std::string& text) {
+      texts.push_back(text);
+      return false;
+    });
+    return texts;
   }
 
   // Reads the elements from the cursor on. Several heights may print the
@@ -384,7 +390,7 @@ class Deriver {
     const double alpha = 2 * static_cast<double>(format_.PiValue) / n;
     const double radius = std::hypot(*x, *y);
     const double edge = std::sqrt(2 * radius * radius * (1 - std::cos(alpha)));
-    for (const std::string& text : NearbyTexts(edge, 0.002, separator_)) {
+    return ForEachNearbyText(edge, 0.002, separator_, [&](const std::string& text) {
       const std::vector<std::string> vertices = definition::CapVertexTexts(
           n, numbers::FieldNumber(text, format_), lowerLevel, format_.PiValue);
       bool same = vertices.size() * 3 / 2 + 2 == cap.size();
@@ -392,9 +398,8 @@ class Deriver {
         same = vertices[i] == cap[2 + i / 2 * 3 + i % 2];
       }
       field = text;
-      if (same && found()) return true;
-    }
-    return false;
+      return same && found();
+    });
   }
 
   const Tool& tool_;
