@@ -2,12 +2,15 @@
 
 #include <QApplication>
 
+#include "ui/library_actions.h"
+
 namespace tarvo::app {
 
 ToolsWindow::ToolsWindow(const std::filesystem::path& directory) {
   QApplication::setStyle(QStringLiteral("Fusion"));  // paints the coloured buttons on every desktop
   preview_ = new ui::TasterView;
   window_ = std::make_unique<ui::MainWindow>(directory, ui::PreviewOf(preview_), locale_);
+  ui::AddLibraryActions(*window_, [](QWidget* parent) { return ui::PreviewOf(new ui::TasterView(parent)); });
 }
 
 void ToolsWindow::Open() {
