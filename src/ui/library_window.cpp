@@ -68,6 +68,7 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
   layout->addLayout(buttons);
   resize(900, 700);
 
+  table_->sortByColumn(kPosition, Qt::AscendingOrder);
   connect(table_, &QTableWidget::itemSelectionChanged, this, &LibraryWindow::ShowSelected);
   connect(copy_, &QPushButton::clicked, this, [this] {
     if (const library::Tool* tool = Selected()) QApplication::clipboard()->setText(FromFile(library_.Block(*tool)));
@@ -165,8 +166,11 @@ void LibraryWindow::ShowSelected() {
   const library::Tool* tool = Selected();
   for (QPushButton* button : {edit_, remove_, copy_}) button->setEnabled(tool != nullptr);
   edit_->setToolTip({});
+  const std::filesystem::path scene = sceneFolder_.filePath("Tool.wrl").toStdString();
   if (tool == nullptr) {
     block_->clear();
+    std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::ToolScene(library::Tool{});
+    shape_.View->Navigate(scene);
     return;
   }
   block_->setPlainText(FromFile(library_.Block(*tool)));
@@ -175,7 +179,6 @@ void LibraryWindow::ShowSelected() {
     edit_->setEnabled(false);
     edit_->setToolTip(tr("Not rebuildable: %1").arg(QString::fromStdString(script.Reason)));
   }
-  const std::filesystem::path scene = sceneFolder_.filePath("Tool.wrl").toStdString();
   std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::ToolScene(*tool);
   shape_.View->Navigate(scene);
 }
