@@ -67,6 +67,11 @@ def main():
         "",
         subprocess.run([sys.executable, os.path.join(HERE, "replay", "replay_bench.py"), replay, "7"],
                        check=True, capture_output=True, text=True).stdout.strip(),
+        "",
+        "## The tool library (`bench/library`)",
+        "",
+        subprocess.run([sys.executable, os.path.join(HERE, "library", "library_bench.py"), build, "5"],
+                       check=True, capture_output=True, text=True).stdout.strip(),
     ]
     window = os.path.join(HERE, "window", "window_bench.py")
     window_binary = os.path.join(build, "src", "app", "tarvo-tools")

@@ -10,6 +10,8 @@
 
 #include "app/replay/replay_script.h"
 #include "editor/editor.h"
+#include "library/library_changes.h"
+#include "library/tool_selection.h"
 #include "numbers/decimal_separator.h"
 #include "scene/file_system.h"
 #include "scene/folder_lock.h"
@@ -17,7 +19,7 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: tarvo-replay [--dir DIR] [--decimal-separator SEP] SCRIPT
+constexpr const char* kUsage = R"(Usage: tarvo-replay [--dir DIR] [--decimal-separator SEP] [--edit NAME [--index K]] SCRIPT
 
 Runs the tool editor without a window: starts it as the window does, then
 performs the user's actions read from SCRIPT (- reads standard input), and
@@ -25,6 +27,10 @@ leaves usrprobe.dat, usrprobe_old.dat, Taster.wrl and Taster_Old.wrl in DIR.
 
   --dir DIR                 the directory of the four files (default: .)
   --decimal-separator SEP   . or , in place of the user locale's separator
+  --edit NAME               first load that tool of usrprobe.dat for editing:
+                            its EXPORT then replaces the tool in place; without
+                            --decimal-separator the tool's own separator is used
+  --index K                 with --edit: the K-th tool of the file
   --help, --version
 
 Script lines (empty lines and lines starting with # are ignored):
@@ -46,8 +52,11 @@ Only one editor works on a folder at a time: when another one holds DIR, the
 replay waits up to 5 seconds for it, then gives up with status 3.
 
 Exit status: 0 done, 1 an expectation failed, 2 a line could not be performed,
-3 a file operation failed or another editor works on DIR.
+3 a file operation failed or another editor works on DIR, 4 the tool to edit
+is not rebuildable.
 )";
+
+constexpr int kNotRebuildable = 4;
 
 int UsageError(const std::string& what) {
   std::cerr << "tarvo-replay: " << what << "\n" << kUsage;
@@ -60,6 +69,8 @@ int main(int argc, char** argv) {
   std::filesystem::path directory = ".";
   std::optional<std::string> separator;
   std::optional<std::string> scriptName;
+  std::optional<std::string> editName;
+  std::optional<int> editIndex;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help") {
@@ -74,6 +85,14 @@ int main(int argc, char** argv) {
       directory = argv[++i];
     } else if (arg == "--decimal-separator" && i + 1 < argc) {
       separator = argv[++i];
+    } else if (arg == "--edit" && i + 1 < argc) {
+      editName = argv[++i];
+    } else if (arg == "--index" && i + 1 < argc) {
+      const std::string text = argv[++i];
+      if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9) {
+        return UsageError("--index takes a position from 1");
+      }
+      editIndex = std::stoi(text);
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       return UsageError("unknown option " + arg);
     } else if (scriptName) {
@@ -83,6 +102,7 @@ int main(int argc, char** argv) {
     }
   }
   if (!scriptName) return UsageError("no script given");
+  if (editIndex && !editName) return UsageError("--index goes with --edit");
   if (separator && *separator != "." && *separator != ",") {
     return UsageError("the decimal separator must be . or ,");
   }
@@ -103,15 +123,42 @@ int main(int argc, char** argv) {
   const tarvo::scene::FolderLock lock =
       tarvo::scene::LockForCommandLine(directory, "tarvo-replay", std::cerr);
   if (lock.IsBusy()) return tarvo::scene::kFolderBusyStatus;
+  tarvo::scene::PosixFileSystem files;
+  tarvo::library::Library library;
+  const tarvo::library::Tool* edited = nullptr;
+  tarvo::library::RebuildScript rebuild;
+  if (editName) {
+    const tarvo::scene::FileStatus read = tarvo::library::LoadLibrary(files, directory, library);
+    if (!read.IsOk()) {
+      std::cerr << "tarvo-replay: " << (directory / "usrprobe.dat").string() << ": " << read.Reason << "\n";
+      return tarvo::replay::kFileFailed;
+    }
+    const tarvo::library::ToolSelection selection = tarvo::library::SelectTool(library, *editName, editIndex);
+    if (selection.Found == nullptr) return UsageError(selection.Error);
+    edited = selection.Found;
+    rebuild = tarvo::library::DeriveScript(
+        library, *edited, separator ? std::optional<char>((*separator)[0]) : std::nullopt);
+    if (!rebuild.Proven()) {
+      std::cerr << "tarvo-replay: tool " << *editName << " is not rebuildable: " << rebuild.Reason << "\n";
+      return kNotRebuildable;
+    }
+    if (!separator) separator = std::string(1, rebuild.Separator);
+  }
 
   tarvo::numbers::SystemLocaleQuery systemLocale;
   tarvo::numbers::FixedLocaleQuery fixedLocale(separator);
   tarvo::numbers::LocaleQuery& locale =
       separator ? static_cast<tarvo::numbers::LocaleQuery&>(fixedLocale) : systemLocale;
-  tarvo::scene::PosixFileSystem files;
   tarvo::scene::NoSceneView view;
   tarvo::replay::ReplayMessages messages(std::cout);
   tarvo::editor::Editor editor(directory, files, view, messages, locale);
   editor.Load();
+  if (edited != nullptr) {
+    const std::string reason = tarvo::library::LoadForEdit(editor, rebuild, library, *edited);
+    if (!reason.empty()) {
+      std::cerr << "tarvo-replay: tool " << *editName << " cannot be loaded: " << reason << "\n";
+      return kNotRebuildable;
+    }
+  }
   return tarvo::replay::RunScript(*scriptName, script, editor, messages, std::cout, std::cerr);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "ui/library_actions.h"
 #include "ui/preview/preview_menus.h"
 
 namespace tarvo::app {
@@ -11,6 +12,8 @@ ToolsWindow::ToolsWindow(const std::filesystem::path& directory) {
   preview_ = new ui::TasterView;
   window_ = std::make_unique<ui::MainWindow>(directory, ui::PreviewOf(preview_), locale_);
   ui::AddPreviewMenus(*window_, *preview_);
+  ui::AddLibraryActions(*window_,
+                        [](QWidget* parent) { return ui::PreviewOf(new ui::TasterView(parent)); });
 }
 
 void ToolsWindow::Open() {

@@ -56,4 +56,26 @@ std::string ToWindows1252(std::string_view utf8) {
   return bytes;
 }
 
+std::string FromWindows1252(std::string_view bytes) {
+  std::string utf8;
+  utf8.reserve(bytes.size());
+  for (const char byte : bytes) {
+    const auto value = static_cast<std::uint8_t>(byte);
+    const char32_t code = value >= 0x80 && value < 0xA0 ? kHighControls[value - 0x80] : value;
+    if (code == 0 && value != 0) {
+      utf8 += '?';
+    } else if (code < 0x80) {
+      utf8 += static_cast<char>(code);
+    } else if (code < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (code >> 6));
+      utf8 += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xE0 | (code >> 12));
+      utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return utf8;
+}
+
 }  // namespace tarvo::definition

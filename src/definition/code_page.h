@@ -9,4 +9,8 @@ namespace tarvo::definition {
 // outside that code page, or a byte that is not valid UTF-8, becomes "?".
 std::string ToWindows1252(std::string_view utf8);
 
+// The UTF-8 text of Windows-1252 bytes; a byte the code page leaves unused
+// becomes "?".
+std::string FromWindows1252(std::string_view bytes);
+
 }  // namespace tarvo::definition

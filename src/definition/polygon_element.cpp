@@ -256,4 +256,26 @@ void ConfirmTwoLevelPolygon(ToolDefinition& tool, scene::PreviewMesh& mesh,
   StoreElement(tool, mesh, upper, lower, connections, format);
 }
 
+std::vector<std::string> CapVertexTexts(int edges, double edge, bool lowerLevel, float pi) {
+  const double alpha = AngleStep(edges, pi);
+  std::vector<std::string> texts;
+  texts.reserve(2 * static_cast<std::size_t>(edges));
+  const auto add = [&](const auto& x, const auto& y) {
+    for (std::size_t i = 1; i < x.size(); ++i) {
+      texts.push_back(CoordinateText(x[i]));
+      texts.push_back(CoordinateText(y[i]));
+    }
+  };
+  if (lowerLevel) {
+    std::vector<float> x, y;
+    RotatedVertices(Circumradius(edge, alpha), alpha, edges, x, y);
+    add(x, y);
+  } else {
+    std::vector<double> x, y;
+    RotatedVertices(Circumradius(edge, alpha), alpha, edges, x, y);
+    add(x, y);
+  }
+  return texts;
+}
+
 }  // namespace tarvo::definition

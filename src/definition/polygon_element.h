@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "definition/tool_definition.h"
 #include "numbers/number_format.h"
 #include "scene/preview_mesh.h"
@@ -22,5 +25,11 @@ void ConfirmPolygon(ToolDefinition& tool, scene::PreviewMesh& mesh, const Polygo
 // length; the lower polygon is computed in single precision.
 void ConfirmTwoLevelPolygon(ToolDefinition& tool, scene::PreviewMesh& mesh,
                             const PolygonInput& input, const numbers::NumberFormat& format);
+
+// The coordinate texts of vertices 1..N as the cap lines list them, x then y
+// for each: of the polygon of ConfirmPolygon (or the upper level of a
+// two-level polygon), or with `lowerLevel` of the lower level, which is
+// computed in single precision.
+std::vector<std::string> CapVertexTexts(int edges, double edge, bool lowerLevel, float pi);
 
 }  // namespace tarvo::definition

@@ -1,5 +1,6 @@
 // DELETE LAST, DELETE ALL and EXPORT: shortening, discarding and exporting the tool.
 #include "definition/code_page.h"
+#include "definition/tool_blocks.h"
 #include "editor/editor.h"
 #include "editor/messages.h"
 
@@ -36,6 +37,7 @@ void Editor::Cmd_DelAll_Click() {
   window_.SetText(Tb_ToolName, "");
   window_.Show(Frame_NewTool);
   window_.GiveFocus(Tb_ToolName);
+  edited_.reset();
   scene_.Mesh.Reset();
   scene_.SceneZ = 0;
   Report(kPreviewFailedMessage, scene_.CreateWRMLFile());
@@ -51,14 +53,28 @@ void Editor::Cmd_Export_Click() {
   std::string block = window_.Text(RTB_Tool);
   if (elementKind_ == "Sphere") block += "endtip\r\n";
   block += "\r\n";
-  const scene::FileStatus written =
-      files_.Append(scene_.DefinitionPath(), definition::ToWindows1252(block));
+  const scene::FileStatus written = WriteBlock(definition::ToWindows1252(block));
   if (!written.IsOk()) {
     Report(kExportFailedMessage, scene::FileFailure{scene_.DefinitionPath(), written.Reason});
     return;
   }
   window_.SetText(RTB_Tool, "");
   Cmd_DelAll_Click();
+}
+
+scene::FileStatus Editor::WriteBlock(const std::string& bytes) {
+  if (!edited_) return files_.Append(scene_.DefinitionPath(), bytes);
+  std::string file;
+  const scene::FileStatus read = files_.Read(scene_.DefinitionPath(), file);
+  if (read.Result == scene::FileStatus::Code::Failed) return read;
+  if (read.IsOk()) {
+    if (const auto replaced = definition::ReplaceBlock(file, edited_->Block, edited_->Position, bytes)) {
+      return files_.Write(scene_.DefinitionPath(), *replaced);
+    }
+  }
+  const scene::FileStatus appended = files_.Append(scene_.DefinitionPath(), bytes);
+  if (appended.IsOk()) ShowMessage(EditedToolChangedMessage(edited_->Name), kWindowTitle);
+  return appended;
 }
 
 }  // namespace tarvo::editor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,14 @@
 #include "scene/scene.h"
 
 namespace tarvo::editor {
+
+// A tool of usrprobe.dat loaded for editing: its name, its block as read and
+// its position (0-based) among the file's tools.
+struct EditedTool {
+  std::string Name;
+  std::string Block;
+  std::size_t Position = 0;
+};
 
 // The tool editor: the window model, the editor state and every command.
 // The window and the replay driver both drive it through Load, the user's
@@ -33,6 +42,11 @@ class Editor {
   void Click(ControlId id);
   // The keyboard focus arrives by Tab or the mouse.
   void FocusByUser(ControlId id);
+
+  // From now on EXPORT replaces `tool`'s block in place instead of appending;
+  // DELETE ALL (and so EXPORT itself) ends the edit.
+  void BeginEdit(EditedTool tool) { edited_ = std::move(tool); }
+  const std::optional<EditedTool>& Edited() const { return edited_; }
 
   const WindowModel& Window() const { return window_; }
   bool Closed() const { return closed_; }
@@ -67,6 +81,9 @@ class Editor {
   void SetDisk(bool set);
   void RunClickAction(ControlId id);
 
+  // Writes the exported block: appended, or in place of the edited tool.
+  scene::FileStatus WriteBlock(const std::string& bytes);
+
   // Stores a definition line and shows it in the pane.
   void AppendLine(std::string_view line);
   void ShowMessage(std::string_view text, std::string_view title);
@@ -86,6 +103,7 @@ class Editor {
   bool reportedInCommand_ = false;
   int fileFailures_ = 0;
   bool closed_ = false;
+  std::optional<EditedTool> edited_;
 };
 
 }  // namespace tarvo::editor

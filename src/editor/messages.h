@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tarvo::editor {
@@ -16,5 +17,11 @@ inline constexpr std::string_view kToolFullMessage =
     "delete elements first.";
 inline constexpr std::string_view kPreviewFailedMessage = "The preview file cannot be written: ";
 inline constexpr std::string_view kExportFailedMessage = "The tool was not exported: ";
+
+// EXPORT of an edited tool whose block usrprobe.dat no longer holds.
+inline std::string EditedToolChangedMessage(std::string_view name) {
+  return "The tool " + std::string(name) +
+         " was changed in usrprobe.dat after it was opened; the edited tool was added at the end.";
+}
 
 }  // namespace tarvo::editor

@@ -32,6 +32,10 @@ bool WriteAll(int fd, std::string_view bytes) {
 FileStatus ReadAll(const std::filesystem::path& file, std::string& bytes) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT ? FileStatus::Missing() : FromErrno(errno);
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && status.st_size > 0) {
+    bytes.reserve(bytes.size() + static_cast<std::size_t>(status.st_size));
+  }
   char buffer[65536];
   for (;;) {
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -101,6 +105,16 @@ FileStatus PosixFileSystem::Copy(const std::filesystem::path& from, const std::f
   FileStatus written = Write(to, bytes);
   if (!written.IsOk()) written.File = to;
   return written;
+}
+
+FileStatus PosixFileSystem::Read(const std::filesystem::path& file, std::string& bytes) {
+  bytes.clear();
+  FileStatus read = ReadAll(file, bytes);
+  if (!read.IsOk()) {
+    bytes.clear();
+    read.File = file;
+  }
+  return read;
 }
 
 }  // namespace tarvo::scene

@@ -32,6 +32,8 @@ class FileSystem {
   // Copies the whole file over the destination; MissingSource when there is no
   // source. A failure names the file, source or destination, that failed.
   virtual FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+  // The file's whole content; MissingSource when there is no such file.
+  virtual FileStatus Read(const std::filesystem::path& file, std::string& bytes) = 0;
 };
 
 // The real file system: whole-file writes and copies go through a temporary
@@ -42,6 +44,7 @@ class PosixFileSystem final : public FileSystem {
   FileStatus Write(const std::filesystem::path& file, std::string_view bytes) override;
   FileStatus Append(const std::filesystem::path& file, std::string_view bytes) override;
   FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
+  FileStatus Read(const std::filesystem::path& file, std::string& bytes) override;
 };
 
 }  // namespace tarvo::scene

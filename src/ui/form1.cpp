@@ -92,6 +92,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void Form1::RunOnEditor(const std::function<void(editor::Editor&)>& action) {
+  Run([this, &action] { action(editor_); });
+}
+
 void Form1::Run(const std::function<void()>& command, std::optional<ControlId> typedInto) {
   if (running_) return;
   running_ = true;

@@ -33,6 +33,9 @@ class Form1 final : public QWidget {
   // Runs a control's click as the user's (from a menu or a shortcut): nothing
   // happens when the control is hidden or disabled.
   void Click(editor::ControlId id);
+  // Runs an action on the editor as one command, as the tool library's
+  // loading of a tool for editing; the widgets then follow the model.
+  void RunOnEditor(const std::function<void(editor::Editor&)>& action);
 
  signals:
   // After every command, when the widgets follow the model again.

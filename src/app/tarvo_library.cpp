@@ -1,0 +1,133 @@
+// tarvo-library: lists, checks, shows, scripts and removes the tools of usrprobe.dat.
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "library/library_changes.h"
+#include "library/library_file.h"
+#include "library/tool_script.h"
+#include "library/tool_selection.h"
+#include "scene/file_system.h"
+
+namespace {
+
+constexpr const char* kUsage = R"(usage: tarvo-library [--dir DIR] list
+       tarvo-library [--dir DIR] check
+       tarvo-library [--dir DIR] show NAME [--index K]
+       tarvo-library [--dir DIR] script NAME [--index K]
+       tarvo-library [--dir DIR] remove NAME [--index K]
+
+Reads usrprobe.dat in DIR (default: .) as tools.
+
+  list     one line per tool: position, name, connection type, kind,
+           element count, overall length, tip (ball D, disk D or -)
+  check    one line per problem: position, name, line, what is wrong
+  show     the tool's block exactly as it stands in the file
+  script   a replay script that rebuilds the tool; run it with
+           tarvo-replay --decimal-separator C (C from its first line)
+  remove   copies usrprobe.dat to usrprobe_old.dat, then removes the block
+
+NAME matches a tool's name exactly; --index K picks the K-th tool of the
+file where several share the name.
+
+Exit status: 0 done, 1 check found problems, 2 a wrong command line or no
+such tool, 3 a file operation failed, 4 the tool is not rebuildable.
+)";
+
+enum Status { kOk = 0, kProblems = 1, kBadCommand = 2, kFileFailed = 3, kNotRebuildable = 4 };
+
+int UsageError(const std::string& what) {
+  std::cerr << "tarvo-library: " << what << "\n" << kUsage;
+  return kBadCommand;
+}
+
+int Failure(int status, const std::string& what) {
+  std::cerr << "tarvo-library: " << what << "\n";
+  return status;
+}
+
+std::string FileFailure(const tarvo::scene::FileStatus& status, const std::filesystem::path& file) {
+  return (status.File.empty() ? file : status.File).string() + ": " + status.Reason;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tarvo;
+  std::filesystem::path directory = ".";
+  std::optional<std::string> command;
+  std::optional<std::string> name;
+  std::optional<int> index;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help") {
+      std::cout << kUsage;
+      return kOk;
+    }
+    if (arg == "--version") {
+      std::cout << "tarvo-library " << TARVO_VERSION << "\n";
+      return kOk;
+    }
+    if (arg == "--dir" && i + 1 < argc) {
+      directory = argv[++i];
+    } else if (arg == "--index" && i + 1 < argc) {
+      const std::string text = argv[++i];
+      if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9) {
+        return UsageError("--index takes a position from 1");
+      }
+      index = std::stoi(text);
+    } else if (!arg.empty() && arg[0] == '-') {
+      return UsageError("unknown option " + arg);
+    } else if (!command) {
+      command = arg;
+    } else if (!name) {
+      name = arg;
+    } else {
+      return UsageError("unexpected " + arg);
+    }
+  }
+  if (!command) return UsageError("no command given");
+  const bool named = *command == "show" || *command == "script" || *command == "remove";
+  if (!named && *command != "list" && *command != "check") return UsageError("unknown command " + *command);
+  if (named && !name) return UsageError(*command + " needs the NAME of a tool");
+  if (!named && (name || index)) return UsageError(*command + " takes no tool");
+  std::error_code error;
+  if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + directory.string());
+
+  scene::PosixFileSystem files;
+  library::Library library;
+  const std::filesystem::path file = directory / "usrprobe.dat";
+  if (const scene::FileStatus read = library::LoadLibrary(files, directory, library); !read.IsOk()) {
+    return Failure(kFileFailed, FileFailure(read, file));
+  }
+  if (*command == "list") {
+    for (const library::Tool& tool : library.Tools) std::cout << library::ListLine(tool);
+    return kOk;
+  }
+  if (*command == "check") {
+    bool problems = false;
+    for (const library::Tool& tool : library.Tools) {
+      std::cout << library::CheckLines(tool);
+      problems = problems || !tool.Problems.empty();
+    }
+    return problems ? kProblems : kOk;
+  }
+  const library::ToolSelection selection = library::SelectTool(library, *name, index);
+  if (selection.Found == nullptr) return Failure(kBadCommand, selection.Error);
+  const library::Tool& tool = *selection.Found;
+  if (*command == "show") {
+    std::cout << library.Block(tool) << std::flush;
+    return kOk;
+  }
+  if (*command == "script") {
+    const library::RebuildScript script = library::DeriveScript(library, tool);
+    if (!script.Proven()) return Failure(kNotRebuildable, "tool " + *name + " is not rebuildable: " + script.Reason);
+    std::cout << script.Script;
+    return kOk;
+  }
+  if (const scene::FileStatus removed = library::RemoveTool(files, directory, library, tool); !removed.IsOk()) {
+    return Failure(kFileFailed, "the tool was not removed: " + FileFailure(removed, file));
+  }
+  return kOk;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "scene/file_system.h"
+
+namespace tarvo::scene {
+
+// Files in memory: the editor's files when a tool is rebuilt to prove its
+// script, and the tests' files. Faults can be injected: a path listed in
+// FailingPaths refuses every write, copy or append that targets it (as a
+// directory in its place would), and ShortAppends makes appends come back short.
+class MemoryFileSystem final : public FileSystem {
+ public:
+  FileStatus Write(const std::filesystem::path& file, std::string_view bytes) override {
+    if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
+    Files[file.string()] = std::string(bytes);
+    return FileStatus::Ok();
+  }
+  FileStatus Append(const std::filesystem::path& file, std::string_view bytes) override {
+    if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
+    if (ShortAppends) return FileStatus::Failure("No space left on device");
+    Files[file.string()] += bytes;
+    return FileStatus::Ok();
+  }
+  FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    const auto source = Files.find(from.string());
+    if (source == Files.end()) return FileStatus::Missing();
+    FileStatus written = Write(to, source->second);
+    if (!written.IsOk()) written.File = to;
+    return written;
+  }
+  FileStatus Read(const std::filesystem::path& file, std::string& bytes) override {
+    const auto found = Files.find(file.string());
+    if (found == Files.end()) return FileStatus::Missing();
+    bytes = found->second;
+    return FileStatus::Ok();
+  }
+
+  bool Has(const std::string& file) const { return Files.contains(file); }
+  const std::string& Read(const std::string& file) const { return Files.at(file); }
+
+  std::map<std::string, std::string> Files;
+  std::set<std::string> FailingPaths;
+  bool ShortAppends = false;
+};
+
+}  // namespace tarvo::scene

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+
+#include "library/library_file.h"
+#include "ui/preview.h"
+
+namespace tarvo::ui {
+
+// The tool library: the tools of usrprobe.dat in a sortable table as
+// `tarvo-library list` shows them, problems and duplicate names marked; the
+// selected tool's block and its 3D shape; Edit, Remove and Copy. It reads the
+// file again whenever the file changes on disk.
+class LibraryWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  using PreviewFactory = std::function<Preview(QWidget* parent)>;
+
+  LibraryWindow(std::filesystem::path directory, const PreviewFactory& makePreview,
+                QWidget* parent = nullptr);
+
+  // Reads usrprobe.dat again, keeping the selected tool where it still is.
+  void Reload();
+
+  const library::Library& Tools() const { return library_; }
+  // The selected tool, or none.
+  const library::Tool* Selected() const;
+  // Selects the tool at this position (1-based) of the file.
+  void Select(int position);
+
+  QTableWidget* Table() const { return table_; }
+  QPushButton* EditButton() const { return edit_; }
+  QPushButton* RemoveButton() const { return remove_; }
+  QPushButton* CopyButton() const { return copy_; }
+  QPlainTextEdit* BlockText() const { return block_; }
+
+ signals:
+  // The user asks to edit the tool at this position (1-based) of the file.
+  void editRequested(int position);
+
+ private:
+  void Fill();
+  void ShowSelected();
+  void RemoveSelected();
+  void Watch();
+
+  std::filesystem::path directory_;
+  library::Library library_;
+  QTableWidget* table_;
+  QPlainTextEdit* block_;
+  QLabel* status_;
+  Preview shape_;
+  QPushButton* edit_;
+  QPushButton* remove_;
+  QPushButton* copy_;
+  QFileSystemWatcher watcher_;
+  QTemporaryDir sceneFolder_;
+};
+
+}  // namespace tarvo::ui
