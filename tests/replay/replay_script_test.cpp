@@ -68,6 +68,8 @@ TEST(RunScript, FailedExpectationsStopWithStatusOne) {
        "s.txt:1: expected Cb_Extension text \"TARVO2\", found \"TARVO1\"\n"},
       {"expect focus Cmd_Exit\n", "s.txt:1: expected focus Cmd_Exit, found Cmd_NewTool\n"},
       {"expect message Hello\n", "s.txt:1: expected message \"Hello\", found none\n"},
+      {"pick Cb_Extension 5\nexpect Cb_Extension text TARVO1\n",
+       "s.txt:2: expected Cb_Extension text \"TARVO1\", found \" M5\"\n"},
       {"click Cmd_NewTool\nexpect no-message\n",
        "s.txt:2: expected no message, found \"Please insert a NAME for the new tool\"\n"},
   };
@@ -76,16 +78,6 @@ TEST(RunScript, FailedExpectationsStopWithStatusOne) {
     EXPECT_EQ(run.Status, kExpectationFailed) << row.Script;
     EXPECT_EQ(run.Err, row.Error) << row.Script;
   }
-}
-
-TEST(RunScript, MessagesAreWrittenWhenShownAndConsumedInOrder) {
-  const ReplayRun run = Replay(
-      "click Cmd_NewTool\nclick Cmd_NewTool\nexpect message Please insert a NAME for the new tool\n"
-      "expect message Please insert a NAME for the new tool\nexpect no-message\n");
-  EXPECT_EQ(run.Status, kOk);
-  EXPECT_EQ(run.Out,
-            "message: Please insert a NAME for the new tool\n"
-            "message: Please insert a NAME for the new tool\n");
 }
 
 TEST(RunScript, ExitEndsTheRunAtOnce) {
