@@ -52,6 +52,11 @@ TEST(Editor, ATipAfterAPolygonalToolGetsItsCaptionsBack) {
   EditorFixture f;
   f.StartTool(Ob_Polyg);
   f.editor.Click(Ob_Cone);
+  f.Confirm({{Cb_Edges, "2"}, {Tb_Diam2, "3"}, {Tb_Height, "1"}});
+  ASSERT_EQ(f.messages.Boxes.size(), 1U);
+  EXPECT_EQ(f.messages.Boxes[0].Text, "Please insert a WHOLE number (>=3) for the NR. OF EDGES");
+  EXPECT_EQ(f.Window().Focus(), Cb_Edges);
+  EXPECT_EQ(f.editor.Tool().ElementCount, 0);
   f.editor.Click(Ob_Cylinder);
   EXPECT_TRUE(f.Window().IsShown(Tb_Diam));
   EXPECT_FALSE(f.Window().IsShown(Cb_Edges));
