@@ -45,7 +45,7 @@ TEST(RunScript, ScriptErrorsStopWithStatusTwo) {
       {"pick Cb_Extension 6\n", "s.txt:1: no item \"6\" in the list of Cb_Extension\n"},
       {"pick Cb_Extension 0\n", "s.txt:1: no item \"0\" in the list of Cb_Extension\n"},
       {"pick Tb_Diam 1\n", "s.txt:1: Tb_Diam has no list\n"},
-      {"set Tb_ToolName A\nclick Cmd_NewTool\nset Tb_ToolName B\n", "s.txt:3: Tb_ToolName is hidden\n"},
+      {"set Tb_ToolName A\r\nclick Cmd_NewTool\r\nset Tb_ToolName B\r\n", "s.txt:3: Tb_ToolName is hidden\n"},
       {"expect Cmd_Exit shiny\n", "s.txt:1: unknown expectation \"shiny\"\n"},
       {"expect Cmd_Exit selected\n", "s.txt:1: Cmd_Exit cannot be selected\n"},
       {"click\n", "s.txt:1: a control name is missing\n"},
