@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor_testing.h"
 
 namespace tarvo::editor {
@@ -127,6 +129,12 @@ TEST(Editor, DeleteLastOfAPolygonMovesTheSceneBackAndEmptiesTheMesh) {
   EXPECT_EQ(f.editor.Scene().SceneZ, -7);
   EXPECT_EQ(f.editor.Scene().Mesh.FaceCount, 0);
   EXPECT_EQ(f.editor.Tool().ElementBottomZ, -7.0F);
+  // The next polygon's block shows the new mesh alone, however many faces it has.
+  f.Confirm({{Cb_Edges, "30"}, {Tb_Diam2, "3"}, {Tb_Height, "1"}});
+  const std::string& scene = f.files.Read("/d/Taster.wrl");
+  const std::string points = scene.substr(scene.rfind("point [\r\n") + 9);
+  EXPECT_EQ(std::count(points.begin(), points.begin() + static_cast<long>(points.find(']')), '\n'),
+            f.editor.Scene().Mesh.VertexCount);
 }
 
 TEST(Editor, OneMessagePerCommandHoweverManyFileOperationsFail) {
