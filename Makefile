@@ -9,7 +9,7 @@ FUZZERS := decimal_parser_fuzz replay_script_fuzz
 
 BENCH_DIR ?= build-bench
 
-.PHONY: all deps build test run package sanitize-test fuzz fuzz-build fuzz-smoke bench clean
+.PHONY: all deps build test run package sanitize-test fuzz fuzz-build fuzz-smoke bench mutate clean
 
 all: build
 
@@ -57,5 +57,10 @@ bench: deps
 	@cmake --build $(BENCH_DIR)
 	@bench/run_benchmarks.py $(BENCH_DIR)
 
+# make mutate: plants each fault of tools/mutants.txt in turn and reports which
+# the core's tests and the replay cases catch (not part of make test).
+mutate: deps
+	@tools/mutate
+
 clean:
-	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR)
+	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR) build-mutate

@@ -13,9 +13,9 @@ namespace {
 FileStatus FromErrno(int error) { return FileStatus::Failure(std::strerror(error)); }
 
 // Writes every byte, retrying after interruptions and partial writes.
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAll(const SystemCalls& calls, int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    const ssize_t written = calls.Write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -29,7 +29,7 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-FileStatus ReadAll(const std::filesystem::path& file, std::string& bytes) {
+FileStatus ReadAll(const SystemCalls& calls, const std::filesystem::path& file, std::string& bytes) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT ? FileStatus::Missing() : FromErrno(errno);
   struct stat status {};
@@ -38,34 +38,36 @@ FileStatus ReadAll(const std::filesystem::path& file, std::string& bytes) {
   }
   char buffer[65536];
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const ssize_t got = calls.Read(fd, buffer, sizeof buffer);
     if (got < 0) {
       if (errno == EINTR) continue;
       const int error = errno;
-      ::close(fd);
+      calls.Close(fd);
       return FromErrno(error);
     }
     if (got == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
+  calls.Close(fd);
   return FileStatus::Ok();
 }
 
 }  // namespace
+
+SystemCalls SystemCalls::Real() { return {::write, ::read, ::close}; }
 
 FileStatus PosixFileSystem::Write(const std::filesystem::path& file, std::string_view bytes) {
   std::filesystem::path temporary = file;
   temporary += ".part";
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return FromErrno(errno);
-  if (!WriteAll(fd, bytes)) {
+  if (!WriteAll(calls_, fd, bytes)) {
     const int error = errno;
-    ::close(fd);
+    calls_.Close(fd);
     ::unlink(temporary.c_str());
     return FromErrno(error);
   }
-  if (::close(fd) != 0 || ::rename(temporary.c_str(), file.c_str()) != 0) {
+  if (calls_.Close(fd) != 0 || ::rename(temporary.c_str(), file.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
     return FromErrno(error);
@@ -79,7 +81,7 @@ FileStatus PosixFileSystem::Append(const std::filesystem::path& file, std::strin
   // One write keeps the block whole even when another program appends too.
   ssize_t written;
   do {
-    written = ::write(fd, bytes.data(), bytes.size());
+    written = calls_.Write(fd, bytes.data(), bytes.size());
   } while (written < 0 && errno == EINTR);
   if (written != static_cast<ssize_t>(bytes.size())) {
     const int error = written < 0 ? errno : ENOSPC;
@@ -88,16 +90,16 @@ FileStatus PosixFileSystem::Append(const std::filesystem::path& file, std::strin
     if (written > 0 && ::fstat(fd, &after) == 0 && ::ftruncate(fd, after.st_size - written) != 0) {
       // Nothing more can be done here: the reason of the short write is reported.
     }
-    ::close(fd);
+    calls_.Close(fd);
     return FromErrno(error);
   }
-  if (::close(fd) != 0) return FromErrno(errno);
+  if (calls_.Close(fd) != 0) return FromErrno(errno);
   return FileStatus::Ok();
 }
 
 FileStatus PosixFileSystem::Copy(const std::filesystem::path& from, const std::filesystem::path& to) {
   std::string bytes;
-  FileStatus read = ReadAll(from, bytes);
+  FileStatus read = ReadAll(calls_, from, bytes);
   if (!read.IsOk()) {
     read.File = from;
     return read;
@@ -109,7 +111,7 @@ FileStatus PosixFileSystem::Copy(const std::filesystem::path& from, const std::f
 
 FileStatus PosixFileSystem::Read(const std::filesystem::path& file, std::string& bytes) {
   bytes.clear();
-  FileStatus read = ReadAll(file, bytes);
+  FileStatus read = ReadAll(calls_, file, bytes);
   if (!read.IsOk()) {
     bytes.clear();
     read.File = file;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -36,15 +38,28 @@ class FileSystem {
   virtual FileStatus Read(const std::filesystem::path& file, std::string& bytes) = 0;
 };
 
+// The system calls through which the real file system writes, reads and
+// closes; tests put interruptions and failures in their place.
+struct SystemCalls {
+  ssize_t (*Write)(int fd, const void* data, std::size_t size);
+  ssize_t (*Read)(int fd, void* data, std::size_t size);
+  int (*Close)(int fd);
+  static SystemCalls Real();
+};
+
 // The real file system: whole-file writes and copies go through a temporary
 // file in the same directory that is renamed over the destination; an append
 // is one write, and the file is cut back to its old length if it comes back short.
 class PosixFileSystem final : public FileSystem {
  public:
+  explicit PosixFileSystem(SystemCalls calls = SystemCalls::Real()) : calls_(calls) {}
   FileStatus Write(const std::filesystem::path& file, std::string_view bytes) override;
   FileStatus Append(const std::filesystem::path& file, std::string_view bytes) override;
   FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
   FileStatus Read(const std::filesystem::path& file, std::string& bytes) override;
+
+ private:
+  SystemCalls calls_;
 };
 
 }  // namespace tarvo::scene

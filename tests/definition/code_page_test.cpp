@@ -19,6 +19,7 @@ TEST(ToWindows1252, AnythingElseBecomesAQuestionMark) {
   EXPECT_EQ(ToWindows1252("a\xFF" "b"), "a?b");                // not UTF-8
   EXPECT_EQ(ToWindows1252("\xC3"), "?");                       // cut short
   EXPECT_EQ(ToWindows1252("\xC0\xAF"), "??");                  // overlong
+  EXPECT_EQ(ToWindows1252("\xED\xA0\x80"), "???");            // a UTF-16 surrogate
   EXPECT_EQ(ToWindows1252("\xC2\x81"), "?");                   // a C1 control without a byte
 }
 

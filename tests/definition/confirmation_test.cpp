@@ -14,83 +14,59 @@ using Lines = std::vector<std::string>;
 const numbers::NumberFormat kPoint{};
 const numbers::NumberFormat kComma{true};
 
-class ConfirmationTest : public ::testing::Test {
- protected:
-  Shape Confirm(const ElementInput& input, const numbers::NumberFormat& format = kPoint) {
-    const std::optional<Shape> shape = ConfirmElement(tool_, mesh_, input, format);
-    EXPECT_TRUE(shape.has_value());
-    return shape.value_or(Shape::Cylinder);
+// Elements confirmed one after the other into an empty tool, with the lines
+// and shapes they give.
+TEST(ConfirmElement, StoresEachKindsLinesBelowThePreviousElement) {
+  const auto disk = [](ElementInput input) {
+    input.Disk = true;
+    return input;
+  };
+  const auto extension = [](ElementInput input, std::string_view type) {
+    input.Extend = true;
+    input.Extension = type;
+    return input;
+  };
+  const struct {
+    std::vector<ElementInput> Elements;
+    Lines Expected;
+    std::vector<Shape> Shapes;
+    bool Comma = false;
+  } rows[] = {
+      {{Element("Cyl", "20", "6"), Element("Sphere", "0", "3")},
+       {"cylinder 0 0 0 0 0 -20 6", "color 255 0 0", "sphere 0 0 -20 3", "hotspot 0 0 -20 0 0 1 3 3 ball"},
+       {Shape::Cylinder, Shape::Sphere}},
+      {{Element("Sphere", "0", "3")}, {"color 255 0 0", "sphere 0 0 0 3", "hotspot 0 0 0 0 0 1 3 3 ball"},
+       {Shape::Sphere}},
+      {{Element("Cyl", "20", "6"), disk(Element("Sphere", "2", "12"))},
+       {"cylinder 0 0 0 0 0 -20 6", "color 255 0 0", "cilinder 0 0 -20 0 0 -22 12",
+        "hotspot 0 0 -21 0 0 1 12 2 ball"},
+       {Shape::Cylinder, Shape::Disk}},
+      // The disk's end and hotspot in double from a single-precision top.
+      {{Element("Cyl", "10.1", "6"), disk(Element("Sphere", "2", "12"))},
+       {"cylinder 0 0 0 0 0 -10.1 6", "color 255 0 0", "cilinder 0 0 -10.1 0 0 -12.1000003814697 12",
+        "hotspot 0 0 -11.1000003814697 0 0 1 12 2 ball"},
+       {Shape::Cylinder, Shape::Disk}},
+      // A cone never gets a connect line; an extension cylinder's type goes in verbatim.
+      {{extension(Element("Cyl", "30", "10"), " M2"), extension(Element("Cone", "5", "6", "2.5"), "X"),
+        extension(Element("Cyl", "5", "8"), "TARVO1")},
+       {"cylinder 0 0 0 0 0 -30 10", "connect 0 0 -30 0 0 1  M2", "cone 0 0 -30 6 0 0 -35 2.5",
+        "cylinder 0 0 -35 0 0 -40 8", "connect 0 0 -40 0 0 1 TARVO1"},
+       {Shape::Cylinder, Shape::Cone, Shape::Cylinder}},
+      {{Element("Cyl", "10,5", "6,5")}, {"cylinder 0 0 0 0 0 -10,5 6,5"}, {Shape::Cylinder}, true},
+  };
+  for (const auto& row : rows) {
+    ToolDefinition tool;
+    scene::PreviewMesh mesh;
+    std::vector<Shape> shapes;
+    for (const ElementInput& input : row.Elements) {
+      shapes.push_back(ConfirmElement(tool, mesh, input, row.Comma ? kComma : kPoint).value_or(Shape::Polygon));
+    }
+    EXPECT_EQ(LinesFrom(tool, 1), row.Expected);
+    EXPECT_EQ(shapes, row.Shapes) << row.Expected[0];
+    int lines = 0;
+    for (int i = 1; i <= tool.ElementCount; ++i) lines += tool.LinesPerElement[static_cast<std::size_t>(i)];
+    EXPECT_EQ(lines, tool.LineCount) << row.Expected[0];
   }
-
-  ToolDefinition tool_;
-  scene::PreviewMesh mesh_;
-};
-
-TEST_F(ConfirmationTest, TipOfACylinderAndABall) {
-  EXPECT_EQ(Confirm(Element("Cyl", "20", "6")), Shape::Cylinder);
-  ElementInput ball = Element("Sphere", "0", "3");
-  EXPECT_EQ(Confirm(ball), Shape::Sphere);
-  EXPECT_EQ(LinesFrom(tool_, 1), (Lines{"cylinder 0 0 0 0 0 -20 6", "color 255 0 0",
-                                        "sphere 0 0 -20 3", "hotspot 0 0 -20 0 0 1 3 3 ball"}));
-  EXPECT_EQ(tool_.LinesPerElement[1], 1);
-  EXPECT_EQ(tool_.LinesPerElement[2], 3);
-  EXPECT_EQ(tool_.ElementCount, 2);
-  EXPECT_EQ(tool_.ElementTopZ, -20.0F);
-  EXPECT_EQ(tool_.ElementBottomZ, -20.0F);
-}
-
-TEST_F(ConfirmationTest, ABallAsTheFirstElementSitsAtZero) {
-  Confirm(Element("Sphere", "0", "3"));
-  EXPECT_EQ(LinesFrom(tool_, 1),
-            (Lines{"color 255 0 0", "sphere 0 0 0 3", "hotspot 0 0 0 0 0 1 3 3 ball"}));
-}
-
-TEST_F(ConfirmationTest, ADiskTipTakesItsHeight) {
-  Confirm(Element("Cyl", "20", "6"));
-  ElementInput disk = Element("Sphere", "2", "12");
-  disk.Disk = true;
-  EXPECT_EQ(Confirm(disk), Shape::Disk);
-  EXPECT_EQ(LinesFrom(tool_, 2), (Lines{"color 255 0 0", "cilinder 0 0 -20 0 0 -22 12",
-                                        "hotspot 0 0 -21 0 0 1 12 2 ball"}));
-  EXPECT_EQ(tool_.ElementBottomZ, -22.0F);
-}
-
-TEST_F(ConfirmationTest, ADiskBelowASinglePrecisionTopShowsItsDoubleDigits) {
-  Confirm(Element("Cyl", "10.1", "6"));
-  ElementInput disk = Element("Sphere", "2", "12");
-  disk.Disk = true;
-  Confirm(disk);
-  EXPECT_EQ(LinesFrom(tool_, 2), (Lines{"color 255 0 0",
-                                        "cilinder 0 0 -10.1 0 0 -12.1000003814697 12",
-                                        "hotspot 0 0 -11.1000003814697 0 0 1 12 2 ball"}));
-  EXPECT_EQ(tool_.ElementBottomZ, -12.1F);
-}
-
-TEST_F(ConfirmationTest, AConeIsOneLineWithBothDiameters) {
-  Confirm(Element("Cyl", "20", "6"));
-  ElementInput cone = Element("Cone", "5", "6", "2.5");
-  cone.Extend = true;  // a cone never gets a connect line
-  EXPECT_EQ(Confirm(cone), Shape::Cone);
-  EXPECT_EQ(LinesFrom(tool_, 2), (Lines{"cone 0 0 -20 6 0 0 -25 2.5"}));
-}
-
-TEST_F(ConfirmationTest, ExtensionCylindersConnectWithTheTypeVerbatim) {
-  ElementInput first = Element("Cyl", "30", "10");
-  first.Extend = true;
-  first.Extension = " M2";
-  Confirm(first);
-  ElementInput second = Element("Cyl", "5", "8");
-  second.Extend = true;
-  Confirm(second);
-  EXPECT_EQ(LinesFrom(tool_, 1),
-            (Lines{"cylinder 0 0 0 0 0 -30 10", "connect 0 0 -30 0 0 1  M2",
-                   "cylinder 0 0 -30 0 0 -35 8", "connect 0 0 -35 0 0 1 TARVO1"}));
-  EXPECT_EQ(tool_.LinesPerElement[1], 2);
-}
-
-TEST_F(ConfirmationTest, ACommaLocaleWritesCommas) {
-  Confirm(Element("Cyl", "10,5", "6,5"), kComma);
-  EXPECT_EQ(LinesFrom(tool_, 1), (Lines{"cylinder 0 0 0 0 0 -10,5 6,5"}));
 }
 
 TEST(ElementFootprint, CountsLinesFacesAndVertices) {

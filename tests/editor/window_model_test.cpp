@@ -7,11 +7,6 @@ namespace {
 
 using enum ControlId;
 
-TEST(Controls, EveryNameFindsItsControl) {
-  for (const ControlRow& control : kControls) EXPECT_EQ(FindControl(control.Name), control.Id);
-  EXPECT_FALSE(FindControl("cmd_exit").has_value());
-}
-
 TEST(WindowModel, AHiddenFrameHidesItsControlsWhichKeepTheirOwnSetting) {
   WindowModel window;
   window.Hide(Frame_ToolData);

@@ -4,7 +4,7 @@
 set -u
 library=$1
 replay=$2
-cases=$3
+files=$3  # usrprobe.dat files as the editor exports them
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -34,7 +34,7 @@ same_file() {
 d=$work/d
 mkdir -p "$d"
 printf '; by hand\r\n' >"$d/usrprobe.dat"
-cat "$cases/three_exports/expected/usrprobe.dat" "$cases/disk_tip/expected/usrprobe.dat" >>"$d/usrprobe.dat"
+cat "$files/three_tools.dat" "$files/disk_tip.dat" >>"$d/usrprobe.dat"
 cp "$d/usrprobe.dat" "$work/original.dat"
 
 expect "list" 0 "$(printf '1\tA\tTARVO1\textension\t1\t1\t-\n2\tB\tTARVO1\ttip\t1\t0\tball 2\n3\tC\tTARVO1\textension\t1\t3\t-\n4\tD1\tTARVO1\ttip\t2\t11.1\tdisk 12')" \
@@ -47,7 +47,7 @@ expect "index must agree" 2 "" "$library" --dir "$d" show A --index 2
 expect "unknown command" 2 "" "$library" --dir "$d" frobnicate
 
 "$library" --dir "$d" show D1 >"$work/shown"
-cp "$cases/disk_tip/expected/usrprobe.dat" "$work/d1"
+cp "$files/disk_tip.dat" "$work/d1"
 same_file "show is the block" "$work/shown" "$work/d1"
 
 # script: the tool's bytes again in an empty directory.

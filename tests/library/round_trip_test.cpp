@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <vector>
 
 #include "library/library_file.h"
 #include "library/tool_script.h"
@@ -103,11 +104,18 @@ TEST(RoundTrip, GeneratedToolsOfEveryKindRebuildByteForByte) {
 }
 
 TEST(RoundTrip, EveryToolOfTheReplayCasesRebuilds) {
-  const std::filesystem::path cases = std::filesystem::path(TARVO_SOURCE_DIR) / "tests/replay/cases";
-  for (const auto& entry : std::filesystem::directory_iterator(cases)) {
-    std::ifstream in(entry.path() / "expected" / "usrprobe.dat", std::ios::binary);
+  const std::filesystem::path source(TARVO_SOURCE_DIR);
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(source / "tests/replay/cases")) {
+    files.push_back(entry.path() / "expected" / "usrprobe.dat");
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(source / "tests/library/files")) {
+    files.push_back(entry.path());
+  }
+  for (const std::filesystem::path& path : files) {
+    std::ifstream in(path, std::ios::binary);
     if (!in) continue;
-    SCOPED_TRACE(entry.path().filename().string());
+    SCOPED_TRACE(path.string());
     ExpectEveryToolRebuilds(std::string(std::istreambuf_iterator<char>(in), {}));
   }
 }

@@ -45,7 +45,7 @@ TEST(RunScript, ScriptErrorsStopWithStatusTwo) {
       {"pick Cb_Extension 6\n", "s.txt:1: no item \"6\" in the list of Cb_Extension\n"},
       {"pick Cb_Extension 0\n", "s.txt:1: no item \"0\" in the list of Cb_Extension\n"},
       {"pick Tb_Diam 1\n", "s.txt:1: Tb_Diam has no list\n"},
-      {"set Tb_ToolName A\nclick Cmd_NewTool\nset Tb_ToolName B\n", "s.txt:3: Tb_ToolName is hidden\n"},
+      {"set Tb_ToolName A\r\nclick Cmd_NewTool\r\nset Tb_ToolName B\r\n", "s.txt:3: Tb_ToolName is hidden\n"},
       {"expect Cmd_Exit shiny\n", "s.txt:1: unknown expectation \"shiny\"\n"},
       {"expect Cmd_Exit selected\n", "s.txt:1: Cmd_Exit cannot be selected\n"},
       {"click\n", "s.txt:1: a control name is missing\n"},
@@ -76,6 +76,8 @@ TEST(RunScript, FailedExpectationsStopWithStatusOne) {
       {"expect FaceDraw visible\n", "s.txt:1: expected FaceDraw visible, found hidden\n"},
       {"expect focus Cmd_Exit\n", "s.txt:1: expected focus Cmd_Exit, found Cmd_NewTool\n"},
       {"expect message Hello\n", "s.txt:1: expected message \"Hello\", found none\n"},
+      {"pick Cb_Extension 5\nexpect Cb_Extension text TARVO1\n",
+       "s.txt:2: expected Cb_Extension text \"TARVO1\", found \" M5\"\n"},
       {"click Cmd_NewTool\nexpect no-message\n",
        "s.txt:2: expected no message, found \"Please insert a NAME for the new tool\"\n"},
   };
@@ -84,16 +86,6 @@ TEST(RunScript, FailedExpectationsStopWithStatusOne) {
     EXPECT_EQ(run.Status, kExpectationFailed) << row.Script;
     EXPECT_EQ(run.Err, row.Error) << row.Script;
   }
-}
-
-TEST(RunScript, MessagesAreWrittenWhenShownAndConsumedInOrder) {
-  const ReplayRun run = Replay(
-      "click Cmd_NewTool\nclick Cmd_NewTool\nexpect message Please insert a NAME for the new tool\n"
-      "expect message Please insert a NAME for the new tool\nexpect no-message\n");
-  EXPECT_EQ(run.Status, kOk);
-  EXPECT_EQ(run.Out,
-            "message: Please insert a NAME for the new tool\n"
-            "message: Please insert a NAME for the new tool\n");
 }
 
 TEST(RunScript, ExitEndsTheRunAtOnce) {

@@ -1,11 +1,12 @@
 #include "scene/file_system.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
+#include <algorithm>
+#include <cerrno>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 
@@ -14,13 +15,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// System calls with faults: interrupted a number of times before they act,
+// writes that come back short as on a full disk, a close that fails after
+// closing as on a network disk.
+int interruptions = 0;
+bool shortWrites = false;
+bool closeFails = false;
+template <auto Call>
+ssize_t Faulty(int fd, auto* data, std::size_t size) {
+  if (interruptions > 0 && interruptions--) {
+    errno = EINTR;
+    return -1;
+  }
+  return Call(fd, data, shortWrites ? size / 2 : size);
+}
+int FaultyClose(int fd) {
+  ::close(fd);
+  if (!closeFails) return 0;
+  errno = EIO;
+  return -1;
+}
+
 class PosixFileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() / ("tarvo-fs-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override {
+    fs::remove_all(dir_);
+    interruptions = 0;
+    shortWrites = closeFails = false;
+  }
   std::string Read(const fs::path& file) const {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -33,30 +59,24 @@ class PosixFileSystemTest : public ::testing::Test {
   }
 
   fs::path dir_;
-  PosixFileSystem files_;
+  PosixFileSystem files_{{Faulty<::write>, Faulty<::read>, FaultyClose}};
 };
 
-TEST_F(PosixFileSystemTest, WriteReplacesTheWholeFile) {
-  ASSERT_TRUE(files_.Write(dir_ / "a", "first\r\n").IsOk());
-  ASSERT_TRUE(files_.Write(dir_ / "a", "2\r\n").IsOk());
-  EXPECT_EQ(Read(dir_ / "a"), "2\r\n");
-  EXPECT_EQ(Names(), std::vector<std::string>{"a"});
-}
-
-TEST_F(PosixFileSystemTest, AppendCreatesAndExtends) {
-  ASSERT_TRUE(files_.Append(dir_ / "a", "x\r\n").IsOk());
-  ASSERT_TRUE(files_.Append(dir_ / "a", "y\r\n").IsOk());
-  EXPECT_EQ(Read(dir_ / "a"), "x\r\ny\r\n");
-}
-
-TEST_F(PosixFileSystemTest, CopyIsByteForByteAndReportsAMissingSource) {
+TEST_F(PosixFileSystemTest, WritesReplaceAppendsExtendCopiesAreExactAndInterruptionsAreRetried) {
   const std::string bytes("a\0b\r\n\xff", 6);
-  files_.Write(dir_ / "a", bytes);
-  files_.Write(dir_ / "b", "old");
-  ASSERT_TRUE(files_.Copy(dir_ / "a", dir_ / "b").IsOk());
-  EXPECT_EQ(Read(dir_ / "b"), bytes);
+  for (int interrupted : {0, 2}) {
+    for (const auto& step : std::vector<std::function<FileStatus()>>{
+             [&] { return files_.Write(dir_ / "a", "first\r\n"); },
+             [&] { return files_.Write(dir_ / "a", bytes); },
+             [&] { return files_.Append(dir_ / "a", "y\r\n"); },
+             [&] { return files_.Copy(dir_ / "a", dir_ / "b"); }}) {
+      interruptions = interrupted;
+      ASSERT_TRUE(step().IsOk()) << interrupted;
+    }
+    EXPECT_EQ(Read(dir_ / "b"), bytes + "y\r\n");
+  }
   EXPECT_EQ(files_.Copy(dir_ / "none", dir_ / "b").Result, FileStatus::Code::MissingSource);
-  EXPECT_EQ(Read(dir_ / "b"), bytes);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST_F(PosixFileSystemTest, FailuresSayWhyAndLeaveNoScraps) {
@@ -65,28 +85,24 @@ TEST_F(PosixFileSystemTest, FailuresSayWhyAndLeaveNoScraps) {
   EXPECT_EQ(write.Result, FileStatus::Code::Failed);
   EXPECT_EQ(write.Reason, "Is a directory");
   EXPECT_EQ(files_.Append(dir_ / "d", "x").Reason, "Is a directory");
-  files_.Write(dir_ / "a", "x");
-  EXPECT_EQ(files_.Copy(dir_ / "a", dir_ / "d").Result, FileStatus::Code::Failed);
+  files_.Write(dir_ / "a", "x\r\n");
+  EXPECT_EQ(files_.Copy(dir_ / "a", dir_ / "d").File, dir_ / "d");
   EXPECT_EQ(files_.Copy(dir_ / "d", dir_ / "b").Result, FileStatus::Code::Failed);
   EXPECT_EQ(files_.Write(dir_ / "gone" / "a", "x").Reason, "No such file or directory");
-  EXPECT_EQ(Names(), (std::vector<std::string>{"a", "d"}));
+  closeFails = true;  // the data may not have reached the disk
+  EXPECT_EQ(files_.Write(dir_ / "a", "z").Reason, "Input/output error");
+  EXPECT_EQ(files_.Append(dir_ / "b", "z").Reason, "Input/output error");
+  closeFails = false;
+  EXPECT_EQ(Read(dir_ / "a"), "x\r\n");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "d"}));
 }
 
 TEST_F(PosixFileSystemTest, AShortAppendIsTakenBackWhole) {
   const std::string earlier = "ITEM:A TARVO1\r\n\r\n";
   files_.Write(dir_ / "usrprobe.dat", earlier);
-  // A file size limit makes the write come back short, as a full disk would.
-  rlimit saved{};
-  ::getrlimit(RLIMIT_FSIZE, &saved);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limit = saved;
-  limit.rlim_cur = earlier.size() + 10;
-  ::setrlimit(RLIMIT_FSIZE, &limit);
+  shortWrites = true;
   const FileStatus status = files_.Append(dir_ / "usrprobe.dat", std::string(100, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
-  EXPECT_EQ(status.Result, FileStatus::Code::Failed);
-  EXPECT_FALSE(status.Reason.empty());
+  EXPECT_EQ(status.Reason, "No space left on device");
   EXPECT_EQ(Read(dir_ / "usrprobe.dat"), earlier);
 }
 

@@ -25,7 +25,7 @@ class LibraryWindowTest : public QObject {
  private slots:
   void EditsTheSelectedToolInPlace() {
     QTemporaryDir directory;
-    QFile::copy(QStringLiteral(TARVO_SOURCE_DIR "/tests/replay/cases/three_exports/expected/usrprobe.dat"),
+    QFile::copy(QStringLiteral(TARVO_SOURCE_DIR "/tests/library/files/three_tools.dat"),
                 directory.filePath("usrprobe.dat"));
     QFile::setPermissions(directory.filePath("usrprobe.dat"), QFile::ReadOwner | QFile::WriteOwner);
     const QByteArray original = Read(directory.filePath("usrprobe.dat"));

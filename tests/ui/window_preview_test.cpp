@@ -1,11 +1,10 @@
 // The window with the real 3D preview on a virtual X display, driven by real
-// clicks and key presses: every CONFIRM and DELETE LAST shows on the screen,
-// and a click into the preview gives it the focus. With $TARVO_WINDOW_PICTURE
+// clicks and key presses: CONFIRM and DELETE LAST show on the screen, and a
+// click into the preview gives it the focus. With $TARVO_WINDOW_PICTURE
 // set, saves there the whole window showing a tip of three elements.
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
-#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -41,13 +40,11 @@ class WindowPreviewTest : public QObject {
   void cleanup() { w_.reset(); }
 
   void tipShowsItsConeAndBallUntilTheBallIsDeleted();
-  void polygonalToolShowsGreyFaces();
-  void clickIntoThePreviewGivesItTheFocus();
 
  private:
   void StartTool(ControlId kind);
-  // Fills the fields, picking the edge count from the list, then CONFIRM.
-  void Confirm(const Values& values, int edges = 3);
+  // Fills the fields, then CONFIRM.
+  void Confirm(const Values& values);
   // Clicks the button and waits until the preview has shown the scene.
   void ClickAndWaitForScene(ControlId id);
   // The preview on the screen once it shows what `wanted` looks for, or as
@@ -74,11 +71,7 @@ void WindowPreviewTest::StartTool(ControlId kind) {
   w_->Click(Cmd_Add);
 }
 
-void WindowPreviewTest::Confirm(const Values& values, int edges) {
-  if (edges > 3) {
-    w_->Click(Cb_Edges);
-    for (int i = 3; i < edges; ++i) w_->Press(Qt::Key_Down);
-  }
+void WindowPreviewTest::Confirm(const Values& values) {
   for (const auto& [field, value] : values) {
     if (!w_->Widget(field)->hasFocus()) w_->Click(field);
     w_->Type(field, value);
@@ -133,41 +126,11 @@ void WindowPreviewTest::tipShowsItsConeAndBallUntilTheBallIsDeleted() {
                      "window_preview_without_ball.png");
   QVERIFY2(withoutBall.Red == 0, "the ball is still there");
   QVERIFY2(withoutBall.GreyAcrossBand(0.8, 0.95), "no cone");
-}
 
-// A cylinder 0..20, a hexagonal prism 20..30 and a two-level polygon 30..40.
-void WindowPreviewTest::polygonalToolShowsGreyFaces() {
-  StartTool(Ob_Polyg);
-  Confirm({{Tb_Diam, "10"}, {Tb_Height, "20"}});
-  w_->Click(Ob_Cone);
-  Confirm({{Tb_Diam2, "5"}, {Tb_Height, "10"}}, 6);
-  const auto standsInBands = [](const QList<std::pair<double, double>>& bands) {
-    return [bands](const Picture& p) {
-      return p.ShowsWholeTool() && std::ranges::all_of(bands, [&p](const auto& band) {
-               return p.GreyAcrossBand(band.first, band.second);
-             });
-    };
-  };
-  const auto prism = standsInBands({{0.72, 0.95}});
-  QVERIFY2(prism(WaitForPicture(prism, "window_preview_polygon.png")), "no polygon");
-
-  w_->Click(Ob_Sphere);
-  Confirm({{Tb_Diam2, "5"}, {Tb_LengthMin, "3"}, {Tb_Height, "10"}}, 6);
-  const auto twoLevels = standsInBands({{0.55, 0.7}, {0.8, 0.95}});
-  QVERIFY2(twoLevels(WaitForPicture(twoLevels, "window_preview_two_levels.png")),
-           "no polygon or no two-level polygon");
-}
-
-// The web view hands the focus to a render widget of its own.
-void WindowPreviewTest::clickIntoThePreviewGivesItTheFocus() {
-  StartTool(Ob_Tip);
-  QCOMPARE(w_->Window().Model().Focus(), Tb_Diam);
+  // The web view hands the focus to a render widget of its own.
   w_->Click(TasterView);
   QCOMPARE(w_->Window().Model().Focus(), TasterView);
   QVERIFY(view_->hasFocus());
-  QCOMPARE(ModelMismatch(w_->Window()), QString());
-  w_->Click(Tb_Height);
-  QCOMPARE(w_->Window().Model().Focus(), Tb_Height);
   QCOMPARE(ModelMismatch(w_->Window()), QString());
 }
 
