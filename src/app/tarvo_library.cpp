@@ -1,4 +1,5 @@
-// tarvo-library: lists, checks, shows, scripts and removes the tools of usrprobe.dat.
+// tarvo-library: lists, checks, shows, scripts, removes and meshes the tools
+// of usrprobe.dat.
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -8,7 +9,9 @@
 #include "library/library_file.h"
 #include "library/tool_script.h"
 #include "library/tool_selection.h"
+#include "mesh/stl_file.h"
 #include "scene/file_system.h"
+#include "scene/folder_lock.h"
 
 namespace {
 
@@ -17,6 +20,7 @@ constexpr const char* kUsage = R"(usage: tarvo-library [--dir DIR] list
        tarvo-library [--dir DIR] show NAME [--index K]
        tarvo-library [--dir DIR] script NAME [--index K]
        tarvo-library [--dir DIR] remove NAME [--index K]
+       tarvo-library [--dir DIR] stl NAME OUT.stl [--index K]
 
 Reads usrprobe.dat in DIR (default: .) as tools.
 
@@ -26,13 +30,17 @@ Reads usrprobe.dat in DIR (default: .) as tools.
   show     the tool's block exactly as it stands in the file
   script   a replay script that rebuilds the tool; run it with
            tarvo-replay --decimal-separator C (C from its first line)
-  remove   copies usrprobe.dat to usrprobe_old.dat, then removes the block
+  remove   copies usrprobe.dat to usrprobe_old.dat, then removes the block;
+           it waits up to 5 seconds while another editor works on DIR
+  stl      writes the tool to OUT.stl as a binary STL in millimetres, one
+           closed solid per element, z along the probe axis
 
 NAME matches a tool's name exactly; --index K picks the K-th tool of the
 file where several share the name.
 
 Exit status: 0 done, 1 check found problems, 2 a wrong command line or no
-such tool, 3 a file operation failed, 4 the tool is not rebuildable.
+such tool (or no element to write as STL), 3 a file operation failed or
+another editor works on DIR, 4 the tool is not rebuildable.
 )";
 
 enum Status { kOk = 0, kProblems = 1, kBadCommand = 2, kFileFailed = 3, kNotRebuildable = 4 };
@@ -58,6 +66,7 @@ int main(int argc, char** argv) {
   std::filesystem::path directory = ".";
   std::optional<std::string> command;
   std::optional<std::string> name;
+  std::optional<std::filesystem::path> out;
   std::optional<int> index;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -83,17 +92,28 @@ int main(int argc, char** argv) {
       command = arg;
     } else if (!name) {
       name = arg;
+    } else if (*command == "stl" && !out) {
+      out = arg;
     } else {
       return UsageError("unexpected " + arg);
     }
   }
   if (!command) return UsageError("no command given");
-  const bool named = *command == "show" || *command == "script" || *command == "remove";
+  const bool named =
+      *command == "show" || *command == "script" || *command == "remove" || *command == "stl";
   if (!named && *command != "list" && *command != "check") return UsageError("unknown command " + *command);
   if (named && !name) return UsageError(*command + " needs the NAME of a tool");
   if (!named && (name || index)) return UsageError(*command + " takes no tool");
+  if (*command == "stl" && !out) return UsageError("stl needs the OUT.stl file to write");
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + directory.string());
+
+  // Only remove writes the editor's files; it waits its turn like the replay.
+  std::optional<scene::FolderLock> lock;
+  if (*command == "remove") {
+    lock.emplace(scene::LockForCommandLine(directory, "tarvo-library", std::cerr));
+    if (lock->IsBusy()) return scene::kFolderBusyStatus;
+  }
 
   scene::PosixFileSystem files;
   library::Library library;
@@ -125,6 +145,12 @@ int main(int argc, char** argv) {
     if (!script.Proven()) return Failure(kNotRebuildable, "tool " + *name + " is not rebuildable: " + script.Reason);
     std::cout << script.Script;
     return kOk;
+  }
+  if (*command == "stl") {
+    const mesh::StlExport written = mesh::ExportStl(files, *out, library.Block(tool));
+    if (written.IsWritten()) return kOk;
+    return Failure(written.Result == mesh::StlExport::Code::WriteFailed ? kFileFailed : kBadCommand,
+                   written.Message);
   }
   if (const scene::FileStatus removed = library::RemoveTool(files, directory, library, tool); !removed.IsOk()) {
     return Failure(kFileFailed, "the tool was not removed: " + FileFailure(removed, file));
