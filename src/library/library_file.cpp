@@ -5,6 +5,7 @@
 #include <map>
 
 #include "definition/tool_blocks.h"
+#include "definition/tool_names.h"
 #include "numbers/decimal_parser.h"
 #include "numbers/number_text.h"
 
@@ -81,9 +82,7 @@ class BlockReader {
   void ReadItemLine() {
     const std::string_view text = tool_.Lines[0].substr(5);
     const std::size_t blank = text.rfind(' ');
-    std::string_view name = text.substr(0, blank);
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-    tool_.Name = std::string(name);
+    tool_.Name = definition::ItemName(tool_.Lines[0]).value_or("");
     if (blank != std::string_view::npos) tool_.Connection = std::string(text.substr(blank + 1));
     for (std::string_view line : tool_.Lines) {
       if (line == "begintip") tool_.Kind = ToolKind::Tip;
