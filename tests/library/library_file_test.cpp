@@ -3,41 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "library/tool_selection.h"
 
 namespace tarvo::library {
 namespace {
 
-std::string Crlf(std::string text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
+std::string Crlf(const std::string& text) { return std::regex_replace(text, std::regex("\n"), "\r\n"); }
 
 const std::string kTip = "ITEM:ST1 TARVO1\nbegintip\ncolor 142 142 142\nribcount 20\n"
                          "cylinder 0 0 0 0 0 -20 6\ncolor 255 0 0\nsphere 0 0 -20 3\n"
                          "hotspot 0 0 -20 0 0 1 3 3 ball\nendtip\n\n";
-const std::string kExtension = "ITEM:EX1  M3\ncolor 142 142 142\nribcount 20\n"
-                               "cylinder 0 0 0 0 0 -30 8\nconnect 0 0 -30 0 0 1  M3\n\n";
-const std::string kCommaDisk = "ITEM:D1 TARVO1\nbegintip\ncolor 142 142 142\nribcount 20\n"
-                               "cylinder 0 0 0 0 0 -10,5 6,5\ncolor 255 0 0\n"
+const std::string kExtension = "ITEM:EX1  M3\ncylinder 0 0 0 0 0 -30 8\nconnect 0 0 -30 0 0 1  M3\n\n";
+const std::string kCommaDisk = "ITEM:D1 TARVO1\nbegintip\ncylinder 0 0 0 0 0 -10,5 6,5\n"
                                "cilinder 0 0 -10,5 0 0 -12,5 12\nhotspot 0 0 -11,5 0 0 1 12 2 ball\nendtip\n\n";
-const std::string kPolygon = "ITEM:P1 TARVO1\ncolor 142 142 142\nribcount 20\nsolid 8\n"
-                             "face 4 5 -5 0 5 -5 -10 5 5 -10 5 5 0\nface 4 5 5 0 5 5 -10 -5 5 -10 -5 5 0\n"
-                             "face 4 -5 5 0 -5 5 -10 -5 -5 -10 -5 -5 0\nface 4 -5 -5 0 -5 -5 -10 5 -5 -10 5 -5 0\n"
-                             "face 4 5 5 0 -5 5 0 -5 -5 0 5 -5 0\nface 4 5 5 -10 -5 5 -10 -5 -5 -10 5 -5 -10\n"
-                             "connect 0 0 -10 0 0 1 TARVO1\nconnect 5 0 -5 -1 0 0 TARVO1\n"
-                             "connect 0 5 -5 0 -1 0 TARVO1\nconnect -5 0 -5 1 0 0 TARVO1\n"
-                             "connect 0 -5 -5 0 1 0 TARVO1\n\n";
-
-std::string List(const std::string& file) {
-  std::string lines;
-  for (const Tool& tool : ReadLibrary(file).Tools) lines += ListLine(tool);
-  return lines;
-}
+const std::string kPolygon = "ITEM:P1 TARVO1\nsolid 8\nface 3 5 0 0 0 5 0 0 0 -10\nconnect 0 0 -10 0 0 1 TARVO1\n\n";
 
 std::string Check(const std::string& file) {
   std::string lines;
@@ -63,57 +44,35 @@ TEST(ReadLibrary, ListsEveryToolWhateverTheLineEnds) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Name);
-    EXPECT_EQ(List(row.File), expected);
-    EXPECT_EQ(Check(row.File), "");
+    const Library library = ReadLibrary(row.File);
+    std::string lines, blocks;  // the list, and no problem
+    for (const Tool& tool : library.Tools) lines += ListLine(tool) + CheckLines(tool), blocks += library.Block(tool);
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(blocks, row.File.substr(row.File.find("ITEM:")));
   }
-}
-
-TEST(ReadLibrary, BlocksKeepTheirBytesAndLineNumbers) {
-  const std::string prefix = "header\r\n";
-  const std::string file = prefix + Crlf(kTip) + kExtension;
-  const Library library = ReadLibrary(file);
-  ASSERT_EQ(library.Tools.size(), 2U);
-  EXPECT_EQ(library.Block(library.Tools[0]), Crlf(kTip));
-  EXPECT_EQ(library.Block(library.Tools[1]), kExtension);
-  EXPECT_EQ(library.Tools[0].FirstLine, 2);
-  EXPECT_EQ(library.Tools[1].FirstLine, 12);
-  EXPECT_TRUE(library.Tools[0].CrLfOnly);
-  EXPECT_FALSE(library.Tools[1].CrLfOnly);
-  EXPECT_TRUE(ReadLibrary(Crlf(kCommaDisk)).Tools[0].CommaSeparator);
+  const Library mixed = ReadLibrary(rows[2].File);
+  EXPECT_TRUE(mixed.Tools[0].CrLfOnly);
+  EXPECT_FALSE(mixed.Tools[1].CrLfOnly);
+  EXPECT_TRUE(mixed.Tools[2].CommaSeparator);
 }
 
 TEST(ReadLibrary, ReportsEachProblemWithItsLine) {
-  const struct {
-    const char* Name;
-    std::string File;
-    std::string Problems;
-  } rows[] = {
-      {"unknown keyword", "ITEM:A B\ncolor 142 142 142\nribcount 20\nbox 1\n\n",
-       "1\tA\t4\tunknown keyword \"box\"\n"},
-      {"wrong field count", "ITEM:A B\ncolor 142 142 142\nribcount 20\ncylinder 0 0 0 0 0 -5\n\n",
-       "1\tA\t4\twrong number of fields after cylinder: 6 (7 expected)\n"},
-      {"number not read", "ITEM:A B\ncolor 142 142 142\nribcount 20\ncylinder 0 0 0 0 0 -5x 6\n\n",
-       "1\tA\t4\tthe number \"-5x\" cannot be read\n"},
-      {"tip without endtip", "ITEM:A B\nbegintip\ncolor 255 0 0\nsphere 0 0 0 3\nhotspot 0 0 0 0 0 1 3 3 ball\n\n",
-       "1\tA\t1\tthe tip has no endtip line\n"},
-      {"endtip outside a tip", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\nendtip\n\n",
-       "1\tA\t3\tendtip in a tool that is not a tip\n"},
-      {"begintip late", "ITEM:A B\ncolor 142 142 142\nbegintip\nribcount 20\nendtip\n\n",
-       "1\tA\t3\tbegintip is not directly after the ITEM line\n"},
-      {"gap", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.5 0 0 -8 6\n\n",
-       "1\tA\t3\ta gap of 0.5 above the element\n"},
-      {"overlap", "ITEM:A B\ncylinder 0 0 -0.002 0 0 -5 6\ncone 0 0 -4 6 0 0 -8 2\n\n",
+  const std::pair<std::string, std::string> rows[] = {  // the lines after "ITEM:A B", the problems
+      {"box 1\n\n", "1\tA\t2\tunknown keyword \"box\"\n"},
+      {"cylinder 0 0 0 0 0 -5\n\n", "1\tA\t2\twrong number of fields after cylinder: 6 (7 expected)\n"},
+      {"cylinder 0 0 0 0 0 -5x 6\n\n", "1\tA\t2\tthe number \"-5x\" cannot be read\n"},
+      {"begintip\ncolor 255 0 0\nsphere 0 0 0 3\nhotspot 0 0 0 0 0 1 3 3 ball\n\n", "1\tA\t1\tthe tip has no endtip line\n"},
+      {"cylinder 0 0 0 0 0 -5 6\nendtip\n\n", "1\tA\t3\tendtip in a tool that is not a tip\n"},
+      {"color 142 142 142\nbegintip\nendtip\n\n", "1\tA\t3\tbegintip is not directly after the ITEM line\n"},
+      {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.5 0 0 -8 6\n\n", "1\tA\t3\ta gap of 0.5 above the element\n"},
+      {"cylinder 0 0 -0.002 0 0 -5 6\ncone 0 0 -4 6 0 0 -8 2\n\n",
        "1\tA\t2\ta gap of 0.002 above the element\n1\tA\t3\tan overlap of 1 with the element above\n"},
-      {"within the tolerance", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.001 0 0 -8 6\n\n", ""},
-      {"duplicate", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\n\nITEM:A C\ncylinder 0 0 0 0 0 -5 6\n\n",
-       "2\tA\t4\tthe name \"A\" is used by tool 1\n"},
-      {"no empty line", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\nITEM:C B\ncylinder 0 0 0 0 0 -5 6",
+      {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.001 0 0 -8 6\n\n", ""},
+      {"cylinder 0 0 0 0 0 -5 6\n\nITEM:A C\ncylinder 0 0 0 0 0 -5 6\n\n", "2\tA\t4\tthe name \"A\" is used by tool 1\n"},
+      {"cylinder 0 0 0 0 0 -5 6\nITEM:C B\ncylinder 0 0 0 0 0 -5 6",
        "1\tA\t2\tthe tool is not followed by an empty line\n2\tC\t4\tthe tool is not followed by an empty line\n"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Name);
-    EXPECT_EQ(Check(row.File), row.Problems);
-  }
+  for (const auto& [lines, problems] : rows) EXPECT_EQ(Check("ITEM:A B\n" + lines), problems) << lines;
 }
 
 TEST(SelectTool, NamesExactlyAndByPosition) {
