@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iomanip>
-#include <iterator>
 #include <random>
 
 #include "library/library_file.h"
@@ -16,8 +13,7 @@ namespace tarvo::library {
 namespace {
 
 // A random tool of every kind, as a user would type it.
-class ToolGenerator {
- public:
+struct ToolGenerator {
   std::string Script(int number, char separator) {
     separator_ = separator;
     const int kind = number % 3;  // tip, extension, polygonal
@@ -27,24 +23,18 @@ class ToolGenerator {
          "\nclick Cmd_Add\n";
     for (int i = 0, elements = Between(1, kind == 2 ? 3 : 6); i < elements; ++i) {  // within 200 lines
       const int type = kind == 1 ? 0 : kind == 2 && i == elements - 1 ? Between(1, 2) : Between(0, 2);
-      if (type == 0) {
-        s += "click Ob_Cylinder" + Set("Tb_Height") + Set("Tb_Diam");
-      } else if (kind == 0) {
-        s += "click Ob_Cone" + Set("Tb_Height") + Set("Tb_Diam") + Set("Tb_Diam2");
-      } else {
-        s += (type == 1 ? "click Ob_Cone" : "click Ob_Sphere") + Set("Cb_Edges", std::to_string(Between(3, 30))) +
-             Set("Tb_Diam2") + (type == 2 ? Set("Tb_LengthMin", Chance(0.2) ? "10" : Value()) : "") + Set("Tb_Height");
-      }
+      s += type == 0   ? "click Ob_Cylinder" + Set("Tb_Height") + Set("Tb_Diam")
+           : kind == 0 ? "click Ob_Cone" + Set("Tb_Height") + Set("Tb_Diam") + Set("Tb_Diam2")
+                       : (type == 1 ? "click Ob_Cone" : "click Ob_Sphere") + Set("Cb_Edges", std::to_string(Between(3, 30))) +
+                             Set("Tb_Diam2") + (type == 2 ? Set("Tb_LengthMin", Chance(0.2) ? "10" : Value()) : "") +
+                             Set("Tb_Height");
       s += "\nclick Cmd_Confirm\n";
     }
-    if (kind == 0) {
-      s += std::string("click Ob_Sphere") + (Chance(0.5) ? "\nclick Cb_Disk" + Set("Tb_Height") : "") + Set("Tb_Diam") +
-           "\nclick Cmd_Confirm\n";
-    }
+    if (kind == 0) s += std::string("click Ob_Sphere") + (Chance(0.5) ? "\nclick Cb_Disk" + Set("Tb_Height") : "") +
+                        Set("Tb_Diam") + "\nclick Cmd_Confirm\n";
     return s + "click Cmd_Export\n";
   }
 
- private:
   bool Chance(double p) { return std::uniform_real_distribution<>(0, 1)(random_) < p; }
   int Between(int low, int high) { return std::uniform_int_distribution<>(low, high)(random_); }
   std::string Set(const char* field, const std::string& value) { return "\nset " + std::string(field) + " " + value; }
@@ -97,8 +87,7 @@ TEST(RoundTrip, EveryToolOfTheReplayCasesRebuilds) {
     if (path.parent_path().parent_path() == tests / "library" ||
         (path.filename() == "usrprobe.dat" && path.parent_path().filename() == "expected")) {
       SCOPED_TRACE(path.string());
-      std::ifstream in(path, std::ios::binary);
-      ExpectEveryToolRebuilds(std::string(std::istreambuf_iterator<char>(in), {}));
+      ExpectEveryToolRebuilds(testing::ReadFile(path));
     }
   }
 }
