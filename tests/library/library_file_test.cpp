@@ -33,28 +33,29 @@ TEST(ReadLibrary, ListsEveryToolWhateverTheLineEnds) {
     for (const Tool& tool : library.Tools) lines += ListLine(tool) + CheckLines(tool), blocks += library.Block(tool);
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(blocks, file.substr(file.find("ITEM:")));
+    EXPECT_EQ(library.Tools[1].CrLfOnly, file.find("EX1  M3\r\n") != std::string::npos);
   }
 }
 
 TEST(ReadLibrary, ReportsEachProblemWithItsLine) {
-  const std::pair<std::string, std::string> rows[] = {  // the lines after "ITEM:A B", the problems
-      {"box 1\n\n", "1\tA\t2\tunknown keyword \"box\"\n"},
-      {"cylinder 0 0 0 0 0 -5\n\n", "1\tA\t2\twrong number of fields after cylinder: 6 (7 expected)\n"},
-      {"cylinder 0 0 0 0 0 -5x 6\n\n", "1\tA\t2\tthe number \"-5x\" cannot be read\n"},
-      {"begintip\ncolor 255 0 0\nsphere 0 0 0 3\nhotspot 0 0 0 0 0 1 3 3 ball\n\n", "1\tA\t1\tthe tip has no endtip line\n"},
-      {"cylinder 0 0 0 0 0 -5 6\nendtip\n\n", "1\tA\t3\tendtip in a tool that is not a tip\n"},
-      {"color 142 142 142\nbegintip\nendtip\n\n", "1\tA\t3\tbegintip is not directly after the ITEM line\n"},
-      {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.5 0 0 -8 6\n\n", "1\tA\t3\ta gap of 0.5 above the element\n"},
+  const std::pair<std::string, std::string> rows[] = {  // the lines after "ITEM:A B" on line 2
+      {"box 1\n\n", "1\tA\t3\tunknown keyword \"box\"\n"},
+      {"cylinder 0 0 0 0 0 -5\n\n", "1\tA\t3\twrong number of fields after cylinder: 6 (7 expected)\n"},
+      {"cylinder 0 0 0 0 0 -5x 6\n\n", "1\tA\t3\tthe number \"-5x\" cannot be read\n"},
+      {"begintip\ncolor 255 0 0\nsphere 0 0 0 3\nhotspot 0 0 0 0 0 1 3 3 ball\n\n", "1\tA\t2\tthe tip has no endtip line\n"},
+      {"cylinder 0 0 0 0 0 -5 6\nendtip\n\n", "1\tA\t4\tendtip in a tool that is not a tip\n"},
+      {"color 142 142 142\nbegintip\nendtip\n\n", "1\tA\t4\tbegintip is not directly after the ITEM line\n"},
+      {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.5 0 0 -8 6\n\n", "1\tA\t4\ta gap of 0.5 above the element\n"},
       {"cylinder 0 0 -0.002 0 0 -5 6\ncone 0 0 -4 6 0 0 -8 2\n\n",
-       "1\tA\t2\ta gap of 0.002 above the element\n1\tA\t3\tan overlap of 1 with the element above\n"},
+       "1\tA\t3\ta gap of 0.002 above the element\n1\tA\t4\tan overlap of 1 with the element above\n"},
       {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.001 0 0 -8 6\n\n", ""},
-      {"cylinder 0 0 0 0 0 -5 6\n\nITEM:A C\ncylinder 0 0 0 0 0 -5 6\n\n", "2\tA\t4\tthe name \"A\" is used by tool 1\n"},
+      {"cylinder 0 0 0 0 0 -5 6\n\nITEM:A C\ncylinder 0 0 0 0 0 -5 6\n\n", "2\tA\t5\tthe name \"A\" is used by tool 1\n"},
       {"cylinder 0 0 0 0 0 -5 6\nITEM:C B\ncylinder 0 0 0 0 0 -5 6",
-       "1\tA\t2\tthe tool is not followed by an empty line\n2\tC\t4\tthe tool is not followed by an empty line\n"},
+       "1\tA\t3\tthe tool is not followed by an empty line\n2\tC\t5\tthe tool is not followed by an empty line\n"},
   };
   for (const auto& [lines, problems] : rows) {
     std::string found;
-    for (const Tool& tool : ReadLibrary("ITEM:A B\n" + lines).Tools) found += CheckLines(tool);
+    for (const Tool& tool : ReadLibrary("; by hand\r\nITEM:A B\n" + lines).Tools) found += CheckLines(tool);
     EXPECT_EQ(found, problems) << lines;
   }
 }

@@ -82,8 +82,7 @@ TEST(RoundTrip, GeneratedToolsOfEveryKindRebuildByteForByte) {
 
 TEST(RoundTrip, EveryToolOfTheReplayCasesRebuilds) {
   const std::filesystem::path tests = std::filesystem::path(TARVO_SOURCE_DIR) / "tests";
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(tests)) {
-    const std::filesystem::path& path = entry.path();
+  for (const std::filesystem::path& path : std::filesystem::recursive_directory_iterator(tests)) {
     if (path.parent_path().parent_path() == tests / "library" ||
         (path.filename() == "usrprobe.dat" && path.parent_path().filename() == "expected")) {
       SCOPED_TRACE(path.string());
