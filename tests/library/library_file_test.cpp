@@ -3,127 +3,66 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "library/tool_selection.h"
 
 namespace tarvo::library {
 namespace {
 
-std::string Crlf(std::string text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
+std::string Crlf(const std::string& text) { return std::regex_replace(text, std::regex("\n"), "\r\n"); }
 
 const std::string kTip = "ITEM:ST1 TARVO1\nbegintip\ncolor 142 142 142\nribcount 20\n"
                          "cylinder 0 0 0 0 0 -20 6\ncolor 255 0 0\nsphere 0 0 -20 3\n"
                          "hotspot 0 0 -20 0 0 1 3 3 ball\nendtip\n\n";
-const std::string kExtension = "ITEM:EX1  M3\ncolor 142 142 142\nribcount 20\n"
-                               "cylinder 0 0 0 0 0 -30 8\nconnect 0 0 -30 0 0 1  M3\n\n";
-const std::string kCommaDisk = "ITEM:D1 TARVO1\nbegintip\ncolor 142 142 142\nribcount 20\n"
-                               "cylinder 0 0 0 0 0 -10,5 6,5\ncolor 255 0 0\n"
+const std::string kExtension = "ITEM:EX1  M3\ncylinder 0 0 0 0 0 -30 8\nconnect 0 0 -30 0 0 1  M3\n\n";
+const std::string kCommaDisk = "ITEM:D1 TARVO1\nbegintip\ncylinder 0 0 0 0 0 -10,5 6,5\n"
                                "cilinder 0 0 -10,5 0 0 -12,5 12\nhotspot 0 0 -11,5 0 0 1 12 2 ball\nendtip\n\n";
-const std::string kPolygon = "ITEM:P1 TARVO1\ncolor 142 142 142\nribcount 20\nsolid 8\n"
-                             "face 4 5 -5 0 5 -5 -10 5 5 -10 5 5 0\nface 4 5 5 0 5 5 -10 -5 5 -10 -5 5 0\n"
-                             "face 4 -5 5 0 -5 5 -10 -5 -5 -10 -5 -5 0\nface 4 -5 -5 0 -5 -5 -10 5 -5 -10 5 -5 0\n"
-                             "face 4 5 5 0 -5 5 0 -5 -5 0 5 -5 0\nface 4 5 5 -10 -5 5 -10 -5 -5 -10 5 -5 -10\n"
-                             "connect 0 0 -10 0 0 1 TARVO1\nconnect 5 0 -5 -1 0 0 TARVO1\n"
-                             "connect 0 5 -5 0 -1 0 TARVO1\nconnect -5 0 -5 1 0 0 TARVO1\n"
-                             "connect 0 -5 -5 0 1 0 TARVO1\n\n";
-
-std::string List(const std::string& file) {
-  std::string lines;
-  for (const Tool& tool : ReadLibrary(file).Tools) lines += ListLine(tool);
-  return lines;
-}
-
-std::string Check(const std::string& file) {
-  std::string lines;
-  for (const Tool& tool : ReadLibrary(file).Tools) lines += CheckLines(tool);
-  return lines;
-}
+const std::string kPolygon = "ITEM:P1 TARVO1\nsolid 8\nface 3 5 0 0 0 5 0 0 0 -10\nconnect 0 0 -10 0 0 1 TARVO1\n\n";
 
 TEST(ReadLibrary, ListsEveryToolWhateverTheLineEnds) {
-  const std::string expected =
-      "1\tST1\tTARVO1\ttip\t2\t20\tball 3\n"
-      "2\tEX1\tM3\textension\t1\t30\t-\n"
-      "3\tD1\tTARVO1\ttip\t2\t11.5\tdisk 12\n"
-      "4\tP1\tTARVO1\tpolygonal\t1\t10\t-\n";
+  const std::string expected = "1\tST1\tTARVO1\ttip\t2\t20\tball 3\n2\tEX1\tM3\textension\t1\t30\t-\n"
+                               "3\tD1\tTARVO1\ttip\t2\t11.5\tdisk 12\n4\tP1\tTARVO1\tpolygonal\t1\t10\t-\n";
   const std::string lf = kTip + kExtension + kCommaDisk + kPolygon;
-  const struct {
-    const char* Name;
-    std::string File;
-  } rows[] = {
-      {"CR LF", Crlf(lf)},
-      {"LF", lf},
-      {"mixed", Crlf(kTip) + kExtension + Crlf(kCommaDisk) + kPolygon},
-      {"bytes before the first tool", "; written by hand\r\n\r\n" + Crlf(lf)},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Name);
-    EXPECT_EQ(List(row.File), expected);
-    EXPECT_EQ(Check(row.File), "");
+  const std::string rows[] = {Crlf(lf), lf, Crlf(kTip) + kExtension + Crlf(kCommaDisk) + kPolygon,
+                              "; written by hand\r\n\r\n" + Crlf(lf)};
+  for (const std::string& file : rows) {
+    SCOPED_TRACE(file);
+    const Library library = ReadLibrary(file);
+    std::string lines, blocks;  // the list, and no problem
+    for (const Tool& tool : library.Tools) lines += ListLine(tool) + CheckLines(tool), blocks += library.Block(tool);
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(blocks, file.substr(file.find("ITEM:")));
+    EXPECT_EQ(library.Tools[1].CrLfOnly, file.find("EX1  M3\r\n") != std::string::npos);
   }
 }
 
-TEST(ReadLibrary, BlocksKeepTheirBytesAndLineNumbers) {
-  const std::string prefix = "header\r\n";
-  const std::string file = prefix + Crlf(kTip) + kExtension;
-  const Library library = ReadLibrary(file);
-  ASSERT_EQ(library.Tools.size(), 2U);
-  EXPECT_EQ(library.Block(library.Tools[0]), Crlf(kTip));
-  EXPECT_EQ(library.Block(library.Tools[1]), kExtension);
-  EXPECT_EQ(library.Tools[0].FirstLine, 2);
-  EXPECT_EQ(library.Tools[1].FirstLine, 12);
-  EXPECT_TRUE(library.Tools[0].CrLfOnly);
-  EXPECT_FALSE(library.Tools[1].CrLfOnly);
-  EXPECT_TRUE(ReadLibrary(Crlf(kCommaDisk)).Tools[0].CommaSeparator);
-}
-
 TEST(ReadLibrary, ReportsEachProblemWithItsLine) {
-  const struct {
-    const char* Name;
-    std::string File;
-    std::string Problems;
-  } rows[] = {
-      {"unknown keyword", "ITEM:A B\ncolor 142 142 142\nribcount 20\nbox 1\n\n",
-       "1\tA\t4\tunknown keyword \"box\"\n"},
-      {"wrong field count", "ITEM:A B\ncolor 142 142 142\nribcount 20\ncylinder 0 0 0 0 0 -5\n\n",
-       "1\tA\t4\twrong number of fields after cylinder: 6 (7 expected)\n"},
-      {"number not read", "ITEM:A B\ncolor 142 142 142\nribcount 20\ncylinder 0 0 0 0 0 -5x 6\n\n",
-       "1\tA\t4\tthe number \"-5x\" cannot be read\n"},
-      {"tip without endtip", "ITEM:A B\nbegintip\ncolor 255 0 0\nsphere 0 0 0 3\nhotspot 0 0 0 0 0 1 3 3 ball\n\n",
-       "1\tA\t1\tthe tip has no endtip line\n"},
-      {"endtip outside a tip", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\nendtip\n\n",
-       "1\tA\t3\tendtip in a tool that is not a tip\n"},
-      {"begintip late", "ITEM:A B\ncolor 142 142 142\nbegintip\nribcount 20\nendtip\n\n",
-       "1\tA\t3\tbegintip is not directly after the ITEM line\n"},
-      {"gap", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.5 0 0 -8 6\n\n",
-       "1\tA\t3\ta gap of 0.5 above the element\n"},
-      {"overlap", "ITEM:A B\ncylinder 0 0 -0.002 0 0 -5 6\ncone 0 0 -4 6 0 0 -8 2\n\n",
-       "1\tA\t2\ta gap of 0.002 above the element\n1\tA\t3\tan overlap of 1 with the element above\n"},
-      {"within the tolerance", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.001 0 0 -8 6\n\n", ""},
-      {"duplicate", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\n\nITEM:A C\ncylinder 0 0 0 0 0 -5 6\n\n",
-       "2\tA\t4\tthe name \"A\" is used by tool 1\n"},
-      {"no empty line", "ITEM:A B\ncylinder 0 0 0 0 0 -5 6\nITEM:C B\ncylinder 0 0 0 0 0 -5 6",
-       "1\tA\t2\tthe tool is not followed by an empty line\n2\tC\t4\tthe tool is not followed by an empty line\n"},
+  const std::pair<std::string, std::string> rows[] = {  // the lines after "ITEM:A B" on line 2
+      {"box 1\n\n", "1\tA\t3\tunknown keyword \"box\"\n"},
+      {"cylinder 0 0 0 0 0 -5\n\n", "1\tA\t3\twrong number of fields after cylinder: 6 (7 expected)\n"},
+      {"cylinder 0 0 0 0 0 -5x 6\n\n", "1\tA\t3\tthe number \"-5x\" cannot be read\n"},
+      {"begintip\ncolor 255 0 0\nsphere 0 0 0 3\nhotspot 0 0 0 0 0 1 3 3 ball\n\n", "1\tA\t2\tthe tip has no endtip line\n"},
+      {"cylinder 0 0 0 0 0 -5 6\nendtip\n\n", "1\tA\t4\tendtip in a tool that is not a tip\n"},
+      {"color 142 142 142\nbegintip\nendtip\n\n", "1\tA\t4\tbegintip is not directly after the ITEM line\n"},
+      {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.5 0 0 -8 6\n\n", "1\tA\t4\ta gap of 0.5 above the element\n"},
+      {"cylinder 0 0 -0.002 0 0 -5 6\ncone 0 0 -4 6 0 0 -8 2\n\n",
+       "1\tA\t3\ta gap of 0.002 above the element\n1\tA\t4\tan overlap of 1 with the element above\n"},
+      {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.001 0 0 -8 6\n\n", ""},
+      {"cylinder 0 0 0 0 0 -5 6\n\nITEM:A C\ncylinder 0 0 0 0 0 -5 6\n\n", "2\tA\t5\tthe name \"A\" is used by tool 1\n"},
+      {"cylinder 0 0 0 0 0 -5 6\nITEM:C B\ncylinder 0 0 0 0 0 -5 6",
+       "1\tA\t3\tthe tool is not followed by an empty line\n2\tC\t5\tthe tool is not followed by an empty line\n"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Name);
-    EXPECT_EQ(Check(row.File), row.Problems);
+  for (const auto& [lines, problems] : rows) {
+    std::string found;
+    for (const Tool& tool : ReadLibrary("; by hand\r\nITEM:A B\n" + lines).Tools) found += CheckLines(tool);
+    EXPECT_EQ(found, problems) << lines;
   }
 }
 
 TEST(SelectTool, NamesExactlyAndByPosition) {
   const Library library = ReadLibrary(kTip + kExtension + kTip);
-  const struct {
-    const char* Name;
-    std::optional<int> Position;
-    int Found;  // 0 for none
-    const char* Error;
-  } rows[] = {
+  const struct { const char* Name; std::optional<int> Position; int Found; const char* Error; } rows[] = {
       {"EX1", std::nullopt, 2, ""},
       {"EX", std::nullopt, 0, "no tool named \"EX\"; the tools are: ST1, EX1, ST1"},
       {"ST1", std::nullopt, 0, "several tools are named \"ST1\", at positions 1, 3: choose one with --index K"},

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -8,19 +11,24 @@
 
 namespace tarvo::library::testing {
 
-// Runs a replay script on an editor in /d of `files`; the replay's status.
-inline int RunReplay(const std::string& script, char separator, tarvo::testing::MemoryFileSystem& files,
-                     std::string* out = nullptr) {
+// An editor in /d of `files`, reporting as tarvo-replay does.
+struct ReplayEditor {
+  ReplayEditor(tarvo::testing::MemoryFileSystem& files, char separator)
+      : locale(std::string(1, separator)), messages(output), editor("/d", files, view, messages, locale) {
+    editor.Load();
+  }
+  int Run(const std::string& script) { return replay::RunScript("s", script, editor, messages, output, errors); }
+
   tarvo::testing::RecordingSceneView view;
-  numbers::FixedLocaleQuery locale(std::string(1, separator));
-  std::ostringstream output;
-  std::ostringstream errors;
-  replay::ReplayMessages messages(output);
-  editor::Editor editor("/d", files, view, messages, locale);
-  editor.Load();
-  const int status = replay::RunScript("s", script, editor, messages, output, errors);
-  if (out != nullptr) *out = output.str() + errors.str();
-  return status;
+  numbers::FixedLocaleQuery locale;
+  std::ostringstream output, errors;
+  replay::ReplayMessages messages;
+  editor::Editor editor;
+};
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace tarvo::library::testing
