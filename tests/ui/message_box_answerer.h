@@ -14,6 +14,7 @@ struct ShownMessage {
   QMessageBox::Icon Icon = QMessageBox::NoIcon;
   int ButtonCount = 0;
   bool Modal = false;
+  bool operator==(const ShownMessage&) const = default;
 };
 
 // Answers every message box that appears with its OK button, as a user

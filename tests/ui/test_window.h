@@ -6,11 +6,12 @@
 #include "message_box_answerer.h"
 #include "numbers/decimal_separator.h"
 #include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/preview.h"
 
 namespace tarvo::ui::test {
 
-// A loaded, shown and active Form1 whose files go to a fresh temporary
+// A loaded, shown and active main window whose files go to a fresh temporary
 // directory, with a point as the decimal separator. Its message boxes are
 // answered with OK. The user's actions are real mouse clicks and key presses.
 class TestWindow {
@@ -20,12 +21,14 @@ class TestWindow {
   explicit TestWindow(Preview preview);
   ~TestWindow();
 
-  Form1& Window() { return *window_; }
+  MainWindow& Main() { return *window_; }
+  Form1& Window() { return window_->Form(); }
   QWidget* Widget(editor::ControlId id) const;
   template <typename T>
   T* As(editor::ControlId id) const {
     return qobject_cast<T*>(Widget(id));
   }
+  QString Folder() const { return directory_.path(); }
   QString FilePath(const QString& name) const { return directory_.filePath(name); }
   MessageBoxAnswerer& Messages() { return messages_; }
 
@@ -35,6 +38,10 @@ class TestWindow {
   void Type(editor::ControlId id, const QString& keys);
   // A key pressed into whatever has the focus.
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // The user's actions, separated by "; ": "click CONTROL", "fill CONTROL TEXT"
+  // (a click unless it has the focus, then the keys), "type TEXT" (into what has
+  // the focus), "press KEY" (as QKeySequence reads it: "Backtab", "Ctrl+V", "Num+Enter").
+  void Do(const QString& actions);
 
  private:
   // The window is the active one again, as after a message box closes.
@@ -43,7 +50,7 @@ class TestWindow {
   QTemporaryDir directory_;
   numbers::FixedLocaleQuery locale_{"."};
   MessageBoxAnswerer messages_;
-  std::unique_ptr<Form1> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tarvo::ui::test
