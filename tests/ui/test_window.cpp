@@ -6,8 +6,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "placeholder_preview.h"
-
 namespace tarvo::ui::test {
 
 TestWindow::TestWindow() : TestWindow(PreviewOf(new PlaceholderPreview)) {}

@@ -1,15 +1,29 @@
 #pragma once
 
+#include <QFrame>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "message_box_answerer.h"
 #include "numbers/decimal_separator.h"
+#include "scene/scene_view.h"
 #include "ui/form1.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
 
 namespace tarvo::ui::test {
+
+// Stands in for the 3D preview: an empty white panel that ignores the scene.
+class PlaceholderPreview final : public QFrame, public scene::SceneView {
+ public:
+  explicit PlaceholderPreview(QWidget* parent = nullptr) : QFrame(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);  // the preview has its place in the tab order
+    setStyleSheet(QStringLiteral("background: white"));
+  }
+  void Navigate(const std::filesystem::path&) override {}
+  void Refresh() override {}
+};
 
 // A loaded, shown and active main window whose files go to a fresh temporary
 // directory, with a point as the decimal separator. Its message boxes are
