@@ -40,17 +40,6 @@ QString Shown(const editor::ControlRow& control, const QWidget* widget) {
   return {};
 }
 
-QString Expected(const editor::ControlRow& control, const editor::ControlState& state) {
-  switch (control.Kind) {
-    case ControlKind::Rectangle:
-    case ControlKind::PreviewView: return {};
-    case ControlKind::DefinitionPane:
-      return QString::fromStdString(state.Text)
-          .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    default: return QString::fromStdString(state.Text);
-  }
-}
-
 QString ControlMismatch(const Form1& window, const editor::ControlRow& control) {
   const editor::ControlState& state = window.Model().State(control.Id);
   const auto* widget = control.Kind == ControlKind::Window
@@ -63,8 +52,11 @@ QString ControlMismatch(const Form1& window, const editor::ControlRow& control) 
       return QStringLiteral("shown differs");
   }
   if (widget->isEnabled() != state.Enabled) return QStringLiteral("enabled state differs");
-  if (Shown(control, widget) != Expected(control, state))
-    return Show(Shown(control, widget), Expected(control, state));
+  QString expected = QString::fromStdString(state.Text);
+  if (control.Kind == ControlKind::DefinitionPane) expected.replace(QStringLiteral("\r\n"), "\n");
+  const bool hasText =
+      control.Kind != ControlKind::Rectangle && control.Kind != ControlKind::PreviewView;
+  if (hasText && Shown(control, widget) != expected) return Show(Shown(control, widget), expected);
   if (control.Kind == ControlKind::OptionButton || control.Kind == ControlKind::CheckBox) {
     if (static_cast<const QAbstractButton*>(widget)->isChecked() != state.Selected) {
       return QStringLiteral("selection differs");

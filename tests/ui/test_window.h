@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QFrame>
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
 #include <QTemporaryDir>
 #include <memory>
 
-#include "message_box_answerer.h"
 #include "numbers/decimal_separator.h"
 #include "scene/scene_view.h"
 #include "ui/form1.h"
@@ -12,6 +15,33 @@
 #include "ui/preview.h"
 
 namespace tarvo::ui::test {
+
+// What one message box showed.
+struct ShownMessage {
+  QString Text;
+  QString Title;
+  QMessageBox::Icon Icon = QMessageBox::NoIcon;
+  int ButtonCount = 0;
+  bool Modal = false;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+// Answers every message box that appears with its OK button, as a user
+// would, and keeps what each box showed.
+class MessageBoxAnswerer final : public QObject {
+ public:
+  MessageBoxAnswerer();
+  ~MessageBoxAnswerer() override;
+
+  // The boxes shown since the last call.
+  QList<ShownMessage> TakeShown();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QList<ShownMessage> shown_;
+};
 
 // Stands in for the 3D preview: an empty white panel that ignores the scene.
 class PlaceholderPreview final : public QFrame, public scene::SceneView {
