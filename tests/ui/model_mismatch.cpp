@@ -14,15 +14,11 @@ using editor::ControlKind;
 
 namespace {
 
-QString Name(ControlId id) {
-  return QString::fromLatin1(editor::Row(id).Name.data(), editor::Row(id).Name.size());
-}
+QString Name(ControlId id) { return QString::fromLatin1(editor::Row(id).Name); }
 
 QString Show(const QString& widget, const QString& model) {
   return QStringLiteral(" shows \"%1\", the model \"%2\"").arg(widget, model);
 }
-
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 // The text or caption the widget shows.
 QString Shown(const editor::ControlRow& control, const QWidget* widget) {
@@ -44,16 +40,6 @@ QString Shown(const editor::ControlRow& control, const QWidget* widget) {
   return {};
 }
 
-QString Expected(const editor::ControlRow& control, const editor::ControlState& state) {
-  switch (control.Kind) {
-    case ControlKind::Rectangle:
-    case ControlKind::PreviewView: return {};
-    case ControlKind::DefinitionPane:
-      return Utf8(state.Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    default: return Utf8(state.Text);
-  }
-}
-
 QString ControlMismatch(const Form1& window, const editor::ControlRow& control) {
   const editor::ControlState& state = window.Model().State(control.Id);
   const auto* widget = control.Kind == ControlKind::Window
@@ -66,8 +52,11 @@ QString ControlMismatch(const Form1& window, const editor::ControlRow& control) 
       return QStringLiteral("shown differs");
   }
   if (widget->isEnabled() != state.Enabled) return QStringLiteral("enabled state differs");
-  if (Shown(control, widget) != Expected(control, state))
-    return Show(Shown(control, widget), Expected(control, state));
+  QString expected = QString::fromStdString(state.Text);
+  if (control.Kind == ControlKind::DefinitionPane) expected.replace(QStringLiteral("\r\n"), "\n");
+  const bool hasText =
+      control.Kind != ControlKind::Rectangle && control.Kind != ControlKind::PreviewView;
+  if (hasText && Shown(control, widget) != expected) return Show(Shown(control, widget), expected);
   if (control.Kind == ControlKind::OptionButton || control.Kind == ControlKind::CheckBox) {
     if (static_cast<const QAbstractButton*>(widget)->isChecked() != state.Selected) {
       return QStringLiteral("selection differs");
@@ -78,7 +67,7 @@ QString ControlMismatch(const Form1& window, const editor::ControlRow& control) 
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
     QStringList expected;
-    for (const std::string& item : state.Items) expected.append(Utf8(item));
+    for (const std::string& item : state.Items) expected.append(QString::fromStdString(item));
     if (items != expected) return Show(items.join('|'), expected.join('|'));
   }
   return {};
@@ -102,11 +91,8 @@ QString FocusMismatch(const Form1& window) {
   const int length = static_cast<int>(edit->selectedText().size());
   if (start != state.SelectionStart || length != state.SelectionLength) {
     return QStringLiteral("%1 selects %2+%3, the model %4+%5")
-        .arg(Name(focus))
-        .arg(start)
-        .arg(length)
-        .arg(state.SelectionStart)
-        .arg(state.SelectionLength);
+        .arg(Name(focus), QString::number(start), QString::number(length),
+             QString::number(state.SelectionStart), QString::number(state.SelectionLength));
   }
   return {};
 }

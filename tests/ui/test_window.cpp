@@ -1,19 +1,45 @@
 #include "test_window.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFile>
+#include <QKeySequence>
 #include <QRadioButton>
 #include <QTest>
-
-#include "placeholder_preview.h"
+#include <QTimer>
+#include <utility>
 
 namespace tarvo::ui::test {
+
+MessageBoxAnswerer::MessageBoxAnswerer() { qApp->installEventFilter(this); }
+
+MessageBoxAnswerer::~MessageBoxAnswerer() { qApp->removeEventFilter(this); }
+
+QList<ShownMessage> MessageBoxAnswerer::TakeShown() { return std::exchange(shown_, {}); }
+
+bool MessageBoxAnswerer::eventFilter(QObject* watched, QEvent* event) {
+  auto* box = qobject_cast<QMessageBox*>(watched);
+  if (box == nullptr || event->type() != QEvent::Show) return false;
+  shown_.append({box->text(), box->windowTitle(), box->icon(),
+                 static_cast<int>(box->buttons().size()), box->isModal()});
+  // The box is being shown on its way into its own event loop: answer from there.
+  QTimer::singleShot(0, box, [box] {
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+      ok->click();
+    } else {
+      box->reject();
+    }
+  });
+  return false;
+}
 
 TestWindow::TestWindow() : TestWindow(PreviewOf(new PlaceholderPreview)) {}
 
 TestWindow::TestWindow(Preview preview)
-    : window_(std::make_unique<Form1>(QFile::encodeName(directory_.path()).toStdString(), preview,
-                                      locale_)) {
+    : window_(std::make_unique<MainWindow>(QFile::encodeName(directory_.path()).toStdString(),
+                                           preview, locale_)) {
   window_->Load();
   window_->show();
   Reactivate();
@@ -23,7 +49,7 @@ TestWindow::~TestWindow() = default;
 
 QWidget* TestWindow::Widget(editor::ControlId id) const {
   const std::string_view name = editor::Row(id).Name;
-  return window_->findChild<QWidget*>(
+  return window_->Form().findChild<QWidget*>(
       QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
@@ -48,6 +74,25 @@ void TestWindow::Type(editor::ControlId id, const QString& keys) {
 void TestWindow::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(window_->focusWidget(), key, modifiers);
   Reactivate();
+}
+
+void TestWindow::Do(const QString& actions) {
+  for (const QString& action : actions.split(QStringLiteral("; "))) {
+    const QString verb = action.section(' ', 0, 0);
+    if (verb == QStringLiteral("type")) {
+      QTest::keyClicks(window_->focusWidget(), action.section(' ', 1));
+    } else if (verb == QStringLiteral("press")) {
+      const QKeyCombination key = QKeySequence(action.section(' ', 1))[0];
+      Press(key.key(), key.keyboardModifiers());
+    } else {
+      const auto id = editor::FindControl(action.section(' ', 1, 1).toStdString());
+      QVERIFY2(id && (verb == QStringLiteral("click") || verb == QStringLiteral("fill")),
+               qPrintable(action));
+      if (verb == QStringLiteral("click") || !Widget(*id)->hasFocus()) Click(*id);
+      if (verb == QStringLiteral("fill")) Type(*id, action.section(' ', 2));
+    }
+    if (QTest::currentTestFailed()) return;
+  }
 }
 
 void TestWindow::Reactivate() {

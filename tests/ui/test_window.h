@@ -1,16 +1,61 @@
 #pragma once
 
+#include <QFrame>
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
 #include <QTemporaryDir>
 #include <memory>
 
-#include "message_box_answerer.h"
 #include "numbers/decimal_separator.h"
+#include "scene/scene_view.h"
 #include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/preview.h"
 
 namespace tarvo::ui::test {
 
-// A loaded, shown and active Form1 whose files go to a fresh temporary
+// What one message box showed.
+struct ShownMessage {
+  QString Text;
+  QString Title;
+  QMessageBox::Icon Icon = QMessageBox::NoIcon;
+  int ButtonCount = 0;
+  bool Modal = false;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+// Answers every message box that appears with its OK button, as a user
+// would, and keeps what each box showed.
+class MessageBoxAnswerer final : public QObject {
+ public:
+  MessageBoxAnswerer();
+  ~MessageBoxAnswerer() override;
+
+  // The boxes shown since the last call.
+  QList<ShownMessage> TakeShown();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QList<ShownMessage> shown_;
+};
+
+// Stands in for the 3D preview: an empty white panel that ignores the scene.
+class PlaceholderPreview final : public QFrame, public scene::SceneView {
+ public:
+  explicit PlaceholderPreview(QWidget* parent = nullptr) : QFrame(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);  // the preview has its place in the tab order
+    setStyleSheet(QStringLiteral("background: white"));
+  }
+  void Navigate(const std::filesystem::path&) override {}
+  void Refresh() override {}
+};
+
+// A loaded, shown and active main window whose files go to a fresh temporary
 // directory, with a point as the decimal separator. Its message boxes are
 // answered with OK. The user's actions are real mouse clicks and key presses.
 class TestWindow {
@@ -20,12 +65,14 @@ class TestWindow {
   explicit TestWindow(Preview preview);
   ~TestWindow();
 
-  Form1& Window() { return *window_; }
+  MainWindow& Main() { return *window_; }
+  Form1& Window() { return window_->Form(); }
   QWidget* Widget(editor::ControlId id) const;
   template <typename T>
   T* As(editor::ControlId id) const {
     return qobject_cast<T*>(Widget(id));
   }
+  QString Folder() const { return directory_.path(); }
   QString FilePath(const QString& name) const { return directory_.filePath(name); }
   MessageBoxAnswerer& Messages() { return messages_; }
 
@@ -35,6 +82,10 @@ class TestWindow {
   void Type(editor::ControlId id, const QString& keys);
   // A key pressed into whatever has the focus.
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // The user's actions, separated by "; ": "click CONTROL", "fill CONTROL TEXT"
+  // (a click unless it has the focus, then the keys), "type TEXT" (into what has
+  // the focus), "press KEY" (as QKeySequence reads it: "Backtab", "Ctrl+V", "Num+Enter").
+  void Do(const QString& actions);
 
  private:
   // The window is the active one again, as after a message box closes.
@@ -43,7 +94,7 @@ class TestWindow {
   QTemporaryDir directory_;
   numbers::FixedLocaleQuery locale_{"."};
   MessageBoxAnswerer messages_;
-  std::unique_ptr<Form1> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace tarvo::ui::test

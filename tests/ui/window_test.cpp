@@ -1,0 +1,378 @@
+// The window driven like a user with real clicks and key presses: one tool of
+// each kind is built on the form, and after every step the widgets must match
+// the editor's window model and the layout must hold (captions fit, nothing
+// overlaps). The walk also covers what a user does beyond the four steps: a
+// typed edge count, Enter on a button, a visible focus, a pasted line break.
+// Then the menus, the status line, the tool library and the fit on a screen.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QUrl>
+#include <QWheelEvent>
+#include <functional>
+#include <memory>
+
+#include "model_mismatch.h"
+#include "test_window.h"
+#include "ui/desktop_actions.h"
+#include "ui/library_actions.h"
+
+using tarvo::editor::ControlId;
+using tarvo::editor::ControlKind;
+using enum tarvo::editor::ControlId;
+using tarvo::ui::test::ModelMismatch;
+using tarvo::ui::test::ShownMessage;
+using tarvo::ui::test::TestWindow;
+
+// Takes the URLs that File → Open data folder asks the desktop to open.
+class UrlRecorder : public QObject {
+  Q_OBJECT
+
+ public slots:
+  void open(const QUrl& url) { Opened.append(url); }
+
+ public:
+  QList<QUrl> Opened;
+};
+
+namespace {
+
+QByteArray Read(const QString& path) {
+  QFile file(path);
+  file.open(QIODevice::ReadOnly);
+  return file.readAll();
+}
+
+QAction* Action(QMenu* menu, const QString& text) {
+  for (QAction* action : menu->actions()) {
+    if (action->iconText() == text) return action;
+  }
+  return nullptr;
+}
+
+QString Name(const QWidget* widget) { return widget->objectName(); }
+
+// The first control, among those shown, whose caption is cut off, that
+// leaves its container or covers a caption or another control.
+QString LayoutFault(const TestWindow& w) {
+  QList<QWidget*> shown;
+  for (const auto& control : tarvo::editor::kControls) {
+    QWidget* widget = w.Widget(control.Id);
+    if (control.Kind == ControlKind::Window || control.Kind == ControlKind::Rectangle ||
+        !widget->isVisible())
+      continue;
+    if (widget->sizeHint().height() > widget->height()) return Name(widget) + " is too low";
+    const auto* label = qobject_cast<QLabel*>(widget);
+    if ((label &&
+         label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width()) ||
+        (qobject_cast<QAbstractButton*>(widget) && widget->sizeHint().width() > widget->width())) {
+      return Name(widget) + " cuts its caption";
+    }
+    const QWidget* container = widget->parentWidget();
+    if (!container->rect().contains(widget->geometry()))
+      return Name(widget) + " leaves its container";
+    if (const auto* frame = qobject_cast<const QGroupBox*>(container);
+        frame && widget->y() < frame->fontMetrics().height()) {
+      return Name(widget) + " covers the caption of its frame";
+    }
+    for (const QWidget* other : shown) {
+      if (other->parentWidget() == container && other->geometry().intersects(widget->geometry())) {
+        return Name(widget) + " overlaps " + Name(other);
+      }
+    }
+    shown.append(widget);
+  }
+  return {};
+}
+
+// Changed pixels in the band of kBand pixels around the button, on at least
+// half of it, while the button keeps its face: a focus ring.
+constexpr int kBand = 2;
+bool Ring(const QImage& focused, const QImage& unfocused) {
+  const QRect button = focused.rect().adjusted(kBand, kBand, -kBand, -kBand);
+  int differing = 0;
+  for (int y = 0; y < focused.height(); ++y) {
+    for (int x = 0; x < focused.width(); ++x)
+      differing += !button.contains(x, y) && focused.pixel(x, y) != unfocused.pixel(x, y);
+  }
+  return differing >= kBand * (focused.width() + focused.height());
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { w_ = std::make_unique<TestWindow>(); }
+  void cleanup() { w_.reset(); }
+
+  void oneToolOfEachKindBuiltByClicksAndKeys_data();
+  void oneToolOfEachKindBuiltByClicksAndKeys();
+  void theMenusAndTheStatusLine();
+  void theLibraryEditsTheSelectedToolInPlace();
+  void theWindowFitsItsScreen();
+
+ private:
+  QLineEdit* Edit(ControlId id) const { return w_->As<QLineEdit>(id); }
+  QString Definition() const { return w_->As<QPlainTextEdit>(RTB_Tool)->toPlainText(); }
+  QString Status() const {
+    return w_->Main().findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
+  }
+  QImage Around(ControlId id) const {
+    const QWidget* widget = w_->Widget(id);
+    const QRect rect(widget->mapTo(&w_->Window(), QPoint(0, 0)), widget->size());
+    return w_->Window().grab(rect.adjusted(-kBand, -kBand, kBand, kBand)).toImage();
+  }
+
+  std::unique_ptr<TestWindow> w_;
+};
+
+void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys_data() {
+  QTest::addColumn<bool>("byClick");  // how the user leaves a typed edge count
+  QTest::newRow("click") << true;
+  QTest::newRow("Tab") << false;
+}
+
+void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
+  QFETCH(bool, byClick);
+  QImage newToolFocused, addUnfocused;
+  struct Step {
+    const char* Name;
+    QString Actions;
+    std::function<void()> Check = [] {};
+  };
+  const QList<Step> steps = {
+      {"start-up: the fonts, the wheel over the unfocused extension box",
+       {},
+       [&] {
+         QCOMPARE(w_->Window().size(), QSize(959, 860));
+         const QFontInfo label(w_->Widget(Lbl_ToolName)->font()),
+             pane(w_->Widget(RTB_Tool)->font());
+         const QString fonts = label.family() + '/' + pane.family();
+         QVERIFY2(QRegularExpression("^(Arial|Liberation Sans)/(Courier New|Liberation Mono)$")
+                      .match(fonts)
+                      .hasMatch(),
+                  qPrintable(fonts));
+         QVERIFY(label.bold() && label.pointSize() == 12 && pane.fixedPitch() &&
+                 !QFontInfo(w_->Widget(Tb_ToolName)->font()).bold());
+         newToolFocused = Around(Cmd_NewTool);
+         auto* extension = w_->As<QComboBox>(Cb_Extension);
+         const QPointF at = extension->rect().center();
+         QWheelEvent down(at, extension->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+         QApplication::sendEvent(extension, &down);
+         QCOMPARE(extension->currentText(), QStringLiteral("TARVO1"));
+         QApplication::clipboard()->setText(QStringLiteral("A\ncylinder 0 0 0 0 0 -99 9"));
+       }},
+      {"NEW TOOL without a name", "click Cmd_NewTool",
+       [&] {
+         QCOMPARE(w_->Messages().TakeShown(),
+                  QList<ShownMessage>({{"Please insert a NAME for the new tool", "Tool Name Error",
+                                        QMessageBox::NoIcon, 1, true}}));
+       }},
+      {"a pasted two-line name", "click Tb_ToolName; press Ctrl+V; click Cmd_NewTool",
+       [&] {
+         QCOMPARE(w_->Messages().TakeShown(),
+                  QList<ShownMessage>(
+                      {{"Please remove tabs and line breaks from the NAME and the EXTENSION",
+                        "Tool Name Error", QMessageBox::NoIcon, 1, true}}));
+         QCOMPARE(Definition(), QString());
+       }},
+      {"the second extension, chosen with the keys", "click Cb_Extension; press Down; press Down",
+       [&] { QVERIFY(Ring(newToolFocused, Around(Cmd_NewTool))); }},
+      {"a name typed around the caret, Enter on NEW TOOL",
+       "fill Tb_ToolName P2; press Left; type 1; press Backtab; press Backtab; press Backtab; "
+       "press Return",
+       [&] { QVERIFY2(Definition().startsWith("ITEM:P12 "), qPrintable(Definition())); }},
+      {"keys into the read-only pane",
+       "click RTB_Tool; type abc 1.5; press Return; press Backspace; press Del; press Ctrl+X; "
+       "press Ctrl+V"},
+      {"a polygonal tool", "click Ob_Polyg; click RTB_Tool",
+       [&] { addUnfocused = Around(Cmd_Add); }},
+      {"the focus on ADD ELEMENT", "press Backtab",
+       [&] { QVERIFY(Ring(Around(Cmd_Add), addUnfocused)); }},  // the green button
+      {"ADD ELEMENT by Space", "press Space"},
+      {"POLYGON", "click Ob_Cone"},
+      {"six edges typed, then a click or Tab to the edge length",
+       QStringLiteral("press Backtab; type 6; %1; type 5; press Tab; type 7")
+           .arg(byClick ? "click Tb_Diam2" : "press Tab")},
+      {"CONFIRM by keypad Enter", "press Tab; press Num+Enter",
+       [&] {
+         // A hexagon of edge 5: the middle of a side is 4.33 from the axis.
+         QVERIFY2(Definition().contains("\nsolid 12\n") &&
+                      Definition().contains("\nconnect 4.33 0 -3.5 -1 0 0 "),
+                  qPrintable(Definition()));
+       }},
+      {"2 LEVELS POLYGON", "click Ob_Sphere"},
+      {"its edges", "fill Tb_Diam2 4; fill Tb_Height 3; fill Tb_LengthMin 2"},
+      {"CONFIRM the two-level polygon", "click Cmd_Confirm"},
+      {"DELETE LAST", "click Cmd_DelLast"},
+      {"DELETE ALL", "click Cmd_DelAll"},
+      {"an extension", "fill Tb_ToolName E1; click Cmd_NewTool; click Ob_Extend; click Cmd_Add"},
+      {"its cylinder's diameter, Tab selects the height", "fill Tb_Diam 8; press Tab",
+       [&] { QCOMPARE(Edit(Tb_Height)->selectedText(), QStringLiteral("0")); }},
+      {"the focusing click keeps the text selected, a second one places the caret, CONFIRM",
+       "type 30; press Backtab; click Tb_Height",
+       [&] {
+         QCOMPARE(Edit(Tb_Height)->selectedText(), QStringLiteral("30"));
+         w_->Click(Tb_Height);
+         QVERIFY(!Edit(Tb_Height)->hasSelectedText());
+         w_->Click(Cmd_Confirm);
+       }},
+      {"EXPORT the extension", "click Cmd_Export"},
+      {"a tip", "fill Tb_ToolName T2; click Cmd_NewTool; click Ob_Tip; click Cmd_Add"},
+      {"SPHERE OR DISK", "click Ob_Sphere"},
+      {"DISK", "click Cb_Disk"},
+      {"the disk's diameter and height", "fill Tb_Diam 8; fill Tb_Height 1"},
+      {"CONFIRM the disk", "click Cmd_Confirm"},
+      {"EXPORT the tip", "click Cmd_Export"},
+  };
+  for (const Step& step : steps) {
+    if (!step.Actions.isEmpty()) w_->Do(step.Actions);
+    step.Check();
+    if (QTest::currentTestFailed()) return;
+    for (const QString& fault : {ModelMismatch(w_->Window()), LayoutFault(*w_)}) {
+      QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("after %1: %2").arg(step.Name, fault)));
+    }
+  }
+  QCOMPARE(w_->Messages().TakeShown().size(), 0);
+  QCOMPARE(Read(w_->FilePath("usrprobe.dat")),
+           QByteArray("ITEM:E1  M2\r\ncolor 142 142 142\r\nribcount 20\r\n"
+                      "cylinder 0 0 0 0 0 -30 8\r\nconnect 0 0 -30 0 0 1  M2\r\n\r\n"
+                      "ITEM:T2  M2\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n"
+                      "color 255 0 0\r\ncilinder 0 0 0 0 0 -1 8\r\n"
+                      "hotspot 0 0 -0.5 0 0 1 8 1 ball\r\nendtip\r\n\r\n"));
+  w_->Click(Cmd_Exit);
+  QVERIFY(!w_->Window().isVisible());
+}
+
+void WindowTest::theMenusAndTheStatusLine() {
+  const QString folder = w_->Folder();
+  QCOMPARE(Status(), "Elements 0 of 50 | Lines 0 of 200 | Length 0 | " + folder);
+  w_->Do(
+      "fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; click RTB_Tool; press Ctrl+Shift+C");
+  QCOMPARE(QApplication::clipboard()->text(),
+           QStringLiteral("ITEM:ST1 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n"));
+  w_->Do("fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm");
+  QCOMPARE(Status(), "Elements 1 of 50 | Lines 5 of 200 | Length 20 | " + folder);
+  w_->Do("click Ob_Sphere; fill Tb_Diam 3; click Cmd_Confirm");
+  QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | ball \u00D83 | " + folder);
+  w_->Do("click Cmd_Export; fill Tb_ToolName ST1; click Cmd_NewTool");  // the same name again:
+  QVERIFY(Status().startsWith(QStringLiteral("A tool named ST1 is already in usrprobe.dat. | ")));
+  QVERIFY(w_->Messages().TakeShown().isEmpty());  // a notice in the status line, no message box
+
+  UrlRecorder recorder;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+  Action(w_->Main().FileMenu(), QStringLiteral("Open data folder"))->trigger();
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  QCOMPARE(recorder.Opened, QList<QUrl>{QUrl::fromLocalFile(folder)});
+
+  // An action that another part of the window adds shows up by itself.
+  w_->Main().ViewMenu()->addAction(QStringLiteral("&Zoom in"))->setShortcut(Qt::CTRL | Qt::Key_J);
+  const QList<QPair<QString, QString>> keys = tarvo::ui::KeyboardShortcuts(*w_->Main().menuBar());
+  QStringList listed;
+  for (const auto& [key, action] : keys) listed.append(key + ' ' + action);
+  for (const char* key : {"Ctrl+Shift+C Copy definition", "Ctrl+Q Exit", "Ctrl+J Zoom in",
+                          "Alt+F Open the File menu", "Tab Next field or button"}) {
+    QVERIFY2(listed.contains(key), key);
+  }
+  for (int i = 0; i < 2; ++i)
+    Action(w_->Main().HelpMenu(), QStringLiteral("Keyboard shortcuts"))->trigger();
+  const auto dialogs = w_->Main().findChildren<QDialog*>(QStringLiteral("KeyboardShortcuts"));
+  QCOMPARE(dialogs.size(), 1);
+  QVERIFY(dialogs[0]->isVisible());
+  QCOMPARE(dialogs[0]->findChild<QTableWidget*>()->rowCount(), keys.size());
+  dialogs[0]->close();
+
+  Action(w_->Main().HelpMenu(), QStringLiteral("About TARVO Tools"))->trigger();
+  const QList<ShownMessage> about = w_->Messages().TakeShown();
+  for (const QString& part :
+       {QStringLiteral("TARVO Tools " TARVO_VERSION), folder, QStringLiteral("MIT licence"),
+        QStringLiteral("X_ITE"), QStringLiteral("LGPL-3.0")}) {
+    QVERIFY2(about.size() == 1 && about[0].Text.contains(part), qPrintable(part));
+  }
+}
+
+// Open the library, select the ball tip B, edit it (DELETE LAST, a new ball),
+// export, and find the block replaced in place.
+void WindowTest::theLibraryEditsTheSelectedToolInPlace() {
+  QFile::copy(QStringLiteral(TARVO_SOURCE_DIR "/tests/library/files/three_tools.dat"),
+              w_->FilePath("usrprobe.dat"));
+  QFile::setPermissions(w_->FilePath("usrprobe.dat"), QFile::ReadOwner | QFile::WriteOwner);
+  const QByteArray original = Read(w_->FilePath("usrprobe.dat"));
+  tarvo::ui::AddLibraryActions(w_->Main(), [](QWidget* parent) {
+    return tarvo::ui::PreviewOf(new tarvo::ui::test::PlaceholderPreview(parent));
+  });
+  QAction* open = Action(w_->Main().FileMenu(), QStringLiteral("Tool library…"));
+  QVERIFY(open != nullptr);
+  QCOMPARE(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+  open->trigger();
+  auto* library = w_->Main().findChild<tarvo::ui::LibraryWindow*>();
+  QVERIFY(library != nullptr && library->isVisible());
+  QTableWidget* table = library->Table();
+  QCOMPARE(table->rowCount(), 3);
+  const QList<QTableWidgetItem*> found = table->findItems("B", Qt::MatchExactly);
+  QCOMPARE(found.size(), 1);
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                    table->visualItemRect(found.front()).center());
+  QVERIFY(library->BlockText()->toPlainText().startsWith("ITEM:B TARVO1\n"));
+  QTest::mouseClick(library->EditButton(), Qt::LeftButton);
+  QCOMPARE(w_->Main().windowTitle(),
+           "TARVO TOOLS CREATION — Editing B from usrprobe.dat: EXPORT replaces it");
+  w_->Do("click Cmd_DelLast; click Ob_Sphere; fill Tb_Diam 4; click Cmd_Confirm; click Cmd_Export");
+  QByteArray expected = original;
+  expected.replace("sphere 0 0 0 2\r\nhotspot 0 0 0 0 0 1 2 2 ball",
+                   "sphere 0 0 0 4\r\nhotspot 0 0 0 0 0 1 4 4 ball");
+  QCOMPARE(Read(w_->FilePath("usrprobe.dat")), expected);
+  QCOMPARE(Read(w_->FilePath("usrprobe_old.dat")), original);
+  QCOMPARE(w_->Main().windowTitle(), QStringLiteral("TARVO TOOLS CREATION"));
+  w_->Do("click RTB_Tool; press Ctrl+Q");  // Exit while the pane has the focus
+  QVERIFY(!w_->Main().isVisible());
+}
+
+// With room for the whole form the window shows it as designed; on a smaller
+// screen the window stays inside the free area and the form scrolls, so that
+// EXPORT and EXIT can be reached.
+void WindowTest::theWindowFitsItsScreen() {
+  if (QGuiApplication::platformName() == QStringLiteral("offscreen")) QSKIP("run on X screens");
+  tarvo::ui::MainWindow& window = w_->Main();
+  const QRect available = window.screen()->availableGeometry();
+  QVERIFY(available.contains(window.frameGeometry()));  // the title bar included
+  auto* scroll = window.findChild<QScrollArea*>();
+  QWidget& form = window.Form();
+  const bool roomy = available.height() >= window.sizeHint().height();
+  QCOMPARE(scroll->verticalScrollBar()->isVisible(), !roomy);
+  QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+  if (roomy) {
+    QCOMPARE(window.size(), window.sizeHint());
+    const QRect shown(form.mapTo(&window, QPoint(0, 0)), form.size());
+    QCOMPARE(shown, QRect(QPoint(0, window.menuBar()->height()), scroll->viewport()->size()));
+    QCOMPARE(window.grab(shown).toImage(), form.grab().toImage());
+    return;
+  }
+  for (ControlId id : {Cmd_Export, Cmd_Exit}) {
+    QWidget* button = w_->Widget(id);
+    scroll->ensureWidgetVisible(button);  // EXPORT only shows with a tool to export
+    QVERIFY(scroll->viewport()->rect().contains(
+        QRect(button->mapTo(scroll->viewport(), QPoint(0, 0)), button->size())));
+  }
+}
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
