@@ -1,10 +1,7 @@
-// The program's window with its real 3D preview on a virtual X display: the
-// preview never flashes white or black while it starts; a child process
-// builds a prism and a disk tip without printing a word and saves their
-// pictures, whose faces must read apart; the views put a tip where it belongs
-// whether asked for by key or by menu; DELETE LAST takes the ball off the
-// screen and a click gives the preview the focus. Failing pictures are saved
-// beside the test and named in its output.
+// The program's window with its real 3D preview on a virtual X display, read
+// from the pixels: a start without flashes, a quiet child that saves the
+// pictures of a prism and a disk tip, the views by key and by menu, DELETE
+// LAST, the focus click. Failing pictures are kept beside the test.
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -39,12 +36,8 @@ namespace {
 constexpr int kLoadTimeoutMs = 60000;
 constexpr char kQuietChild[] = "--build-tools-quietly";
 
+// Controls with a text are typed into, the others clicked.
 using Fields = std::initializer_list<std::pair<ControlId, const char*>>;
-// The options clicked before an element's fields are filled and confirmed.
-struct Element {
-  std::initializer_list<ControlId> Options;
-  Fields Values;
-};
 
 class Window {
  public:
@@ -67,28 +60,24 @@ class Window {
     QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(widget, text);
   }
-  // Fills the fields, clicks the button; the picture once the preview shows
-  // the scene.
+  // The fields, then the button; the picture once the preview shows the scene.
   QImage Click(ControlId button, Fields fields = {}) {
-    for (const auto& [field, text] : fields) Type(field, text);
+    for (const auto& [id, text] : fields) text ? Type(id, text) : Form().Click(id);
     return Await(&tarvo::ui::TasterView::sceneLoaded, [&] { Form().Click(button); });
   }
-  QImage Build(ControlId kind, std::initializer_list<Element> elements) {
+  // A new tool, each element confirmed; the picture of the last.
+  QImage Build(ControlId kind, std::initializer_list<Fields> elements) {
     Type(Tb_ToolName, "T");
     for (ControlId id : {Cmd_NewTool, kind, Cmd_Add}) Form().Click(id);
     QImage shown;
-    for (const auto& [options, values] : elements) {
-      for (ControlId id : options) Form().Click(id);
-      shown = Click(Cmd_Confirm, values);
-    }
+    for (Fields element : elements) shown = Click(Cmd_Confirm, element);
     return shown;
   }
-  // Along the axis the cylinder fills 0..20, the cone 20..25 and the ball
-  // 23.5..26.5.
+  // Along the axis the cylinder fills 0..20, the cone 20..25, the ball 23.5..26.5.
   QImage BuildTip() {
-    return Build(Ob_Tip, {{{}, {{Tb_Diam, "6"}, {Tb_Height, "20"}}},
-                   {{Ob_Cone}, {{Tb_Diam, "6"}, {Tb_Diam2, "2.5"}, {Tb_Height, "5"}}},
-                   {{Ob_Sphere}, {{Tb_Diam, "3"}}}});
+    return Build(Ob_Tip, {{{Tb_Diam, "6"}, {Tb_Height, "20"}},
+                          {{Ob_Cone, nullptr}, {Tb_Diam, "6"}, {Tb_Diam2, "2.5"}, {Tb_Height, "5"}},
+                          {{Ob_Sphere, nullptr}, {Tb_Diam, "3"}}});
   }
   // A view by a key pressed into the preview, or by the View menu.
   QImage KeyView(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -136,11 +125,11 @@ struct Silhouette {
   double RedMean = 0;  // red channel of the pixels that are not grey
 };
 
-Silhouette Measure(const QImage& image, int fromRow = 0) {
+Silhouette Measure(const QImage& image) {
   Silhouette s;
   int red = 0, coloured = 0;
   double redRows = 0, redSum = 0;
-  for (int y = fromRow; y < image.height(); ++y) {
+  for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       const QRgb c = image.pixel(x, y);
       if (IsSky(c)) continue;
@@ -178,25 +167,16 @@ int ShadeGroups(const std::array<int, 256>& grey, int least, int apart) {
   return static_cast<int>(chosen.size());
 }
 
-// The first and last column of the tool in a row.
-std::pair<int, int> RowEdges(const QImage& image, int y) {
-  int first = -1, last = -1;
-  for (int x = 0; x < image.width(); ++x) {
-    if (IsSky(image.pixel(x, y))) continue;
-    if (first < 0) first = x;
-    last = x;
-  }
-  return {first, last};
+// The rows of the image from `y` down to `to` (exclusive; to its end without).
+QImage Rows(const QImage& image, int y, int to = -1) {
+  return image.copy(0, y, image.width(), (to < 0 ? image.height() : to) - y);
 }
 
-// Checks what a picture shows; on failure keeps the picture beside the test.
-#define CHECK_PICTURE(condition, image, name)                              \
-  do {                                                                     \
-    if (!(condition)) {                                                    \
-      SaveBesideTest(image, name);                                         \
-      QFAIL(qPrintable(QStringLiteral(#condition " (see %1)").arg(name))); \
-    }                                                                      \
-  } while (false)
+// `shown`; otherwise the picture is kept beside the test.
+bool Shows(bool shown, const QImage& image, const char* name) {
+  if (!shown) SaveBesideTest(image, name);
+  return shown;
+}
 
 QString BesideTest(const char* name) { return QCoreApplication::applicationDirPath() + '/' + name; }
 
@@ -212,8 +192,7 @@ class PreviewViewsTest : public QObject {
 
 // Samples the preview on the screen every 50 ms from the window's first
 // shown frame until the first scene is on screen; then a child process must
-// build two tools without printing a word, and its saved pictures must show
-// the faces apart.
+// build two tools without printing a word, and its pictures show the faces.
 void PreviewViewsTest::startsWithTheSkyBuildsQuietlyAndFacesReadApart() {
   int samples = 0;
   QImage bad;
@@ -232,8 +211,7 @@ void PreviewViewsTest::startsWithTheSkyBuildsQuietlyAndFacesReadApart() {
   });
   QVERIFY(!loaded->isEmpty() || loaded->wait(kLoadTimeoutMs));
   sampler.stop();
-  QVERIFY(samples > 0);
-  CHECK_PICTURE(bad.isNull(), bad, "start_flash.png");
+  QVERIFY(samples > 0 && Shows(bad.isNull(), bad, "start_flash.png"));
   const QSize previewSize = w->View().size() * w->View().devicePixelRatio();
   w.reset();
 
@@ -256,32 +234,28 @@ void PreviewViewsTest::startsWithTheSkyBuildsQuietlyAndFacesReadApart() {
   QVERIFY2(printed.isEmpty(), qPrintable(printed.join('\n')));
 
   // The prism is the lower quarter of the tool's height, its cap included.
-  const QImage tool(BesideTest("faces_prism.png"));
-  const Silhouette whole = Measure(tool);
-  const Silhouette prism = Measure(tool, whole.Box.bottom() - whole.Box.height() / 4);
-  CHECK_PICTURE(prism.Area > 1000, tool, "faces_prism.png");
-  CHECK_PICTURE(ShadeGroups(prism.Grey, prism.Area / 50, 15) >= 3, tool, "faces_prism.png");
-  CHECK_PICTURE(whole.BlackOrWhite < whole.Area / 100, tool, "faces_prism.png");
-  const QImage disk(BesideTest("faces_disk.png"));
-  const Silhouette tip = Measure(disk);
-  CHECK_PICTURE(tip.RedMean >= 60, disk, "faces_disk.png");
-  CHECK_PICTURE(tip.BlackOrWhite < tip.Area / 100, disk, "faces_disk.png");
-  QCOMPARE(disk.size(), previewSize);
-  QVERIFY(IsSky(disk.pixel(1, 1)));
+  const QImage tool(BesideTest("faces_prism.png")), disk(BesideTest("faces_disk.png"));
+  const Silhouette whole = Measure(tool), tip = Measure(disk);
+  const Silhouette prism = Measure(Rows(tool, whole.Box.bottom() - whole.Box.height() / 4));
+  QVERIFY(Shows(prism.Area > 1000 && ShadeGroups(prism.Grey, prism.Area / 50, 15) >= 3 &&
+                    whole.BlackOrWhite < whole.Area / 100,
+                tool, "faces_prism.png"));
+  QVERIFY(Shows(tip.RedMean >= 60 && tip.BlackOrWhite < tip.Area / 100, disk, "faces_disk.png"));
+  QVERIFY(disk.size() == previewSize && IsSky(disk.pixel(1, 1)));
 }
 
 // The child: a cylinder 20 × 10 over a six-edge prism of edge 5 and height
 // 10, in the view a new tool starts with; then a tip with a cone and a red
-// disk 12 × 2. Saves both pictures as the File menu does.
+// disk 12 × 2. Saves both pictures as File → Save preview picture does.
 static int BuildToolsQuietly() {
   Window w;
-  w.Build(Ob_Polyg, {{{}, {{Tb_Diam, "10"}, {Tb_Height, "20"}}},
-                     {{Ob_Cone}, {{Cb_Edges, "6"}, {Tb_Diam2, "5"}, {Tb_Height, "10"}}}});
+  w.Build(Ob_Polyg, {{{Tb_Diam, "10"}, {Tb_Height, "20"}},
+                     {{Ob_Cone, nullptr}, {Cb_Edges, "6"}, {Tb_Diam2, "5"}, {Tb_Height, "10"}}});
   const bool prism = SavePreviewPicture(w.View(), BesideTest("faces_prism.png"));
   w.Click(Cmd_DelAll);
-  w.Build(Ob_Tip, {{{}, {{Tb_Diam, "6"}, {Tb_Height, "20"}}},
-                   {{Ob_Cone}, {{Tb_Diam, "6"}, {Tb_Diam2, "2"}, {Tb_Height, "5"}}},
-                   {{Ob_Sphere, Cb_Disk}, {{Tb_Diam, "12"}, {Tb_Height, "2"}}}});
+  w.Build(Ob_Tip, {{{Tb_Diam, "6"}, {Tb_Height, "20"}},
+                   {{Ob_Cone, nullptr}, {Tb_Diam, "6"}, {Tb_Diam2, "2"}, {Tb_Height, "5"}},
+                   {{Ob_Sphere, nullptr}, {Cb_Disk, nullptr}, {Tb_Diam, "12"}, {Tb_Height, "2"}}});
   return prism && SavePreviewPicture(w.View(), BesideTest("faces_disk.png")) ? 0 : 1;
 }
 
@@ -289,7 +263,7 @@ void PreviewViewsTest::viewsPutTheToolWhereItBelongs() {
   Window w;
   const QImage reset = w.BuildTip();
   const Silhouette tip = Measure(reset);
-  CHECK_PICTURE(tip.Area < reset.width() * reset.height() / 2 && tip.RedY > 0, reset, "views_reset.png");
+  QVERIFY(Shows(tip.Area < reset.width() * reset.height() / 2 && tip.RedY > 0, reset, "views_reset.png"));
   if (qEnvironmentVariableIsSet("TARVO_WINDOW_PICTURE"))
     QVERIFY(tarvo::ui::test::GrabScreen(*w.View().window()).save(qEnvironmentVariable("TARVO_WINDOW_PICTURE")));
 
@@ -298,53 +272,49 @@ void PreviewViewsTest::viewsPutTheToolWhereItBelongs() {
   w.Type(Tb_Diam, "7");
   QCOMPARE(w.Form().findChild<QLineEdit*>("Tb_Diam")->text(), QStringLiteral("7"));
   QTest::mouseClick(w.View().focusProxy(), Qt::LeftButton, {}, w.View().rect().center());
-  QCOMPARE(w.Form().Model().Focus(), TasterView);
-  QVERIFY(w.View().hasFocus());
+  QVERIFY(w.Form().Model().Focus() == TasterView && w.View().hasFocus());
   QCOMPARE(tarvo::ui::test::ModelMismatch(w.Form()), QString());
 
-  const QImage front = w.KeyView(Qt::Key_1);
-  const Silhouette upright = Measure(front);
-  CHECK_PICTURE(upright.Box.height() > 2 * upright.Box.width() &&
+  const QImage front = w.KeyView(Qt::Key_1), top = w.KeyView(Qt::Key_7);
+  const Silhouette upright = Measure(front), circle = Measure(top);
+  QVERIFY(Shows(upright.Box.height() > 2 * upright.Box.width() &&
                     upright.RedY > upright.Box.center().y() + upright.Box.height() / 3,
-                front, "views_front.png");
-  const QImage top = w.KeyView(Qt::Key_7);
-  const Silhouette circle = Measure(top);
+                front, "views_front.png"));
   const double roundness = circle.Area / (M_PI / 4 * circle.Box.width() * circle.Box.height());
-  CHECK_PICTURE(std::abs(circle.Box.width() - circle.Box.height()) <= 2 &&
+  QVERIFY(Shows(std::abs(circle.Box.width() - circle.Box.height()) <= 2 &&
                     std::abs(roundness - 1) < 0.03 && circle.RedY < 0,  // the ball hidden
-                top, "views_top.png");
+                top, "views_top.png"));
   const QImage bottom = w.KeyView(Qt::Key_7, Qt::ControlModifier);
-  CHECK_PICTURE(Measure(bottom).RedY > 0, bottom, "views_bottom.png");
+  QVERIFY(Shows(Measure(bottom).RedY > 0, bottom, "views_bottom.png"));
 
   // Orthographic from the right: the cylinder's edges run straight down.
   QVERIFY(!w.KeyView(Qt::Key_5).isNull());
   const QImage right = w.KeyView(Qt::Key_3);
   const QRect side = Measure(right).Box;
-  const auto [left0, right0] = RowEdges(right, side.top() + side.height() / 10);
-  const auto [left1, right1] = RowEdges(right, side.top() + side.height() * 6 / 10);
-  CHECK_PICTURE(std::abs(left0 - left1) <= 1 && std::abs(right0 - right1) <= 1, right,
-                "views_orthographic.png");
+  const int y0 = side.top() + side.height() / 10, y1 = side.top() + side.height() * 6 / 10;
+  const QRect row0 = Measure(Rows(right, y0, y0 + 1)).Box, row1 = Measure(Rows(right, y1, y1 + 1)).Box;
+  QVERIFY(Shows(std::abs(row0.left() - row1.left()) <= 1 && std::abs(row0.right() - row1.right()) <= 1,
+                right, "views_orthographic.png"));
   QVERIFY(!w.KeyView(Qt::Key_5).isNull());
   QCOMPARE(w.KeyView(Qt::Key_Home), reset);
 
   const std::tuple<int, Qt::KeyboardModifiers, const char*> keys[] = {
       {Qt::Key_1, {}, "Front"}, {Qt::Key_3, {}, "Right"}, {Qt::Key_7, {}, "Top"},
-      {Qt::Key_7, Qt::ControlModifier, "Bottom"}, {Qt::Key_0, {}, "Isometric"},
-      {Qt::Key_F, {}, "Fit all"}, {Qt::Key_Home, {}, "Reset view"}};
+      {Qt::Key_7, Qt::ControlModifier, "Bottom"}, {Qt::Key_Home, {}, "Reset view"},
+      {Qt::Key_F, {}, "Fit all"}, {Qt::Key_0, {}, "Isometric"}};
   for (const auto& [key, modifiers, text] : keys) {
     const QImage byKey = w.KeyView(key, modifiers);
     QVERIFY2(!byKey.isNull() && w.MenuView(text) == byKey, text);
   }
-  // CONFIRM keeps the user's direction; DELETE ALL and a new tool start
-  // from the reset view.
-  QVERIFY(!w.KeyView(Qt::Key_0).isNull());
+  // From the isometric view: CONFIRM keeps the user's direction; DELETE ALL
+  // and a new tool start from the reset view.
   const QImage withoutBall = w.Click(Cmd_DelLast);
-  CHECK_PICTURE(Measure(withoutBall).RedY < 0, withoutBall, "views_without_ball.png");
+  QVERIFY(Shows(Measure(withoutBall).RedY < 0, withoutBall, "views_without_ball.png"));
   const QImage confirmed = w.Click(Cmd_Confirm, {{Tb_Diam, "3"}});
   QCOMPARE(confirmed, w.KeyView(Qt::Key_F));
   w.Click(Cmd_DelAll);
   const QImage newTool = w.BuildTip();
-  CHECK_PICTURE(newTool == reset, newTool, "views_new_tool.png");
+  QVERIFY(Shows(newTool == reset, newTool, "views_new_tool.png"));
 }
 
 int main(int argc, char** argv) {
