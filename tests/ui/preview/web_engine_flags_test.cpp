@@ -6,26 +6,26 @@ namespace tarvo::ui {
 namespace {
 
 TEST(WebEngineFlagsTest, AppendsWhatIsMissing) {
-  struct Row {
-    const char* UserFlags;
+  const struct {
+    const char *UserFlags, *Expected;
     bool RunningAsRoot;
-    const char* Expected;
-  };
-  const Row rows[] = {
-      {"", true, "--ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR"},
-      {"--lang=it", false, "--lang=it --ignore-gpu-blocklist --disable-features=WebXR"},
-      {"--ignore-gpu-blocklist --lang=it", false,
-       "--ignore-gpu-blocklist --lang=it --disable-features=WebXR"},
+  } rows[] = {
+      {"", "--ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR", true},
+      {"--lang=it", "--lang=it --ignore-gpu-blocklist --disable-features=WebXR", false},
+      {"--ignore-gpu-blocklist --lang=it",
+       "--ignore-gpu-blocklist --lang=it --disable-features=WebXR", false},
       // A longer flag or feature is another one.
-      {"--no-sandbox-x", true,
-       "--no-sandbox-x --ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR"},
-      {"--disable-features=WebXRHitTest", false,
-       "--disable-features=WebXRHitTest,WebXR --ignore-gpu-blocklist"},
+      {"--no-sandbox-x",
+       "--no-sandbox-x --ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR",
+       true},
+      {"--disable-features=WebXRHitTest",
+       "--disable-features=WebXRHitTest,WebXR --ignore-gpu-blocklist", false},
       // The user's disabled features are joined, not repeated.
-      {"--disable-features=A --lang=it", false, "--disable-features=A,WebXR --lang=it --ignore-gpu-blocklist"},
-      {"--disable-features=WebXR,A", false, "--disable-features=WebXR,A --ignore-gpu-blocklist"},
+      {"--disable-features=A --lang=it",
+       "--disable-features=A,WebXR --lang=it --ignore-gpu-blocklist", false},
+      {"--disable-features=WebXR,A", "--disable-features=WebXR,A --ignore-gpu-blocklist", false},
   };
-  for (const Row& row : rows)
+  for (const auto& row : rows)
     EXPECT_EQ(WebEngineFlags(row.UserFlags, row.RunningAsRoot), row.Expected) << row.UserFlags;
 }
 
