@@ -2,46 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
-
 namespace tarvo::ui {
 namespace {
 
-struct FlagsRow {
-  const char* Name;
-  const char* UserFlags;
-  bool RunningAsRoot;
-  const char* Expected;
-};
-
-void PrintTo(const FlagsRow& row, std::ostream* out) { *out << row.Name; }
-
-class WebEngineFlagsTest : public testing::TestWithParam<FlagsRow> {};
-
-TEST_P(WebEngineFlagsTest, AppendsWhatIsMissing) {
-  const FlagsRow& row = GetParam();
-  EXPECT_EQ(WebEngineFlags(row.UserFlags, row.RunningAsRoot), row.Expected);
+TEST(WebEngineFlagsTest, AppendsWhatIsMissing) {
+  const struct {
+    const char *UserFlags, *Expected;
+    bool RunningAsRoot;
+  } rows[] = {
+      {"", "--ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR", true},
+      {"--lang=it", "--lang=it --ignore-gpu-blocklist --disable-features=WebXR", false},
+      {"--ignore-gpu-blocklist --lang=it",
+       "--ignore-gpu-blocklist --lang=it --disable-features=WebXR", false},
+      // A longer flag or feature is another one.
+      {"--no-sandbox-x",
+       "--no-sandbox-x --ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR",
+       true},
+      {"--disable-features=WebXRHitTest",
+       "--disable-features=WebXRHitTest,WebXR --ignore-gpu-blocklist", false},
+      // The user's disabled features are joined, not repeated.
+      {"--disable-features=A --lang=it",
+       "--disable-features=A,WebXR --lang=it --ignore-gpu-blocklist", false},
+      {"--disable-features=WebXR,A", "--disable-features=WebXR,A --ignore-gpu-blocklist", false},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(WebEngineFlags(row.UserFlags, row.RunningAsRoot), row.Expected) << row.UserFlags;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, WebEngineFlagsTest,
-    testing::Values(
-        FlagsRow{"NoneAsRoot", "", true,
-                 "--ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR"},
-        FlagsRow{"UserFlagsKeptFirst", "--lang=it", false,
-                 "--lang=it --ignore-gpu-blocklist --disable-features=WebXR"},
-        FlagsRow{"AlreadyGivenNotRepeated", "--ignore-gpu-blocklist --lang=it", false,
-                 "--ignore-gpu-blocklist --lang=it --disable-features=WebXR"},
-        FlagsRow{"LongerFlagIsAnotherFlag", "--no-sandbox-x", true,
-                 "--no-sandbox-x --ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR"},
-        FlagsRow{"JoinsTheUsersDisabledFeatures", "--disable-features=A --lang=it", false,
-                 "--disable-features=A,WebXR --lang=it --ignore-gpu-blocklist"},
-        FlagsRow{"AlreadyDisabledNotRepeated", "--disable-features=WebXR,A", false,
-                 "--disable-features=WebXR,A --ignore-gpu-blocklist"},
-        FlagsRow{"LongerFeatureIsAnotherFeature", "--disable-features=WebXRHitTest", false,
-                 "--disable-features=WebXRHitTest,WebXR --ignore-gpu-blocklist"}),
-    [](const testing::TestParamInfo<FlagsRow>& info) { return std::string(info.param.Name); });
 
 }  // namespace
 }  // namespace tarvo::ui
