@@ -3,6 +3,7 @@
 // pictures of a prism and a disk tip, the views by key and by menu, DELETE
 // LAST, the focus click. Failing pictures are kept beside the test.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -36,6 +37,8 @@ using tarvo::ui::test::SaveBesideTest;
 namespace {
 
 constexpr int kLoadTimeoutMs = 60000;
+// How long a picture must stay the same to count as drawn.
+constexpr int kSteadyMs = 250;
 constexpr char kQuietChild[] = "--build-tools-quietly";
 
 using Fields = std::initializer_list<std::pair<ControlId, const char*>>;
@@ -91,16 +94,25 @@ class Window {
   }
 
  private:
-  // Runs `act`, waits for `done`, then for the picture to settle: three
-  // grabs of the render widget's frame buffer in a row that agree.
+  // Runs `act`, waits for `done`, then for the picture to settle: the
+  // render widget's frame buffer unchanged for kSteadyMs, however many
+  // grabs a loaded machine manages in that time.
   QImage Await(void (Preview::*done)(), const std::function<void()>& act) {
     QSignalSpy spy(&View(), done);
     act();
     if (!spy.wait(kLoadTimeoutMs)) return {};
-    QImage last;
-    int same = 0;
+    QImage last = View().Picture();
+    QElapsedTimer steady;
+    steady.start();
     (void)QTest::qWaitFor(
-        [&] { return (same = std::exchange(last, View().Picture()) == last ? same + 1 : 0) >= 3; },
+        [&] {
+          QImage now = View().Picture();
+          if (now != last) {
+            last = std::move(now);
+            steady.restart();
+          }
+          return steady.elapsed() >= kSteadyMs;
+        },
         kLoadTimeoutMs);
     return last;
   }
