@@ -12,7 +12,7 @@ namespace {
 using enum ControlId;
 using testing::EditorFixture;
 
-TEST(Editor, StartUpShowsStepOneOnly) {
+TEST(Editor, StartUpShowsStepOneOnlyAndTypeAndPickReachOnlyUsableBoxesAndRealItems) {
   EditorFixture f;
   std::vector<std::string> shown;
   for (const ControlRow& control : kControls) {
@@ -21,15 +21,10 @@ TEST(Editor, StartUpShowsStepOneOnly) {
   EXPECT_EQ(shown, (std::vector<std::string>{"Frame_NewTool", "Lbl_ToolName", "Tb_ToolName", "Label1",
                                              "Cb_Extension", "Cmd_NewTool", "Shape1", "RTB_Tool",
                                              "TasterView", "Cmd_Exit"}));
-  EXPECT_EQ(f.Window().Focus(), Cmd_NewTool);
-}
-
-TEST(Editor, TypeAndPickReachOnlyUsableBoxesAndRealItems) {
-  EditorFixture f;
-  f.editor.Type(Tb_Diam, "5");          // hidden
-  f.editor.Type(Lbl_ToolName, "5");     // a label
-  f.editor.Pick(Cb_Extension, 5);       // past the end of the list
-  f.editor.Pick(Tb_ToolName, 0);        // no list
+  f.editor.Type(Tb_Diam, "5");       // hidden
+  f.editor.Type(Lbl_ToolName, "5");  // a label
+  f.editor.Pick(Cb_Extension, 5);    // past the end of the list
+  f.editor.Pick(Tb_ToolName, 0);     // no list
   EXPECT_EQ(f.Window().Text(Tb_Diam), "");
   EXPECT_EQ(f.Window().Text(Lbl_ToolName), "Tool Name");
   EXPECT_EQ(f.Window().Text(Cb_Extension), "TARVO1");
@@ -55,8 +50,7 @@ TEST(Editor, ATipAfterAPolygonalToolGetsItsCaptionsBack) {
   f.StartTool(Ob_Polyg);
   f.editor.Click(Ob_Cone);
   f.Confirm({{Cb_Edges, "2"}, {Tb_Diam2, "3"}, {Tb_Height, "1"}});
-  ASSERT_EQ(f.messages.Boxes.size(), 1U);
-  EXPECT_EQ(f.messages.Boxes[0].Text, "Please insert a WHOLE number (>=3) for the NR. OF EDGES");
+  EXPECT_EQ(f.messages.Boxes.at(0).Text, "Please insert a WHOLE number (>=3) for the NR. OF EDGES");
   EXPECT_EQ(f.Window().Focus(), Cb_Edges);
   EXPECT_EQ(f.editor.Tool().ElementCount, 0);
   f.editor.Click(Ob_Cylinder);
@@ -70,7 +64,7 @@ TEST(Editor, ATipAfterAPolygonalToolGetsItsCaptionsBack) {
   EXPECT_EQ(f.Window().Text(Ob_Sphere), "SPHERE OR DISK");
 }
 
-TEST(Editor, DiskShowsTheHeightWithItsLabelAndTheBallClearsIt) {
+TEST(Editor, DiskAndBallFieldsThenAFailedConfirmPutsTheCaretFirst) {
   EditorFixture f;
   f.StartTool(Ob_Tip);
   f.editor.Click(Ob_Sphere);
@@ -86,11 +80,8 @@ TEST(Editor, DiskShowsTheHeightWithItsLabelAndTheBallClearsIt) {
   EXPECT_EQ(f.Window().Text(Tb_Height), "0");
   EXPECT_EQ(f.Window().Focus(), Tb_Diam);
   EXPECT_EQ(f.Window().State(Tb_Diam).SelectionLength, 1);  // its "0" is selected
-}
-
-TEST(Editor, AFailedConfirmRewritesFieldsWithTheCaretAtTheStart) {
-  EditorFixture f;
-  f.StartTool(Ob_Tip);
+  // A failed CONFIRM rewrites the fields with the caret at the start.
+  f.editor.Click(Ob_Cylinder);
   f.Confirm({{Tb_Height, "05"}, {Tb_Diam, "x1"}});
   EXPECT_EQ(f.messages.Boxes.at(0).Text, "Please insert a POSITIVE (>0) number for the DIAMETER");
   const ControlState& height = f.Window().State(Tb_Height);
@@ -105,19 +96,7 @@ TEST(Editor, AFailedConfirmRewritesFieldsWithTheCaretAtTheStart) {
   EXPECT_EQ(std::pair(diam.SelectionStart, diam.SelectionLength), std::pair(2, 0));
 }
 
-TEST(Editor, DeleteLastHidesItselfAndPassesTheFocusOn) {
-  EditorFixture f;
-  f.StartTool(Ob_Tip);
-  f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
-  f.editor.Click(Cmd_DelLast);
-  EXPECT_FALSE(f.Window().IsShown(Cmd_DelLast));
-  EXPECT_TRUE(f.Window().IsUsable(f.Window().Focus()));
-  EXPECT_EQ(f.editor.Tool().ElementCount, 0);
-  EXPECT_EQ(f.editor.Tool().LineCount, 4);
-  EXPECT_EQ(f.editor.Scene().SceneZ, 0);
-}
-
-TEST(Editor, DeleteLastOfAPolygonMovesTheSceneBackAndEmptiesTheMesh) {
+TEST(Editor, DeleteLastHidesItselfMovesTheSceneBackAndEmptiesThePolygonMesh) {
   EditorFixture f;
   f.StartTool(Ob_Polyg);
   f.editor.Click(Ob_Cone);
@@ -126,6 +105,8 @@ TEST(Editor, DeleteLastOfAPolygonMovesTheSceneBackAndEmptiesTheMesh) {
   EXPECT_EQ(f.editor.Scene().Mesh.FaceCount, 10);
   EXPECT_EQ(f.editor.Scene().SceneZ, -9.5);
   f.editor.Click(Cmd_DelLast);
+  EXPECT_FALSE(f.Window().IsShown(Cmd_DelLast));
+  EXPECT_TRUE(f.Window().IsUsable(f.Window().Focus()));
   EXPECT_EQ(f.editor.Scene().SceneZ, -7);
   EXPECT_EQ(f.editor.Scene().Mesh.FaceCount, 0);
   EXPECT_EQ(f.editor.Tool().ElementBottomZ, -7.0F);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <random>
+#include <regex>
 
 #include "editor_testing.h"
 
@@ -19,39 +20,25 @@ constexpr const char* kValidTexts[] = {"1", "2.5", "2,5", "0.001", "12.3456789",
 constexpr const char* kInvalidTexts[] = {"0",    "-0",   "-3",    "",   "abc", "5abc", "1.2.3", "1e39",
                                          "1e-50", "4.0", "97", "2", "  ", "  x  "};
 
-int CountOf(const std::string& text, std::string_view word) {
-  int count = 0;
-  for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++count;
-  return count;
-}
-
 void CheckInvariants(const testing::EditorFixture& f) {
   const definition::ToolDefinition& tool = f.editor.Tool();
   ASSERT_EQ(f.Window().Text(RTB_Tool), tool.Text());
   ASSERT_LE(tool.ElementCount, definition::ToolDefinition::kMaxElements);
   ASSERT_LE(tool.LineCount, definition::ToolDefinition::kMaxLines);
-  if (tool.LineCount > 0) {
-    int elementLines = 0;
-    for (int i = 1; i <= tool.ElementCount; ++i) elementLines += tool.LinesPerElement[static_cast<std::size_t>(i)];
-    const int header = tool.LineCount - elementLines;
-    ASSERT_TRUE(header == 1 || header == 3 || header == 4) << header;
-  } else {
-    ASSERT_EQ(tool.ElementCount, 0);
-  }
+  int header = tool.LineCount;
+  for (int i = 1; i <= tool.ElementCount; ++i) header -= tool.LinesPerElement[static_cast<std::size_t>(i)];
+  ASSERT_TRUE(header == 1 || header == 3 || header == 4 || tool.LineCount + tool.ElementCount == 0) << header;
+  static const std::regex kShape("\r\n# (CYLINDER|CONE|SPHERE|DISK|POLYGON)\r\n");
   const std::string& scene = f.files.Read("/d/Taster.wrl");
-  const int shapes = CountOf(scene, "\r\n# CYLINDER\r\n") + CountOf(scene, "\r\n# CONE\r\n") +
-                     CountOf(scene, "\r\n# SPHERE\r\n") + CountOf(scene, "\r\n# DISK\r\n") +
-                     CountOf(scene, "\r\n# POLYGON\r\n");
-  ASSERT_EQ(shapes, tool.ElementCount);
+  ASSERT_EQ(std::distance(std::sregex_iterator(scene.begin(), scene.end(), kShape), {}), tool.ElementCount);
   ASSERT_TRUE(f.Window().IsUsable(f.Window().Focus()));
 }
 
 void Walk(unsigned seed, int steps) {
   SCOPED_TRACE("random walk seed " + std::to_string(seed));
   testing::EditorFixture f;
-  // The engine's output is fixed by the standard; the mapping onto 0..n-1 is
-  // our own (the standard distributions differ between libraries), so a
-  // seed means the same walk everywhere.
+  // The engine's output is fixed by the standard, the mapping onto 0..n-1 our own (the
+  // standard distributions differ between libraries): a seed means the same walk everywhere.
   std::mt19937 random(seed);
   int deepest = 0;
   const auto below = [&](std::size_t n) {
@@ -73,25 +60,14 @@ void Walk(unsigned seed, int steps) {
     if ((id == Cmd_DelAll || id == Cmd_Export || id == Cmd_DelLast) && below(10) != 0) {
       id = usable[below(usable.size())];
     }
-    const auto text = [&] {
-      return below(5) == 0 ? kInvalidTexts[below(std::size(kInvalidTexts))]
-                           : kValidTexts[below(std::size(kValidTexts))];
-    };
-    switch (Row(id).Kind) {
-      case ControlKind::TextBox:
-        f.editor.Type(id, text());
-        break;
-      case ControlKind::ComboBox:
-        if (below(2) == 0) {
-          f.editor.Pick(id, below(f.Window().State(id).Items.size()));
-        } else {
-          f.editor.Type(id, text());
-        }
-        break;
-      default:
-        // Confirmations are what grows a tool: give them more weight.
-        f.editor.Click(below(3) == 0 && f.Window().IsUsable(Cmd_Confirm) ? Cmd_Confirm : id);
-        break;
+    const ControlKind kind = Row(id).Kind;
+    if (kind == ControlKind::ComboBox && below(2) == 0) {
+      f.editor.Pick(id, below(f.Window().State(id).Items.size()));
+    } else if (kind == ControlKind::TextBox || kind == ControlKind::ComboBox) {
+      f.editor.Type(id, below(5) == 0 ? kInvalidTexts[below(std::size(kInvalidTexts))]
+                                      : kValidTexts[below(std::size(kValidTexts))]);
+    } else {  // confirmations are what grows a tool: give them more weight
+      f.editor.Click(below(3) == 0 && f.Window().IsUsable(Cmd_Confirm) ? Cmd_Confirm : id);
     }
     ASSERT_NO_FATAL_FAILURE(CheckInvariants(f)) << "after step " << step << " on " << Row(id).Name;
     deepest = std::max<int>(deepest, f.editor.Tool().ElementCount);
@@ -101,11 +77,9 @@ void Walk(unsigned seed, int steps) {
 }
 
 TEST(RandomWalk, KeepsDefinitionPaneAndPreviewInStep) {
-  if (const char* seed = std::getenv("TARVO_WALK_SEED")) {
-    Walk(static_cast<unsigned>(std::strtoul(seed, nullptr, 10)), 20000);
-    return;
-  }
-  for (unsigned seed : {1U, 2U, 3U, 4U, 5U}) Walk(seed, 3000);
+  const char* seed = std::getenv("TARVO_WALK_SEED");
+  if (seed) return Walk(static_cast<unsigned>(std::strtoul(seed, nullptr, 10)), 20000);
+  for (unsigned s : {1U, 2U, 3U, 4U, 5U}) Walk(s, 3000);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,94 +14,60 @@ namespace tarvo::replay {
 namespace {
 
 using scene::FolderLock;
-
-constexpr const char* kScript =
-    "set Tb_ToolName R1\nclick Cmd_NewTool\nclick Ob_Extend\nclick Cmd_Add\n"
-    "set Tb_Height 10\nset Tb_Diam 8\nclick Cmd_Confirm\nclick Cmd_Export\n";
+namespace fs = std::filesystem;
 
 class ReplayLockTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("replay_lock_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_ / "files");
-    std::ofstream(folder_ / "script.txt") << kScript;
+    ASSERT_EQ(holder_.Result(), FolderLock::Outcome::Held);
+    std::ofstream(folder_ / "script.txt")
+        << "set Tb_ToolName R1\nclick Cmd_NewTool\nclick Ob_Extend\nclick Cmd_Add\n"
+           "set Tb_Height 10\nset Tb_Diam 8\nclick Cmd_Confirm\nclick Cmd_Export\n";
+    replay_ = popen((std::string(TARVO_REPLAY_PATH) + " --dir '" + files_.string() + "' '" +
+                     (folder_ / "script.txt").string() + "' 2>&1")
+                        .c_str(),
+                    "r");
+    ASSERT_NE(replay_, nullptr);
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void TearDown() override { fs::remove_all(folder_); }
 
-  // Starts the replay on folder_/files; its standard error comes out of `err`.
-  pid_t StartReplay(int& err) const {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return -1;
-    const pid_t child = fork();
-    if (child == 0) {
-      dup2(pipeEnds[1], STDERR_FILENO);
-      close(pipeEnds[0]);
-      const std::string dir = (folder_ / "files").string();
-      const std::string script = (folder_ / "script.txt").string();
-      execl(TARVO_REPLAY_PATH, "tarvo-replay", "--dir", dir.c_str(), script.c_str(), nullptr);
-      _exit(127);
-    }
-    close(pipeEnds[1]);
-    err = pipeEnds[0];
-    return child;
+  // The replay's next line of standard error, empty at its end.
+  std::string ReadLine() const {
+    char line[1024];
+    return std::fgets(line, sizeof line, replay_) ? line : "";
   }
-
-  // Everything up to the end of the next line, or of the stream.
-  static std::string ReadLine(int descriptor) {
-    std::string line;
-    char c = 0;
-    while (read(descriptor, &c, 1) == 1) {
-      line += c;
-      if (c == '\n') break;
-    }
-    return line;
-  }
-
-  static int ExitStatus(pid_t child) {
-    int status = 0;
-    waitpid(child, &status, 0);
+  int ExitStatus() const {
+    const int status = pclose(replay_);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  std::filesystem::path folder_;
+  const fs::path folder_ = fs::temp_directory_path() /
+                           ("replay_lock_" + std::to_string(getpid()) + "_" +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const fs::path files_ = folder_ / "files";
+  const bool made_ = fs::create_directories(files_);
+  FolderLock holder_ = FolderLock::Acquire(files_);
+  const std::string waiting_ = "tarvo-replay: waiting for the other editor in " + files_.string() + "\n";
+  std::FILE* replay_ = nullptr;
 };
 
 TEST_F(ReplayLockTest, WaitsForAnEditorThatLetsGo) {
-  FolderLock holder = FolderLock::Acquire(folder_ / "files");
-  ASSERT_EQ(holder.Result(), FolderLock::Outcome::Held);
-  int err = -1;
-  const pid_t replay = StartReplay(err);
-  ASSERT_GT(replay, 0);
-  // The replay says that it waits: only then does the holder let go.
-  EXPECT_EQ(ReadLine(err), "tarvo-replay: waiting for the other editor in " +
-                               (folder_ / "files").string() + "\n");
-  holder.Release();
-  EXPECT_EQ(ExitStatus(replay), 0);
-  close(err);
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "files" / "usrprobe.dat"));
-  EXPECT_FALSE(std::filesystem::exists(folder_ / "files" / FolderLock::kFileName));
+  EXPECT_EQ(ReadLine(), waiting_);  // only then does the holder let go
+  holder_.Release();
+  EXPECT_EQ(ExitStatus(), 0);
+  EXPECT_TRUE(fs::exists(files_ / "usrprobe.dat"));
+  EXPECT_FALSE(fs::exists(files_ / FolderLock::kFileName));
 }
 
 TEST_F(ReplayLockTest, GivesUpAfterFiveSecondsTouchingNothing) {
-  const FolderLock holder = FolderLock::Acquire(folder_ / "files");
-  int err = -1;
-  const pid_t replay = StartReplay(err);
-  ASSERT_GT(replay, 0);
   std::string errors;
-  for (std::string line; !(line = ReadLine(err)).empty();) errors += line;
-  EXPECT_EQ(ExitStatus(replay), scene::kFolderBusyStatus);
-  close(err);
-  const std::string files = (folder_ / "files").string();
-  EXPECT_EQ(errors, "tarvo-replay: waiting for the other editor in " + files + "\n" +
-                        "TARVO Tools is already working on the files in " + files + ".\n");
+  for (std::string line; !(line = ReadLine()).empty();) errors += line;
+  EXPECT_EQ(ExitStatus(), scene::kFolderBusyStatus);
+  EXPECT_EQ(errors, waiting_ + "TARVO Tools is already working on the files in " + files_.string() + ".\n");
   std::vector<std::string> left;
-  for (const auto& entry : std::filesystem::directory_iterator(folder_ / "files")) {
-    left.push_back(entry.path().filename().string());
-  }
+  for (const auto& entry : fs::directory_iterator(files_)) left.push_back(entry.path().filename());
   EXPECT_EQ(left, std::vector<std::string>{FolderLock::kFileName});  // only the holder's lock
-  std::ifstream lockFile(folder_ / "files" / FolderLock::kFileName);
+  std::ifstream lockFile(files_ / FolderLock::kFileName);
   std::string holderPid;
   std::getline(lockFile, holderPid);
   EXPECT_EQ(holderPid, std::to_string(getpid()));

@@ -6,14 +6,12 @@
 namespace tarvo::scene {
 namespace {
 
-struct FolderCase {
-  const char* Name;
-  DataFolderFacts Facts;
-  const char* Expected;
-};
-
 TEST(DataFolder, TheRule) {
-  const FolderCase cases[] = {
+  const struct {
+    const char* Name;
+    DataFolderFacts Facts;
+    const char* Expected;
+  } cases[] = {
       {"writable program folder", {std::nullopt, "/opt/tt", false, true, "/x", "/home/u"}, "/opt/tt"},
       {"read-only program folder with usrprobe.dat",
        {std::nullopt, "/opt/tt", true, false, "/x", "/home/u"}, "/opt/tt"},
@@ -25,7 +23,7 @@ TEST(DataFolder, TheRule) {
        {std::nullopt, "/usr/bin", false, false, "data", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
       {"--dir wins over everything", {"/w/tools", "/opt/tt", true, true, "/x", "/home/u"}, "/w/tools"},
   };
-  for (const FolderCase& c : cases) EXPECT_EQ(ChooseDataFolder(c.Facts), c.Expected) << c.Name;
+  for (const auto& c : cases) EXPECT_EQ(ChooseDataFolder(c.Facts), c.Expected) << c.Name;
 }
 
 TEST(DataFolder, TheUsersFolderIsMadeWhenMissing) {

@@ -14,12 +14,6 @@ using Outcome = FolderLock::Outcome;
 
 class FolderLockTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("folder_lock_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::string LockFileText() const {
@@ -27,48 +21,37 @@ class FolderLockTest : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  std::filesystem::path folder_;
+  const std::filesystem::path folder_ =
+      std::filesystem::temp_directory_path() /
+      ("folder_lock_" + std::to_string(getpid()) + "_" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const bool made_ = std::filesystem::create_directories(folder_);
 };
 
 TEST_F(FolderLockTest, ASecondEditorIsRefusedAndChangesNothing) {
   FolderLock first = FolderLock::Acquire(folder_);
   ASSERT_EQ(first.Result(), Outcome::Held);
-  const std::string holder = LockFileText();
-  EXPECT_EQ(holder, std::to_string(getpid()) + "\n");
-
-  // flock(2) locks belong to an open file: a second open in this process is
-  // refused like another process.
-  const FolderLock second = FolderLock::Acquire(folder_);
-  EXPECT_TRUE(second.IsBusy());
-  EXPECT_EQ(LockFileText(), holder);
-  EXPECT_EQ(FolderBusyMessage(folder_),
-            "TARVO Tools is already working on the files in " + folder_.string() + ".");
-
+  EXPECT_EQ(LockFileText(), std::to_string(getpid()) + "\n");
+  // flock(2) locks belong to an open file: a second open here is refused like another process.
+  EXPECT_TRUE(FolderLock::Acquire(folder_).IsBusy());
+  EXPECT_EQ(LockFileText(), std::to_string(getpid()) + "\n");
   first.Release();
   EXPECT_FALSE(std::filesystem::exists(folder_ / FolderLock::kFileName));
   EXPECT_EQ(FolderLock::Acquire(folder_).Result(), Outcome::Held);
+  EXPECT_EQ(FolderLock::Acquire(folder_ / "missing").Result(), Outcome::Unlockable);
 }
 
 TEST_F(FolderLockTest, TheLockOfAProcessThatDiedIsTakenOver) {
   const pid_t child = fork();
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    FolderLock lock = FolderLock::Acquire(folder_);
-    // Dies holding the lock: no destructor, no clean-up.
-    _exit(lock.Result() == Outcome::Held ? 0 : 1);
-  }
+  if (child == 0) _exit(FolderLock::Acquire(folder_).Result() == Outcome::Held ? 0 : 1);  // no clean-up
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(LockFileText(), std::to_string(child) + "\n");  // left behind
-
   const FolderLock lock = FolderLock::Acquire(folder_);
   EXPECT_EQ(lock.Result(), Outcome::Held);
   EXPECT_EQ(LockFileText(), std::to_string(getpid()) + "\n");
-}
-
-TEST_F(FolderLockTest, AFolderWhereNoLockCanBeMadeIsUnlockable) {
-  EXPECT_EQ(FolderLock::Acquire(folder_ / "missing").Result(), Outcome::Unlockable);
 }
 
 }  // namespace

@@ -67,9 +67,7 @@ TEST_F(SceneTest, AConeBringsItsPrototype) {
   const Lines lines = Appended();
   ASSERT_EQ(lines.size(), 127U + 17U);
   EXPECT_EQ(Lines(lines.begin() + 24, lines.begin() + 28), (Lines{"crossSection [", "1 0,", "0.9962 -0.0872,", "0.9848 -0.1736,"}));
-  EXPECT_EQ(lines[25 + 9], "0.7071 -0.7071,");
-  EXPECT_EQ(lines[25 + 18], "0 -1,");
-  EXPECT_EQ(lines[25 + 72], "1 0,");
+  EXPECT_EQ((Lines{lines[25 + 9], lines[25 + 18], lines[25 + 72]}), (Lines{"0.7071 -0.7071,", "0 -1,", "1 0,"}));
   EXPECT_EQ(lines[111], "url[\"javascript: function initialize(){");
   EXPECT_EQ(Lines(lines.begin() + 127, lines.end()),
             (Lines{"#-------------------", "# CONE", "#-------------------", "Transform {",
@@ -101,29 +99,26 @@ TEST_F(SceneTest, APolygonBlockWritesTheWholeMeshAndEndsWithoutAnEmptyLine) {
   EXPECT_EQ(scene_.SceneZ, -10);
 }
 
-TEST_F(SceneTest, FailuresLeaveTheSceneAndPositionAlone) {
+TEST_F(SceneTest, FailuresLeaveTheSceneAndPositionAloneAndTheBackupSkipsAMissingFile) {
+  EXPECT_FALSE(scene_.SaveSecurityCopy());
+  EXPECT_FALSE(files_.Has("/d/usrprobe_old.dat"));
   scene_.CreateWRMLFile();
   scene_.AddCylinder("20", "6", kPoint);
   const std::string scene = files_.Read("/d/Taster.wrl");
   EXPECT_TRUE(scene_.LoadOldFile());  // no backup exists yet
   EXPECT_EQ(files_.Read("/d/Taster.wrl"), scene);
-  files_.FailingPaths.insert("/d/Taster.wrl");
+  files_.FailingPaths = {"/d/Taster.wrl", "/d/usrprobe_old.dat"};
   const SceneResult failure = scene_.AddCylinder("20", "6", kPoint);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->File, "/d/Taster.wrl");
   EXPECT_EQ(failure->Reason, "Is a directory");
   EXPECT_EQ(scene_.SceneZ, -20);
   EXPECT_EQ(scene_.LastShapeHeight, 20);
-}
-
-TEST_F(SceneTest, TheDefinitionBackupSkipsAMissingFile) {
-  EXPECT_FALSE(scene_.SaveSecurityCopy());
-  EXPECT_FALSE(files_.Has("/d/usrprobe_old.dat"));
   files_.Files["/d/usrprobe.dat"] = "block\r\n";
+  EXPECT_EQ(scene_.SaveSecurityCopy()->File, "/d/usrprobe_old.dat");
+  files_.FailingPaths.clear();
   EXPECT_FALSE(scene_.SaveSecurityCopy());
   EXPECT_EQ(files_.Read("/d/usrprobe_old.dat"), "block\r\n");
-  files_.FailingPaths.insert("/d/usrprobe_old.dat");
-  EXPECT_EQ(scene_.SaveSecurityCopy()->File, "/d/usrprobe_old.dat");
 }
 
 }  // namespace
