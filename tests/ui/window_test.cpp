@@ -5,7 +5,6 @@
 // typed edge count, Enter on a button, a visible focus, a pasted line break.
 // Then the menus, the status line, the tool library and the fit on a screen.
 #include <QAbstractButton>
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -22,10 +21,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
-#include <QUrl>
 #include <QWheelEvent>
 #include <functional>
-#include <memory>
 
 #include "model_mismatch.h"
 #include "test_window.h"
@@ -42,7 +39,6 @@ using tarvo::ui::test::TestWindow;
 // Takes the URLs that File → Open data folder asks the desktop to open.
 class UrlRecorder : public QObject {
   Q_OBJECT
-
  public slots:
   void open(const QUrl& url) { Opened.append(url); }
 
@@ -54,15 +50,18 @@ namespace {
 
 QByteArray Read(const QString& path) {
   QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QAction* Action(QMenu* menu, const QString& text) {
-  for (QAction* action : menu->actions()) {
+  for (QAction* action : menu->actions())
     if (action->iconText() == text) return action;
-  }
   return nullptr;
+}
+
+// The one modal box a refused tool name shows.
+QList<ShownMessage> NameError(const QString& text) {
+  return {{text, "Tool Name Error", QMessageBox::NoIcon, 1, true}};
 }
 
 QString Name(const QWidget* widget) { return widget->objectName(); }
@@ -80,21 +79,17 @@ QString LayoutFault(const TestWindow& w) {
     const auto* label = qobject_cast<QLabel*>(widget);
     if ((label &&
          label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width()) ||
-        (qobject_cast<QAbstractButton*>(widget) && widget->sizeHint().width() > widget->width())) {
+        (qobject_cast<QAbstractButton*>(widget) && widget->sizeHint().width() > widget->width()))
       return Name(widget) + " cuts its caption";
-    }
     const QWidget* container = widget->parentWidget();
     if (!container->rect().contains(widget->geometry()))
       return Name(widget) + " leaves its container";
     if (const auto* frame = qobject_cast<const QGroupBox*>(container);
-        frame && widget->y() < frame->fontMetrics().height()) {
+        frame && widget->y() < frame->fontMetrics().height())
       return Name(widget) + " covers the caption of its frame";
-    }
-    for (const QWidget* other : shown) {
-      if (other->parentWidget() == container && other->geometry().intersects(widget->geometry())) {
+    for (const QWidget* other : shown)
+      if (other->parentWidget() == container && other->geometry().intersects(widget->geometry()))
         return Name(widget) + " overlaps " + Name(other);
-      }
-    }
     shown.append(widget);
   }
   return {};
@@ -106,10 +101,9 @@ constexpr int kBand = 2;
 bool Ring(const QImage& focused, const QImage& unfocused) {
   const QRect button = focused.rect().adjusted(kBand, kBand, -kBand, -kBand);
   int differing = 0;
-  for (int y = 0; y < focused.height(); ++y) {
+  for (int y = 0; y < focused.height(); ++y)
     for (int x = 0; x < focused.width(); ++x)
       differing += !button.contains(x, y) && focused.pixel(x, y) != unfocused.pixel(x, y);
-  }
   return differing >= kBand * (focused.width() + focused.height());
 }
 
@@ -134,7 +128,7 @@ class WindowTest : public QObject {
   QString Status() const {
     return w_->Main().findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
   }
-  QImage Around(ControlId id) const {
+  QImage Around(ControlId id) const {  // the control with the band around it
     const QWidget* widget = w_->Widget(id);
     const QRect rect(widget->mapTo(&w_->Window(), QPoint(0, 0)), widget->size());
     return w_->Window().grab(rect.adjusted(-kBand, -kBand, kBand, kBand)).toImage();
@@ -165,10 +159,9 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
          const QFontInfo label(w_->Widget(Lbl_ToolName)->font()),
              pane(w_->Widget(RTB_Tool)->font());
          const QString fonts = label.family() + '/' + pane.family();
-         QVERIFY2(QRegularExpression("^(Arial|Liberation Sans)/(Courier New|Liberation Mono)$")
-                      .match(fonts)
-                      .hasMatch(),
-                  qPrintable(fonts));
+         static const QRegularExpression kFonts(
+             "^(Arial|Liberation Sans)/(Courier New|Liberation Mono)$");
+         QVERIFY2(fonts.contains(kFonts), qPrintable(fonts));
          QVERIFY(label.bold() && label.pointSize() == 12 && pane.fixedPitch() &&
                  !QFontInfo(w_->Widget(Tb_ToolName)->font()).bold());
          newToolFocused = Around(Cmd_NewTool);
@@ -182,16 +175,12 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
        }},
       {"NEW TOOL without a name", "click Cmd_NewTool",
        [&] {
-         QCOMPARE(w_->Messages().TakeShown(),
-                  QList<ShownMessage>({{"Please insert a NAME for the new tool", "Tool Name Error",
-                                        QMessageBox::NoIcon, 1, true}}));
+         QCOMPARE(w_->Messages().TakeShown(), NameError("Please insert a NAME for the new tool"));
        }},
       {"a pasted two-line name", "click Tb_ToolName; press Ctrl+V; click Cmd_NewTool",
        [&] {
          QCOMPARE(w_->Messages().TakeShown(),
-                  QList<ShownMessage>(
-                      {{"Please remove tabs and line breaks from the NAME and the EXTENSION",
-                        "Tool Name Error", QMessageBox::NoIcon, 1, true}}));
+                  NameError("Please remove tabs and line breaks from the NAME and the EXTENSION"));
          QCOMPARE(Definition(), QString());
        }},
       {"the second extension, chosen with the keys", "click Cb_Extension; press Down; press Down",
@@ -289,9 +278,8 @@ void WindowTest::theMenusAndTheStatusLine() {
   QStringList listed;
   for (const auto& [key, action] : keys) listed.append(key + ' ' + action);
   for (const char* key : {"Ctrl+Shift+C Copy definition", "Ctrl+Q Exit", "Ctrl+J Zoom in",
-                          "Alt+F Open the File menu", "Tab Next field or button"}) {
+                          "Alt+F Open the File menu", "Tab Next field or button"})
     QVERIFY2(listed.contains(key), key);
-  }
   for (int i = 0; i < 2; ++i)
     Action(w_->Main().HelpMenu(), QStringLiteral("Keyboard shortcuts"))->trigger();
   const auto dialogs = w_->Main().findChildren<QDialog*>(QStringLiteral("KeyboardShortcuts"));
@@ -304,9 +292,8 @@ void WindowTest::theMenusAndTheStatusLine() {
   const QList<ShownMessage> about = w_->Messages().TakeShown();
   for (const QString& part :
        {QStringLiteral("TARVO Tools " TARVO_VERSION), folder, QStringLiteral("MIT licence"),
-        QStringLiteral("X_ITE"), QStringLiteral("LGPL-3.0")}) {
+        QStringLiteral("X_ITE"), QStringLiteral("LGPL-3.0")})
     QVERIFY2(about.size() == 1 && about[0].Text.contains(part), qPrintable(part));
-  }
 }
 
 // Open the library, select the ball tip B, edit it (DELETE LAST, a new ball),
