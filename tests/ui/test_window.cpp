@@ -48,11 +48,6 @@ void TestWindow::Click(editor::ControlId id) {
   Reactivate();
 }
 
-void TestWindow::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-  QTest::keyClick(window_->focusWidget(), key, modifiers);
-  Reactivate();
-}
-
 void TestWindow::Do(const QString& actions) {
   for (const QString& action : actions.split(QStringLiteral("; "))) {
     const QString verb = action.section(' ', 0, 0);
@@ -60,7 +55,8 @@ void TestWindow::Do(const QString& actions) {
       QTest::keyClicks(window_->focusWidget(), action.section(' ', 1));
     } else if (verb == QStringLiteral("press")) {
       const QKeyCombination key = QKeySequence(action.section(' ', 1))[0];
-      Press(key.key(), key.keyboardModifiers());
+      QTest::keyClick(window_->focusWidget(), key.key(), key.keyboardModifiers());
+      Reactivate();
     } else {
       const auto id = editor::FindControl(action.section(' ', 1, 1).toStdString());
       QVERIFY2(id && (verb == QStringLiteral("click") || verb == QStringLiteral("fill")),

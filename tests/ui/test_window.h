@@ -61,18 +61,12 @@ class TestWindow {
   MainWindow& Main() { return *window_; }
   Form1& Window() { return window_->Form(); }
   QWidget* Widget(editor::ControlId id) const;
-  template <typename T>
-  T* As(editor::ControlId id) const {
-    return qobject_cast<T*>(Widget(id));
-  }
   QString Folder() const { return directory_.path(); }
   QString FilePath(const QString& name) const { return directory_.filePath(name); }
   MessageBoxAnswerer& Messages() { return messages_; }
 
   // A left click on the control, on an option's or check box's button.
   void Click(editor::ControlId id);
-  // A key pressed into whatever has the focus.
-  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   // The user's actions, separated by "; ": "click CONTROL", "fill CONTROL TEXT"
   // (a click unless it has the focus, then the keys), "type TEXT" (into what has
   // the focus), "press KEY" (as QKeySequence reads it: "Backtab", "Ctrl+V", "Num+Enter").

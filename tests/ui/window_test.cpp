@@ -114,8 +114,10 @@ class WindowTest : public QObject {
   void theWindowFitsItsScreen();
 
  private:
-  QLineEdit* Edit(ControlId id) const { return w_->As<QLineEdit>(id); }
-  QString Definition() const { return w_->As<QPlainTextEdit>(RTB_Tool)->toPlainText(); }
+  QLineEdit* Edit(ControlId id) const { return qobject_cast<QLineEdit*>(w_->Widget(id)); }
+  QString Definition() const {
+    return qobject_cast<QPlainTextEdit*>(w_->Widget(RTB_Tool))->toPlainText();
+  }
   QString Status() const {
     return w_->Main().findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
   }
@@ -157,7 +159,7 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
          QVERIFY(label.bold() && label.pointSize() == 12 && pane.fixedPitch() &&
                  !QFontInfo(w_->Widget(Tb_ToolName)->font()).bold());
          newToolFocused = Around(Cmd_NewTool);
-         auto* extension = w_->As<QComboBox>(Cb_Extension);
+         auto* extension = qobject_cast<QComboBox*>(w_->Widget(Cb_Extension));
          const QPointF at = extension->rect().center();
          QWheelEvent down(at, extension->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
