@@ -62,9 +62,8 @@ QString ControlMismatch(const Form1& window, const editor::ControlRow& control) 
     return QStringLiteral("selection differs");
   if (control.Kind == ControlKind::ComboBox) {
     const auto* combo = static_cast<const QComboBox*>(widget);
-    QStringList items;
+    QStringList items, expected;
     for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
-    QStringList expected;
     for (const std::string& item : state.Items) expected.append(QString::fromStdString(item));
     if (items != expected) return Show(items.join('|'), expected.join('|'));
   }

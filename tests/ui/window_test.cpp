@@ -28,9 +28,7 @@
 using tarvo::editor::ControlId;
 using tarvo::editor::ControlKind;
 using enum tarvo::editor::ControlId;
-using tarvo::ui::test::ModelMismatch;
-using tarvo::ui::test::ShownMessage;
-using tarvo::ui::test::TestWindow;
+using namespace tarvo::ui::test;
 
 // Takes the URLs that File → Open data folder asks the desktop to open.
 class UrlRecorder : public QObject {
