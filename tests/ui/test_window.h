@@ -6,11 +6,8 @@
 #include <QTemporaryDir>
 #include <utility>
 
-#include "numbers/decimal_separator.h"
 #include "scene/scene_view.h"
-#include "ui/form1.h"
 #include "ui/main_window.h"
-#include "ui/preview.h"
 
 namespace tarvo::ui::test {
 
