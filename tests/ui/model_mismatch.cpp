@@ -57,16 +57,13 @@ QString ControlMismatch(const Form1& window, const editor::ControlRow& control) 
   const bool hasText =
       control.Kind != ControlKind::Rectangle && control.Kind != ControlKind::PreviewView;
   if (hasText && Shown(control, widget) != expected) return Show(Shown(control, widget), expected);
-  if (control.Kind == ControlKind::OptionButton || control.Kind == ControlKind::CheckBox) {
-    if (static_cast<const QAbstractButton*>(widget)->isChecked() != state.Selected) {
-      return QStringLiteral("selection differs");
-    }
-  }
+  if ((control.Kind == ControlKind::OptionButton || control.Kind == ControlKind::CheckBox) &&
+      static_cast<const QAbstractButton*>(widget)->isChecked() != state.Selected)
+    return QStringLiteral("selection differs");
   if (control.Kind == ControlKind::ComboBox) {
     const auto* combo = static_cast<const QComboBox*>(widget);
-    QStringList items;
+    QStringList items, expected;
     for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
-    QStringList expected;
     for (const std::string& item : state.Items) expected.append(QString::fromStdString(item));
     if (items != expected) return Show(items.join('|'), expected.join('|'));
   }
@@ -78,23 +75,20 @@ QString FocusMismatch(const Form1& window) {
   const QWidget* widget = window.findChild<const QWidget*>(Name(focus));
   const QWidget* focused = widget;  // where the widget hands its focus to
   while (focused->focusProxy() != nullptr) focused = focused->focusProxy();
-  if (window.focusWidget() != focused) {
+  if (window.focusWidget() != focused)
     return QStringLiteral("focus is on %1, the model has it on %2")
         .arg(window.focusWidget() ? window.focusWidget()->objectName() : QStringLiteral("nothing"),
              Name(focus));
-  }
   const auto* edit = qobject_cast<const QLineEdit*>(widget);
   if (edit == nullptr) return {};
   // The texts are ASCII here: a byte is a character.
   const editor::ControlState& state = window.Model().State(focus);
   const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
   const int length = static_cast<int>(edit->selectedText().size());
-  if (start != state.SelectionStart || length != state.SelectionLength) {
-    return QStringLiteral("%1 selects %2+%3, the model %4+%5")
-        .arg(Name(focus), QString::number(start), QString::number(length),
-             QString::number(state.SelectionStart), QString::number(state.SelectionLength));
-  }
-  return {};
+  if (start == state.SelectionStart && length == state.SelectionLength) return {};
+  return QStringLiteral("%1 selects %2+%3, the model %4+%5")
+      .arg(Name(focus), QString::number(start), QString::number(length),
+           QString::number(state.SelectionStart), QString::number(state.SelectionLength));
 }
 
 }  // namespace

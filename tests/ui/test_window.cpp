@@ -1,23 +1,12 @@
 #include "test_window.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QEvent>
 #include <QFile>
-#include <QKeySequence>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <utility>
 
 namespace tarvo::ui::test {
-
-MessageBoxAnswerer::MessageBoxAnswerer() { qApp->installEventFilter(this); }
-
-MessageBoxAnswerer::~MessageBoxAnswerer() { qApp->removeEventFilter(this); }
-
-QList<ShownMessage> MessageBoxAnswerer::TakeShown() { return std::exchange(shown_, {}); }
 
 bool MessageBoxAnswerer::eventFilter(QObject* watched, QEvent* event) {
   auto* box = qobject_cast<QMessageBox*>(watched);
@@ -26,26 +15,19 @@ bool MessageBoxAnswerer::eventFilter(QObject* watched, QEvent* event) {
                  static_cast<int>(box->buttons().size()), box->isModal()});
   // The box is being shown on its way into its own event loop: answer from there.
   QTimer::singleShot(0, box, [box] {
-    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-      ok->click();
-    } else {
-      box->reject();
-    }
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    ok ? ok->click() : box->reject();
   });
   return false;
 }
 
-TestWindow::TestWindow() : TestWindow(PreviewOf(new PlaceholderPreview)) {}
-
-TestWindow::TestWindow(Preview preview)
+TestWindow::TestWindow()
     : window_(std::make_unique<MainWindow>(QFile::encodeName(directory_.path()).toStdString(),
-                                           preview, locale_)) {
+                                           PreviewOf(new PlaceholderPreview), locale_)) {
   window_->Load();
   window_->show();
   Reactivate();
 }
-
-TestWindow::~TestWindow() = default;
 
 QWidget* TestWindow::Widget(editor::ControlId id) const {
   const std::string_view name = editor::Row(id).Name;
@@ -59,20 +41,10 @@ void TestWindow::Click(editor::ControlId id) {
   const bool hasButtonAtLeft =
       qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget);
   const QPoint at = hasButtonAtLeft ? QPoint(8, widget->height() / 2) : widget->rect().center();
-  // The mouse reaches the innermost widget under it, such as the line edit
-  // of a combo box or the web view's render widget.
+  // The mouse reaches the innermost widget under it, such as a combo box's line edit.
   QWidget* under = widget->childAt(at);
   QWidget* target = under ? under : widget;
   QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(widget, at));
-  Reactivate();
-}
-
-void TestWindow::Type(editor::ControlId id, const QString& keys) {
-  QTest::keyClicks(Widget(id), keys);
-}
-
-void TestWindow::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-  QTest::keyClick(window_->focusWidget(), key, modifiers);
   Reactivate();
 }
 
@@ -83,13 +55,14 @@ void TestWindow::Do(const QString& actions) {
       QTest::keyClicks(window_->focusWidget(), action.section(' ', 1));
     } else if (verb == QStringLiteral("press")) {
       const QKeyCombination key = QKeySequence(action.section(' ', 1))[0];
-      Press(key.key(), key.keyboardModifiers());
+      QTest::keyClick(window_->focusWidget(), key.key(), key.keyboardModifiers());
+      Reactivate();
     } else {
       const auto id = editor::FindControl(action.section(' ', 1, 1).toStdString());
       QVERIFY2(id && (verb == QStringLiteral("click") || verb == QStringLiteral("fill")),
                qPrintable(action));
       if (verb == QStringLiteral("click") || !Widget(*id)->hasFocus()) Click(*id);
-      if (verb == QStringLiteral("fill")) Type(*id, action.section(' ', 2));
+      if (verb == QStringLiteral("fill")) QTest::keyClicks(Widget(*id), action.section(' ', 2));
     }
     if (QTest::currentTestFailed()) return;
   }

@@ -1,18 +1,13 @@
 #pragma once
 
+#include <QApplication>
 #include <QFrame>
-#include <QList>
 #include <QMessageBox>
-#include <QObject>
-#include <QString>
 #include <QTemporaryDir>
-#include <memory>
+#include <utility>
 
-#include "numbers/decimal_separator.h"
 #include "scene/scene_view.h"
-#include "ui/form1.h"
 #include "ui/main_window.h"
-#include "ui/preview.h"
 
 namespace tarvo::ui::test {
 
@@ -30,11 +25,9 @@ struct ShownMessage {
 // would, and keeps what each box showed.
 class MessageBoxAnswerer final : public QObject {
  public:
-  MessageBoxAnswerer();
-  ~MessageBoxAnswerer() override;
-
-  // The boxes shown since the last call.
-  QList<ShownMessage> TakeShown();
+  MessageBoxAnswerer() { qApp->installEventFilter(this); }
+  ~MessageBoxAnswerer() override { qApp->removeEventFilter(this); }
+  QList<ShownMessage> TakeShown() { return std::exchange(shown_, {}); }  // since the last call
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,36 +53,24 @@ class PlaceholderPreview final : public QFrame, public scene::SceneView {
 // answered with OK. The user's actions are real mouse clicks and key presses.
 class TestWindow {
  public:
-  // With a placeholder in the place of the 3D preview.
-  TestWindow();
-  explicit TestWindow(Preview preview);
-  ~TestWindow();
+  TestWindow();  // with a placeholder in the place of the 3D preview
 
   MainWindow& Main() { return *window_; }
   Form1& Window() { return window_->Form(); }
   QWidget* Widget(editor::ControlId id) const;
-  template <typename T>
-  T* As(editor::ControlId id) const {
-    return qobject_cast<T*>(Widget(id));
-  }
   QString Folder() const { return directory_.path(); }
   QString FilePath(const QString& name) const { return directory_.filePath(name); }
   MessageBoxAnswerer& Messages() { return messages_; }
 
   // A left click on the control, on an option's or check box's button.
   void Click(editor::ControlId id);
-  // Keys typed into the control.
-  void Type(editor::ControlId id, const QString& keys);
-  // A key pressed into whatever has the focus.
-  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   // The user's actions, separated by "; ": "click CONTROL", "fill CONTROL TEXT"
   // (a click unless it has the focus, then the keys), "type TEXT" (into what has
   // the focus), "press KEY" (as QKeySequence reads it: "Backtab", "Ctrl+V", "Num+Enter").
   void Do(const QString& actions);
 
  private:
-  // The window is the active one again, as after a message box closes.
-  void Reactivate();
+  void Reactivate();  // as after a message box closes
 
   QTemporaryDir directory_;
   numbers::FixedLocaleQuery locale_{"."};
