@@ -45,6 +45,9 @@ same_file "script rebuilds" "$empty/usrprobe.dat" "$files/disk_tip.dat"
 expect "stl" 0 "" "$library" --dir "$d" stl B "$work/b.stl"
 [ "$(stat -c %s "$work/b.stl")" = $((84 + 50 * 3968)) ] || fail "stl of $(stat -c %s "$work/b.stl") bytes"
 expect "stl unwritable" 3 "" "$library" --dir "$d" stl B "$work/none/b.stl"
+printf 'export-stl %s\nexport-stl %s\n' "$work/r.stl" "$work" >"$work/stl.txt"  # the second is a directory
+expect "replay export-stl" 3 "" "$replay" --dir "$d" --edit B "$work/stl.txt"
+same_file "replay export-stl" "$work/r.stl" "$work/b.stl"
 
 printf 'ITEM:H TARVO1\r\ncylinder 0 0 0 0 0 -5 6\r\n\r\n' | tee "$work/h.dat" >"$empty/usrprobe.dat"
 expect "not rebuildable" 4 "" "$library" --dir "$empty" script H
