@@ -31,14 +31,8 @@ class ReplayLockTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(folder_); }
 
   // The replay's next line of standard error, empty at its end.
-  std::string ReadLine() const {
-    char line[1024];
-    return std::fgets(line, sizeof line, replay_) ? line : "";
-  }
-  int ExitStatus() const {
-    const int status = pclose(replay_);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  std::string ReadLine() const { char line[1024]; return std::fgets(line, sizeof line, replay_) ? line : ""; }
+  int ExitStatus() const { const int status = pclose(replay_); return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
   const fs::path folder_ = fs::temp_directory_path() / ("replay_lock_" + std::to_string(getpid()) + "_" +
                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());

@@ -19,15 +19,13 @@ TEST(DataFolder, TheRule) {
 }
 
 TEST(DataFolder, TheUsersFolderIsMadeWhenMissing) {
-  const std::filesystem::path root =
-      std::filesystem::temp_directory_path() / ("data_folder_" + std::to_string(getpid()));
+  const auto root = std::filesystem::temp_directory_path() / ("data_folder_" + std::to_string(getpid()));
   const std::filesystem::path folder = root / "share" / "tarvo-tools";
   EXPECT_EQ(EnsureFolder(folder), std::nullopt);
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   EXPECT_EQ(EnsureFolder(folder), std::nullopt);  // already there
-  const std::filesystem::path file = root / "file";
-  { std::FILE* f = std::fopen(file.c_str(), "w"); std::fclose(f); }
-  EXPECT_NE(EnsureFolder(file / "sub"), std::nullopt);
+  { std::FILE* f = std::fopen((root / "file").c_str(), "w"); std::fclose(f); }
+  EXPECT_NE(EnsureFolder(root / "file" / "sub"), std::nullopt);
   std::filesystem::remove_all(root);
 }
 

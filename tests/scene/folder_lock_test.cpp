@@ -17,8 +17,7 @@ class FolderLockTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::string LockFileText() const {
-    std::ifstream in(folder_ / FolderLock::kFileName);
-    return {std::istreambuf_iterator<char>(in), {}};
+    std::ifstream in(folder_ / FolderLock::kFileName); return {std::istreambuf_iterator<char>(in), {}};
   }
 
   const std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
