@@ -17,34 +17,24 @@ using testing::EditorFixture;
 // One tool of each kind, element by element, with DELETE LAST and DELETE ALL.
 TEST(StatusLine, FollowsEveryKindOfElement) {
   using F = EditorFixture&;
-  const struct {
-    std::function<void(F)> Act;
-    const char* Expected;
-  } steps[] = {
+  const std::pair<std::function<void(F)>, const char*> steps[] = {
       {[](F) {}, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
       {[](F f) { f.StartTool(Ob_Tip, "ST1"); }, "Elements 0 of 50 | Lines 4 of 200 | Length 0"},
-      {[](F f) { f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}}); },
-       "Elements 1 of 50 | Lines 5 of 200 | Length 20"},
-      {[](F f) {
-         f.editor.Click(Ob_Cone), f.Confirm({{Tb_Height, "5.5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2"}});
-       },
+      {[](F f) { f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}}); }, "Elements 1 of 50 | Lines 5 of 200 | Length 20"},
+      {[](F f) { f.editor.Click(Ob_Cone), f.Confirm({{Tb_Height, "5.5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2"}}); },
        "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
       {[](F f) { f.editor.Click(Ob_Sphere), f.Confirm({{Tb_Diam, "3"}}); },
        "Elements 3 of 50 | Lines 9 of 200 | Length 25.5 | ball \u00D83"},
       {[](F f) { f.editor.Click(Cmd_DelLast); }, "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
-      {[](F f) {  // a disk's length goes to its middle
-         f.editor.Click(Ob_Sphere), f.editor.Click(Cb_Disk);
-         f.Confirm({{Tb_Diam, "12"}, {Tb_Height, "2"}});
-       },
-       "Elements 3 of 50 | Lines 9 of 200 | Length 26.5 | disk \u00D812"},
+      {[](F f) { f.editor.Click(Ob_Sphere), f.editor.Click(Cb_Disk), f.Confirm({{Tb_Diam, "12"}, {Tb_Height, "2"}}); },
+       "Elements 3 of 50 | Lines 9 of 200 | Length 26.5 | disk \u00D812"},  // a disk's length goes to its middle
       {[](F f) { f.editor.Click(Cmd_DelAll); }, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
       {[](F f) { f.StartTool(Ob_Extend, "E1"), f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}}); },
        "Elements 1 of 50 | Lines 5 of 200 | Length 10"},
       {[](F f) { f.editor.Click(Cmd_Export); }, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
       {[](F f) {
          f.StartTool(Ob_Polyg, "P1"), f.Confirm({{Tb_Height, "5"}, {Tb_Diam, "20"}});
-         f.editor.Click(Ob_Cone), f.editor.Pick(Cb_Edges, 1);
-         f.Confirm({{Tb_Diam2, "10"}, {Tb_Height, "10"}});
+         f.editor.Click(Ob_Cone), f.editor.Pick(Cb_Edges, 1), f.Confirm({{Tb_Diam2, "10"}, {Tb_Height, "10"}});
        },
        "Elements 2 of 50 | Lines 16 of 200 | Length 15"},
       {[](F f) {  // a two-level polygon
@@ -55,9 +45,9 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
   };
   EditorFixture f;
   for (std::size_t step = 0; step < std::size(steps); ++step) {
-    steps[step].Act(f);
+    steps[step].first(f);
     const std::string line = StatusLine(f.editor);  // the figures come before the folder
-    EXPECT_EQ(line.substr(0, line.rfind(" | ")), steps[step].Expected) << "step " << step;
+    EXPECT_EQ(line.substr(0, line.rfind(" | ")), steps[step].second) << "step " << step;
   }
 }
 
@@ -65,22 +55,20 @@ TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("status_line_" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
-  // Windows-1252 bytes: "Müller" with ü as 0xFC.
-  std::ofstream(folder / "usrprobe.dat", std::ios::binary)
+  std::ofstream(folder / "usrprobe.dat", std::ios::binary)  // Windows-1252: ü as 0xFC
       << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n";
   tarvo::testing::MemoryFileSystem files;
   tarvo::testing::RecordingSceneView view;
   testing::RecordedMessages messages;
   numbers::FixedLocaleQuery locale(std::string("."));
-  const std::pair<const char*, bool> names[] = {
-      {"ST1", true}, {"ST1  ", true}, {"M\u00FCller", true}, {"ST2", false}, {"ST", false}};
-  for (const auto& [name, held] : names) {
+  for (const auto& [name, held] : std::initializer_list<std::pair<const char*, bool>>{
+           {"ST1", true}, {"ST1  ", true}, {"M\u00FCller", true}, {"ST2", false}, {"ST", false}}) {
     Editor editor(folder, files, view, messages, locale);
     editor.Load();
     editor.Type(Tb_ToolName, name);
     editor.Click(Cmd_NewTool);
     EXPECT_EQ(DuplicateNameNotice(editor).has_value(), held) << name;
-    if (held) EXPECT_EQ(StatusLine(editor).find("A tool named "), 0U) << name;
+    EXPECT_EQ(StatusLine(editor).starts_with("A tool named "), held) << name;
     if (std::string_view(name) == "ST1") {
       EXPECT_EQ(DuplicateNameNotice(editor), "A tool named ST1 is already in usrprobe.dat.");
       editor.Click(Cmd_Add);

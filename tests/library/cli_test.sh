@@ -2,17 +2,13 @@
 # tarvo-library and tarvo-replay --edit on real directories: exact output, statuses, whole files.
 set -u
 library=$1 replay=$2 files=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+failures=0; fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
 # expect NAME STATUS EXPECTED-STDOUT COMMAND...
 expect() {
-  local name=$1 status=$2 expected=$3 out
-  shift 3
-  out=$("$@" 2>"$work/stderr")
-  local got=$?
+  local name=$1 status=$2 expected=$3 out got; shift 3
+  out=$("$@" 2>"$work/stderr"); got=$?
   [ "$got" = "$status" ] && [ "$out" = "$expected" ] && return
   fail "$name: status $got (expected $status)"
   diff <(printf '%s\n' "$expected") <(printf '%s\n' "$out")
@@ -20,8 +16,7 @@ expect() {
 }
 same_file() { cmp -s "$2" "$3" || fail "$1: $2 differs from $3"; }
 
-d=$work/d empty=$work/empty
-mkdir -p "$d" "$empty"
+d=$work/d empty=$work/empty; mkdir -p "$d" "$empty"
 printf '; by hand\r\n' | cat - "$files/three_tools.dat" "$files/disk_tip.dat" >"$work/original.dat"
 cp "$work/original.dat" "$d/usrprobe.dat"
 
@@ -45,6 +40,9 @@ same_file "script rebuilds" "$empty/usrprobe.dat" "$files/disk_tip.dat"
 expect "stl" 0 "" "$library" --dir "$d" stl B "$work/b.stl"
 [ "$(stat -c %s "$work/b.stl")" = $((84 + 50 * 3968)) ] || fail "stl of $(stat -c %s "$work/b.stl") bytes"
 expect "stl unwritable" 3 "" "$library" --dir "$d" stl B "$work/none/b.stl"
+printf 'export-stl %s\nexport-stl %s\n' "$work/r.stl" "$work" >"$work/stl.txt"  # the second is a directory
+expect "replay export-stl" 3 "" "$replay" --dir "$d" --edit B "$work/stl.txt"
+same_file "replay export-stl" "$work/r.stl" "$work/b.stl"
 
 printf 'ITEM:H TARVO1\r\ncylinder 0 0 0 0 0 -5 6\r\n\r\n' | tee "$work/h.dat" >"$empty/usrprobe.dat"
 expect "not rebuildable" 4 "" "$library" --dir "$empty" script H
@@ -71,8 +69,7 @@ for place in usrprobe_old.dat usrprobe.dat; do
   [ $place = usrprobe.dat ] || cp "$work/original.dat" "$d/usrprobe.dat"
   mkdir "$d/$place"
   expect "remove with a directory as $place" 3 "" "$library" --dir "$d" remove C
-  message=""
-  [ $place = usrprobe_old.dat ] && message="message: The tool was not exported: $d/usrprobe_old.dat: Is a directory"
+  message=$([ $place = usrprobe.dat ] || echo "message: The tool was not exported: $d/usrprobe_old.dat: Is a directory")
   expect "edit with a directory as $place" 3 "$message" "$replay" --dir "$d" --edit C "$work/again.txt"
   [ -d "$d/$place" ] || fail "$place is no longer a directory"
   [ $place = usrprobe.dat ] || same_file "untouched with $place" "$d/usrprobe.dat" "$work/original.dat"

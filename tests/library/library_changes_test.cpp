@@ -12,7 +12,6 @@ namespace {
 struct ThreeTools {
   ThreeTools() { files.Files["/d/usrprobe.dat"] = original; }
   const Tool& B() const { return library.Tools[1]; }
-
   std::string original = "; kept\n" + testing::ReadFile(TARVO_SOURCE_DIR "/tests/library/files/three_tools.dat");
   Library library = ReadLibrary(original);
   tarvo::testing::MemoryFileSystem files;

@@ -39,8 +39,7 @@ struct ToolGenerator {
   int Between(int low, int high) { return std::uniform_int_distribution<>(low, high)(random_); }
   std::string Set(const char* field, const std::string& value) { return "\nset " + std::string(field) + " " + value; }
   std::string Set(const char* field) { return Set(field, Value()); }
-  // 0.1 to 60 with up to four decimals.
-  std::string Value() {
+  std::string Value() {  // 0.1 to 60 with up to four decimals
     std::ostringstream text;
     text << std::fixed << std::setprecision(Between(0, 4)) << std::uniform_real_distribution<>(0.1, 60)(random_);
     std::string typed = text.str();
@@ -69,14 +68,13 @@ void ExpectEveryToolRebuilds(const std::string& file) {
 TEST(RoundTrip, GeneratedToolsOfEveryKindRebuildByteForByte) {
   ToolGenerator generator;
   tarvo::testing::MemoryFileSystem files;
-  constexpr int kTools = 240;
-  for (int i = 0; i < kTools; ++i) {
+  for (int i = 0; i < 240; ++i) {
     const char separator = i % 2 == 0 ? '.' : ',';
     testing::ReplayEditor replay(files, separator);
     ASSERT_EQ(replay.Run(generator.Script(i, separator)), 0) << replay.output.str() << replay.errors.str();
   }
   const std::string file = files.Read("/d/usrprobe.dat");
-  ASSERT_EQ(ReadLibrary(file).Tools.size(), static_cast<std::size_t>(kTools));
+  ASSERT_EQ(ReadLibrary(file).Tools.size(), 240U);
   ExpectEveryToolRebuilds(file);
 }
 

@@ -19,7 +19,6 @@ const std::string kFile = "/d/tool.stl";
 
 struct Solid { std::size_t Triangles; double Volume; };  // the volume of the exact solid the mesh stands for
 struct Row { const char* Name; std::string Block; std::vector<Solid> Solids; Vec3 Low, High; };
-void PrintTo(const Row& row, std::ostream* out) { *out << row.Name; }
 
 Vec3 Min(Vec3 a, Vec3 b) { return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::min(a.Z, b.Z)}; }
 Vec3 Max(Vec3 a, Vec3 b) { return {std::max(a.X, b.X), std::max(a.Y, b.Y), std::max(a.Z, b.Z)}; }
@@ -48,8 +47,7 @@ const Row kRows[] = {
     {"Disk", "cilinder 0 0 -10.1 0 0 -12.1000003814697 12", {{256, Frustum(2, 6, 6)}}, {-6, -6, -12.1}, {6, 6, -10.1}},
     {"CommaLocale", "cylinder 0 0 0 0 0 -10,5 6,5", {{256, Frustum(10.5, 3.25, 3.25)}}, {-3.25, -3.25, -10.5}, {3.25, 3.25, 0}},
     {"AcrossTheAxis", "cylinder 0 0 0 10 0 0 2", {{256, Frustum(10, 1, 1)}}, {0, -1, -1}, {10, 1, 1}},
-    {"PolygonalTool", PolygonalTool(),
-     {{256, Frustum(5, 10, 10)}, {116, 10 * Polygon(30, 2)},
+    {"PolygonalTool", PolygonalTool(), {{256, Frustum(5, 10, 10)}, {116, 10 * Polygon(30, 2)},
       {24, 5.0 / 3 * (Polygon(7, 2) + Polygon(7, 1) + std::sqrt(Polygon(7, 2) * Polygon(7, 1)))}},
      {-10, -10, -20}, {10, 10, 0}},
 };
@@ -63,9 +61,8 @@ std::vector<StlTriangle> ReadStl(const std::string& bytes) {
     for (int i = 3; i >= 0; --i) w = w << 8 | static_cast<unsigned char>(bytes.at(at + i));
     return w;
   };
-  const auto vec = [&](std::size_t at) {
-    return Vec3{std::bit_cast<float>(word(at)), std::bit_cast<float>(word(at + 4)), std::bit_cast<float>(word(at + 8))};
-  };
+  const auto real = [&](std::size_t at) { return std::bit_cast<float>(word(at)); };
+  const auto vec = [&](std::size_t at) { return Vec3{real(at), real(at + 4), real(at + 8)}; };
   EXPECT_EQ(bytes.size(), 84 + 50 * word(80));
   std::vector<StlTriangle> triangles;
   for (std::size_t at = 84; at + 50 <= bytes.size(); at += 50) {
@@ -116,8 +113,7 @@ TEST_P(StlExportTest, EveryElementIsAClosedOutwardSolid) {
   EXPECT_LT(Length(low - row.Low) + Length(high - row.High), 1e-3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tools, StlExportTest, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Tools, StlExportTest, ::testing::ValuesIn(kRows), [](const auto& info) { return info.param.Name; });
 
 TEST(StlExportTest, WritesNothingForAToolItCannotExport) {
   testing::MemoryFileSystem files;

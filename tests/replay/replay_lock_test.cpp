@@ -23,27 +23,19 @@ class ReplayLockTest : public ::testing::Test {
     std::ofstream(folder_ / "script.txt")
         << "set Tb_ToolName R1\nclick Cmd_NewTool\nclick Ob_Extend\nclick Cmd_Add\n"
            "set Tb_Height 10\nset Tb_Diam 8\nclick Cmd_Confirm\nclick Cmd_Export\n";
-    replay_ = popen((std::string(TARVO_REPLAY_PATH) + " --dir '" + files_.string() + "' '" +
-                     (folder_ / "script.txt").string() + "' 2>&1")
-                        .c_str(),
-                    "r");
+    const std::string command = std::string(TARVO_REPLAY_PATH) + " --dir '" + files_.string() + "' '" +
+                                (folder_ / "script.txt").string() + "' 2>&1";
+    replay_ = popen(command.c_str(), "r");
     ASSERT_NE(replay_, nullptr);
   }
   void TearDown() override { fs::remove_all(folder_); }
 
   // The replay's next line of standard error, empty at its end.
-  std::string ReadLine() const {
-    char line[1024];
-    return std::fgets(line, sizeof line, replay_) ? line : "";
-  }
-  int ExitStatus() const {
-    const int status = pclose(replay_);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  std::string ReadLine() const { char line[1024]; return std::fgets(line, sizeof line, replay_) ? line : ""; }
+  int ExitStatus() const { const int status = pclose(replay_); return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
-  const fs::path folder_ = fs::temp_directory_path() /
-                           ("replay_lock_" + std::to_string(getpid()) + "_" +
-                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const fs::path folder_ = fs::temp_directory_path() / ("replay_lock_" + std::to_string(getpid()) + "_" +
+                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
   const fs::path files_ = folder_ / "files";
   const bool made_ = fs::create_directories(files_);
   FolderLock holder_ = FolderLock::Acquire(files_);
@@ -67,10 +59,9 @@ TEST_F(ReplayLockTest, GivesUpAfterFiveSecondsTouchingNothing) {
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(files_)) left.push_back(entry.path().filename());
   EXPECT_EQ(left, std::vector<std::string>{FolderLock::kFileName});  // only the holder's lock
-  std::ifstream lockFile(files_ / FolderLock::kFileName);
   std::string holderPid;
-  std::getline(lockFile, holderPid);
-  EXPECT_EQ(holderPid, std::to_string(getpid()));
+  EXPECT_EQ(std::getline(std::ifstream(files_ / FolderLock::kFileName), holderPid).good() ? holderPid : "",
+            std::to_string(getpid()));
 }
 
 }  // namespace

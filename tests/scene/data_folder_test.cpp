@@ -7,35 +7,25 @@ namespace tarvo::scene {
 namespace {
 
 TEST(DataFolder, TheRule) {
-  const struct {
-    const char* Name;
-    DataFolderFacts Facts;
-    const char* Expected;
-  } cases[] = {
+  const struct { const char* Name; DataFolderFacts Facts; const char* Expected; } cases[] = {
       {"writable program folder", {std::nullopt, "/opt/tt", false, true, "/x", "/home/u"}, "/opt/tt"},
-      {"read-only program folder with usrprobe.dat",
-       {std::nullopt, "/opt/tt", true, false, "/x", "/home/u"}, "/opt/tt"},
-      {"read-only program folder without usrprobe.dat",
-       {std::nullopt, "/usr/bin", false, false, "/x/data", "/home/u"}, "/x/data/tarvo-tools"},
-      {"missing XDG_DATA_HOME",
-       {std::nullopt, "/usr/bin", false, false, "", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
-      {"relative XDG_DATA_HOME does not count",
-       {std::nullopt, "/usr/bin", false, false, "data", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
+      {"read-only, usrprobe.dat", {std::nullopt, "/opt/tt", true, false, "/x", "/home/u"}, "/opt/tt"},
+      {"read-only, no file", {std::nullopt, "/usr/bin", false, false, "/x/data", "/home/u"}, "/x/data/tarvo-tools"},
+      {"no XDG_DATA_HOME", {std::nullopt, "/usr/bin", false, false, "", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
+      {"relative XDG_DATA_HOME", {std::nullopt, "/usr/bin", false, false, "data", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
       {"--dir wins over everything", {"/w/tools", "/opt/tt", true, true, "/x", "/home/u"}, "/w/tools"},
   };
   for (const auto& c : cases) EXPECT_EQ(ChooseDataFolder(c.Facts), c.Expected) << c.Name;
 }
 
 TEST(DataFolder, TheUsersFolderIsMadeWhenMissing) {
-  const std::filesystem::path root =
-      std::filesystem::temp_directory_path() / ("data_folder_" + std::to_string(getpid()));
+  const auto root = std::filesystem::temp_directory_path() / ("data_folder_" + std::to_string(getpid()));
   const std::filesystem::path folder = root / "share" / "tarvo-tools";
   EXPECT_EQ(EnsureFolder(folder), std::nullopt);
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   EXPECT_EQ(EnsureFolder(folder), std::nullopt);  // already there
-  const std::filesystem::path file = root / "file";
-  { std::FILE* f = std::fopen(file.c_str(), "w"); std::fclose(f); }
-  EXPECT_NE(EnsureFolder(file / "sub"), std::nullopt);
+  { std::FILE* f = std::fopen((root / "file").c_str(), "w"); std::fclose(f); }
+  EXPECT_NE(EnsureFolder(root / "file" / "sub"), std::nullopt);
   std::filesystem::remove_all(root);
 }
 

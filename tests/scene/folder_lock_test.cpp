@@ -17,14 +17,11 @@ class FolderLockTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::string LockFileText() const {
-    std::ifstream in(folder_ / FolderLock::kFileName);
-    return {std::istreambuf_iterator<char>(in), {}};
+    std::ifstream in(folder_ / FolderLock::kFileName); return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  const std::filesystem::path folder_ =
-      std::filesystem::temp_directory_path() /
-      ("folder_lock_" + std::to_string(getpid()) + "_" +
-       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
+      ("folder_lock_" + std::to_string(getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
   const bool made_ = std::filesystem::create_directories(folder_);
 };
 
@@ -49,7 +46,7 @@ TEST_F(FolderLockTest, TheLockOfAProcessThatDiedIsTakenOver) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(LockFileText(), std::to_string(child) + "\n");  // left behind
-  const FolderLock lock = FolderLock::Acquire(folder_);
+  const FolderLock lock = FolderLock::Acquire(folder_);  // taken over
   EXPECT_EQ(lock.Result(), Outcome::Held);
   EXPECT_EQ(LockFileText(), std::to_string(getpid()) + "\n");
 }
