@@ -1,5 +1,4 @@
-// The program's window with its real 3D preview on a virtual X display, read
-// from the screen's pixels. Failing pictures are kept beside the test.
+// The program's window with its real 3D preview on a virtual X display, read from the pixels.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
@@ -19,7 +18,6 @@
 #include <functional>
 #include <memory>
 #include <tuple>
-#include <vector>
 
 #include "app/tools_window.h"
 #include "model_mismatch.h"
@@ -33,8 +31,7 @@ using Preview = tarvo::ui::TasterView;
 namespace {
 
 constexpr int kLoadTimeoutMs = 60000;
-// How long a picture must stay the same to count as drawn.
-constexpr int kSteadyMs = 250;
+constexpr int kSteadyMs = 250;  // how long a picture must stay the same to count as drawn
 constexpr char kQuietChild[] = "--build-tools-quietly";
 
 using Fields = std::initializer_list<std::pair<ControlId, const char*>>;
@@ -72,10 +69,9 @@ class Window {
                           {{Ob_Cone, nullptr}, {Tb_Diam, "6"}, {Tb_Diam2, "2.5"}, {Tb_Height, "5"}},
                           {{Ob_Sphere, nullptr}, {Tb_Diam, "3"}}});
   }
-  QImage KeyView(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QImage KeyView(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
     View().setFocus();
-    return Await(&Preview::viewShown,
-                 [&] { QTest::keyClick(View().focusProxy(), Qt::Key(key), modifiers); });
+    return Await(&Preview::viewShown, [&] { QTest::keyClick(View().focusProxy(), key, mods); });
   }
   QImage MenuView(const QString& text) {
     for (QAction* action : tools_.Main().ViewMenu()->actions())
@@ -115,9 +111,7 @@ class Window {
 // The screen over the widget: the web view's GL content reaches only the screen.
 QImage Screen(const QWidget& w) {
   const QPoint at = w.mapToGlobal(QPoint(0, 0));
-  return QGuiApplication::primaryScreen()
-      ->grabWindow(0, at.x(), at.y(), w.width(), w.height())
-      .toImage();
+  return w.screen()->grabWindow(0, at.x(), at.y(), w.width(), w.height()).toImage();
 }
 
 // The scene's sky colour 1 1 0.725.
@@ -127,15 +121,14 @@ bool IsSky(QRgb c) { return qRed(c) >= 250 && qGreen(c) >= 250 && std::abs(qBlue
 struct Silhouette {
   QRect Box;
   int Area = 0, BlackOrWhite = 0;
-  double RedY = -1;             // mean row of the red pixels, -1 without any
   std::array<int, 256> Grey{};  // how many grey pixels have each grey level
-  double RedMean = 0;           // red channel of the pixels that are not grey
+  // The mean row of the red pixels (-1 without any); the mean red of the pixels not grey.
+  double RedY = -1, RedMean = 0;
 };
 
 Silhouette Measure(const QImage& image) {
   Silhouette s;
-  int red = 0, coloured = 0;
-  double redRows = 0, redSum = 0;
+  double red = 0, coloured = 0, redRows = 0, redSum = 0;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const QRgb c = image.pixel(x, y);
@@ -153,27 +146,23 @@ Silhouette Measure(const QImage& image) {
   return s;
 }
 
-// Groups of grey levels of at least `least` pixels within ±apart/2 of their
-// level, the levels at least `apart` from each other.
+// Groups of ≥ `least` grey pixels within ±apart/2 of their level, the levels ≥ `apart` apart.
 int ShadeGroups(const std::array<int, 256>& grey, int least, int apart) {
   std::array<int, 256> around{};  // the pixels around each level
   for (int level = 0; level < 256; ++level)
     for (int d = -apart / 2; d <= apart / 2; ++d)
       around[level] += grey[std::clamp(level + d, 0, 255)];
   int groups = 0;
-  for (auto most = std::ranges::max_element(around); *most >= std::max(least, 1); ++groups) {
+  for (auto most = std::ranges::max_element(around); *most >= std::max(least, 1);
+       ++groups, most = std::ranges::max_element(around))
     std::fill(std::max(most - apart + 1, around.begin()), std::min(most + apart, around.end()), 0);
-    most = std::ranges::max_element(around);
-  }
   return groups;
 }
 
 QString BesideTest(const char* name) { return QCoreApplication::applicationDirPath() + '/' + name; }
-
 // `shown`; otherwise the picture is kept beside the test.
 bool Shows(bool shown, const QImage& image, const char* name) {
-  if (!shown && image.save(BesideTest(name))) qInfo("Saved %s", qPrintable(BesideTest(name)));
-  return shown;
+  return shown || (image.save(BesideTest(name)) && (qInfo("Saved %s", name), false));
 }
 
 }  // namespace
@@ -181,8 +170,7 @@ bool Shows(bool shown, const QImage& image, const char* name) {
 class PreviewViewsTest : public QObject {
   Q_OBJECT
  private slots:
-  // Samples the screen every 50 ms from the first frame until the first scene
-  // shows, walks through the views; then a child builds two tools quietly.
+  // The screen sampled every 50 ms until the first scene; the views; a quiet child.
   void startsWithTheSkyShowsTheViewsAndBuildsQuietly();
 };
 
@@ -191,84 +179,76 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   QImage bad;  // the first mostly black or white frame
   QTimer sampler;
   std::unique_ptr<QSignalSpy> loaded;
-  auto window = std::make_unique<Window>([&](Preview& view) {
+  auto w = std::make_unique<Window>([&](Preview& view) {
     loaded = std::make_unique<QSignalSpy>(&view, &Preview::sceneLoaded);
     QObject::connect(&sampler, &QTimer::timeout, [&] {
       // Until the window is exposed the screen shows whatever lay below it.
       if (!view.window()->windowHandle() || !view.window()->windowHandle()->isExposed()) return;
       const QImage image = Screen(view);
-      ++samples;
-      if (bad.isNull() && Measure(image).BlackOrWhite * 2 > image.width() * image.height())
-        bad = image;
+      const bool flash = Measure(image).BlackOrWhite * 2 > image.width() * image.height();
+      if (++samples && flash && bad.isNull()) bad = image;
     });
     sampler.start(50);
   });
   QVERIFY(!loaded->isEmpty() || loaded->wait(kLoadTimeoutMs));
   sampler.stop();
   QVERIFY(samples > 0 && Shows(bad.isNull(), bad, "start_flash.png"));
-  Window& w = *window;
-  const QSize previewSize = w.View().size() * w.View().devicePixelRatio();
-  const QImage reset = w.BuildTip();
+  const QSize previewSize = w->View().size() * w->View().devicePixelRatio();
+  const QImage reset = w->BuildTip();
   const Silhouette first = Measure(reset);
   QVERIFY(Shows(first.Area < reset.width() * reset.height() / 2 && first.RedY > 0, reset,
                 "views_reset.png"));
   if (qEnvironmentVariableIsSet("TARVO_WINDOW_PICTURE"))
-    QVERIFY(Screen(*w.View().window()).save(qEnvironmentVariable("TARVO_WINDOW_PICTURE")));
+    QVERIFY(Screen(*w->View().window()).save(qEnvironmentVariable("TARVO_WINDOW_PICTURE")));
 
-  // A digit typed into a field stays there; a click into the preview gives
-  // it the focus, which the web view hands to a render widget of its own.
-  auto* diam = w.Form().findChild<QLineEdit*>("Tb_Diam");
+  // A digit typed into a field stays; a click gives the preview's own render widget the focus.
+  auto* diam = w->Form().findChild<QLineEdit*>("Tb_Diam");
   diam->setFocus();
   QTest::keyClick(diam, Qt::Key_7);
   QVERIFY(diam->text().endsWith('7'));
-  QTest::mouseClick(w.View().focusProxy(), Qt::LeftButton, {}, w.View().rect().center());
-  QVERIFY(w.Form().Model().Focus() == TasterView && w.View().hasFocus());
-  QCOMPARE(tarvo::ui::test::ModelMismatch(w.Form()), QString());
+  QTest::mouseClick(w->View().focusProxy(), Qt::LeftButton, {}, w->View().rect().center());
+  QVERIFY(w->Form().Model().Focus() == TasterView && w->View().hasFocus());
+  QCOMPARE(tarvo::ui::test::ModelMismatch(w->Form()), QString());
 
-  // Orthographic from above at a slant: the cylinder's edges stay parallel
-  // (in perspective they converge by some pixels).
-  QVERIFY(!w.KeyView(Qt::Key_5).isNull());
-  const QImage slant = w.KeyView(Qt::Key_0);
+  // Orthographic at a slant the cylinder's edges stay parallel (in perspective they converge).
+  QVERIFY(!w->KeyView(Qt::Key_5).isNull());
+  const QImage slant = w->KeyView(Qt::Key_0);
   const QRect side = Measure(slant).Box;
   auto row = [&](int y) { return Measure(slant.copy(0, side.top() + y, slant.width(), 1)).Box; };
   const QRect row0 = row(side.height() / 5), row1 = row(side.height() * 6 / 10);
   QVERIFY(
       Shows(std::abs(row0.left() - row1.left()) <= 1 && std::abs(row0.right() - row1.right()) <= 1,
             slant, "views_orthographic.png"));
-  QVERIFY(!w.KeyView(Qt::Key_5).isNull());
+  QVERIFY(!w->KeyView(Qt::Key_5).isNull());
 
   // Each view by key and by menu; the picture of the reset view as at first.
-  const std::tuple<int, Qt::KeyboardModifiers, const char*> keys[] = {
-      {Qt::Key_1, {}, "Front"},         {Qt::Key_3, {}, "Right"},
-      {Qt::Key_7, {}, "Top"},           {Qt::Key_7, Qt::ControlModifier, "Bottom"},
-      {Qt::Key_Home, {}, "Reset view"}, {Qt::Key_F, {}, "Fit all"},
-      {Qt::Key_0, {}, "Isometric"}};
+  const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*> keys[] = {
+      {Qt::Key_1, {}, "Front"}, {Qt::Key_3, {}, "Right"}, {Qt::Key_7, {}, "Top"},
+      {Qt::Key_7, Qt::ControlModifier, "Bottom"}, {Qt::Key_Home, {}, "Reset view"},
+      {Qt::Key_F, {}, "Fit all"}, {Qt::Key_0, {}, "Isometric"}};
   QHash<QString, QImage> views;
   for (const auto& [key, modifiers, text] : keys) {
-    const QImage byKey = views[text] = w.KeyView(key, modifiers);
-    QVERIFY2(!byKey.isNull() && w.MenuView(text) == byKey, text);
+    const QImage byKey = views[text] = w->KeyView(key, modifiers);
+    QVERIFY2(!byKey.isNull() && w->MenuView(text) == byKey, text);
   }
   QCOMPARE(views["Reset view"], reset);
-  const QImage front = views["Front"], top = views["Top"], bottom = views["Bottom"];
-  const Silhouette upright = Measure(front), circle = Measure(top);
+  const Silhouette upright = Measure(views["Front"]), circle = Measure(views["Top"]);
   QVERIFY(Shows(upright.Box.height() > 2 * upright.Box.width() &&
                     upright.RedY > upright.Box.center().y() + upright.Box.height() / 3,
-                front, "views_front.png"));
+                views["Front"], "views_front.png"));
   const double roundness = circle.Area / (M_PI / 4 * circle.Box.width() * circle.Box.height());
   QVERIFY(Shows(std::abs(circle.Box.width() - circle.Box.height()) <= 2 &&
                     std::abs(roundness - 1) < 0.03 && circle.RedY < 0,  // the ball hidden
-                top, "views_top.png"));
-  QVERIFY(Shows(Measure(bottom).RedY > 0, bottom, "views_bottom.png"));
-  // From the isometric view: CONFIRM keeps the user's direction; DELETE ALL
-  // and a new tool start from the reset view.
-  const QImage withoutBall = w.Click(Cmd_DelLast);
+                views["Top"], "views_top.png"));
+  QVERIFY(Shows(Measure(views["Bottom"]).RedY > 0, views["Bottom"], "views_bottom.png"));
+  // From the isometric view: CONFIRM keeps it; DELETE ALL and a new tool reset the view.
+  const QImage withoutBall = w->Click(Cmd_DelLast);
   QVERIFY(Shows(Measure(withoutBall).RedY < 0, withoutBall, "views_without_ball.png"));
-  const QImage confirmed = w.Click(Cmd_Confirm, {{Tb_Diam, "3"}});
-  QCOMPARE(confirmed, w.KeyView(Qt::Key_F));
-  w.Click(Cmd_DelAll);
-  const QImage newTool = w.BuildTip();
-  QVERIFY(Shows(newTool == reset, newTool, "views_new_tool.png"));
-  window.reset();
+  const QImage confirmed = w->Click(Cmd_Confirm, {{Tb_Diam, "3"}});
+  QCOMPARE(confirmed, w->KeyView(Qt::Key_F));
+  w->Click(Cmd_DelAll);
+  QCOMPARE(w->BuildTip(), reset);
+  w.reset();
 
   QTemporaryDir runtime;
   QProcess child;
@@ -280,8 +260,7 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   child.start(QCoreApplication::applicationFilePath(), {kQuietChild});
   QVERIFY(child.waitForFinished(4 * kLoadTimeoutMs));
   QCOMPARE(child.exitCode(), 0);
-  // But for lines the X server itself causes, on some servers.
-  const QStringList printed =
+  const QStringList printed =  // all but the lines some X servers themselves cause
       QString::fromLocal8Bit(child.readAllStandardError())
           .split('\n', Qt::SkipEmptyParts)
           .filter(QRegularExpression("^(?!Xlib:  extension)(?!.*XKEYBOARD)"));
@@ -299,9 +278,8 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   QVERIFY(disk.size() == previewSize && IsSky(disk.pixel(1, 1)));
 }
 
-// The child: a cylinder 20 × 10 over a six-edge prism of edge 5 and height
-// 10, in the view a new tool starts with; then a tip with a cone and a red
-// disk 12 × 2. Saves both pictures as File → Save preview picture does.
+// The child: a cylinder 20 × 10 over a six-edge prism of edge 5 and height 10; then a
+// tip with a cone and a red disk 12 × 2. Saves both as File → Save preview picture does.
 static int BuildToolsQuietly() {
   Window w;
   w.Build(Ob_Polyg, {{{Tb_Diam, "10"}, {Tb_Height, "20"}},
@@ -318,9 +296,8 @@ int main(int argc, char** argv) {
   const bool child = argc == 2 && QByteArray(argv[1]) == kQuietChild;
   tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
   QApplication app(argc, argv);
-  if (child) return BuildToolsQuietly();
   PreviewViewsTest test;
-  return QTest::qExec(&test, argc, argv);
+  return child ? BuildToolsQuietly() : QTest::qExec(&test, argc, argv);
 }
 
 #include "preview_views_test.moc"
