@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 
 namespace tarvo::ui {
-namespace {
 
 TEST(WebEngineFlagsTest, AppendsWhatIsMissing) {
-  const struct {
-    const char *UserFlags, *Expected;
-    bool RunningAsRoot;
-  } rows[] = {
+  const struct { const char *UserFlags, *Expected; bool RunningAsRoot; } rows[] = {
       {"", "--ignore-gpu-blocklist --no-sandbox --no-zygote --disable-features=WebXR", true},
       {"--lang=it", "--lang=it --ignore-gpu-blocklist --disable-features=WebXR", false},
       {"--ignore-gpu-blocklist --lang=it",
@@ -29,5 +25,4 @@ TEST(WebEngineFlagsTest, AppendsWhatIsMissing) {
     EXPECT_EQ(WebEngineFlags(row.UserFlags, row.RunningAsRoot), row.Expected) << row.UserFlags;
 }
 
-}  // namespace
 }  // namespace tarvo::ui
