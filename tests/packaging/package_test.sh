@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree, as `make package` does, and
-# checks its control fields and that it holds every installed file.
+# checks what a desktop needs in it: the programs with the project's version
+# and their man pages, a valid desktop entry and AppStream metadata, the icon,
+# and the package's control fields.
 set -euo pipefail
 build=$1
 version=$2
@@ -8,21 +10,26 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
 deb=$out/tarvo-tools_${version}_amd64.deb
-[[ -f "$deb" ]] || { echo "no $deb"; ls "$out"; exit 1; }
+dpkg-deb -x "$deb" "$out/root"
+usr=$out/root/usr
 
 failed=0
-files=$(dpkg-deb --contents "$deb" | awk '{print $6}')
-for path in ./usr/bin/tarvo-tools ./usr/bin/tarvo-replay \
-            ./usr/share/applications/org.tarvo.TarvoTools.desktop \
-            ./usr/share/icons/hicolor/scalable/apps/org.tarvo.TarvoTools.svg \
-            ./usr/share/metainfo/org.tarvo.TarvoTools.metainfo.xml \
-            ./usr/share/man/man1/tarvo-tools.1 ./usr/share/man/man1/tarvo-replay.1; do
-  grep -qxF "$path" <<<"$files" || { echo "MISSING in the package: $path"; failed=1; }
+check() {  # description command...
+  "${@:2}" || { echo "FAILED: $1"; failed=1; }
+}
+for program in tarvo-tools tarvo-replay tarvo-library; do
+  check "$program --version" test "$("$usr/bin/$program" --version)" = "$program $version"
+  check "man page of $program" test -s "$usr/share/man/man1/$program.1"
 done
+check "man page names the version" grep -q "$version" "$usr/share/man/man1/tarvo-tools.1"
+check "icon" test -s "$usr/share/icons/hicolor/scalable/apps/org.tarvo.TarvoTools.svg"
+check "desktop entry" desktop-file-validate "$usr/share/applications/org.tarvo.TarvoTools.desktop"
+check "AppStream metadata" appstreamcli validate --no-net --pedantic \
+  "$usr/share/metainfo/org.tarvo.TarvoTools.metainfo.xml"
 field() { dpkg-deb --field "$deb" "$1"; }
-[[ "$(field Section)" == science ]] || { echo "Section: $(field Section)"; failed=1; }
-[[ -n "$(field Maintainer)" ]] || { echo "no Maintainer"; failed=1; }
+check "Section science" test "$(field Section)" = science
+check "a Maintainer" test -n "$(field Maintainer)"
 for dependency in libqt6webenginewidgets6 libqt6webenginecore6-bin libqt6webengine6-data libc6; do
-  grep -q "$dependency" <<<"$(field Depends)" || { echo "Depends lacks $dependency: $(field Depends)"; failed=1; }
+  check "Depends on $dependency" grep -q "$dependency" <<<"$(field Depends)"
 done
 exit $failed

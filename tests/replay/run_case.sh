@@ -2,7 +2,7 @@
 # Runs one replay case: CASE/script.txt through tarvo-replay in a fresh directory
 # "run" (seeded from CASE/before/, with CASE/args as extra arguments), then
 # compares the exit status (CASE/status, default 0), standard output
-# (CASE/stdout), standard error (CASE/stderr) and every file in CASE/expected/ byte for byte; a mismatch
+# (CASE/stdout) and every file in CASE/expected/ byte for byte; a mismatch
 # leaves NAME.actual beside the expected file. With BLESS=1 it records what
 # tarvo-replay now produces as the expected output instead: review it before committing.
 set -uo pipefail
@@ -47,7 +47,6 @@ if [[ "$status" != "$expected_status" ]]; then
   failed=1
 fi
 [[ -f "$case_dir/stdout" ]] && mismatch "$case_dir/stdout" "$work/.stdout"
-[[ -f "$case_dir/stderr" ]] && mismatch "$case_dir/stderr" "$work/.stderr"
 shopt -s nullglob
 for file in "$case_dir/expected"/*; do
   name=$(basename "$file")
