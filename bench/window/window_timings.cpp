@@ -5,7 +5,8 @@
 //   first-frame MS     the preview shows the empty scene of start-up
 //   confirm N MS       from the click on CONFIRM for element N to the preview
 //                      showing it
-// The first two count from the start of the process.
+// The first two count from the start of the process. With --verbose the web
+// engine and the page report to standard error, as in the program.
 #include <time.h>
 #include <unistd.h>
 
@@ -99,7 +100,7 @@ void Await(QSignalSpy& spy, const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  tarvo::ui::PrepareWebEngineFlags();
+  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
   QApplication app(argc, argv);
   QTemporaryDir directory;
   tarvo::app::ToolsWindow tools(QFile::encodeName(directory.path()).toStdString());

@@ -31,9 +31,9 @@ async function show(browser, camera, vrml) {
   // The browser keeps every scene it has made, with all its nodes, until the
   // scene is disposed.
   replaced.dispose();
-  // The cone prototype's script shapes its extrusion in the first event
-  // cascade; the tool's bounds are known only after it.
-  await browser.nextFrame();
+  // The world is replaced in the first event cascade of a frame, in which the
+  // cone prototype's script also shapes its extrusion: the tool's bounds are
+  // known once replaceWorld is done.
   await camera.show("fit");
   // The canvas stays hidden behind the page's sky until it shows a scene.
   document.body.classList.add("shown");

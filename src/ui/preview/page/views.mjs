@@ -82,6 +82,7 @@ export class Camera {
     this.orthographic = false;
     this.node = null; // the bound camera, once there is one
     this.limits = null; // its near and far distance
+    this.next = null; // the direction asked for while no tool was shown
   }
 
   // The direction the user looks now: the bound camera's, with what the user
@@ -121,12 +122,18 @@ export class Camera {
   }
 
   // Shows the whole tool along `direction` (the user's when none) in the
-  // projection the user chose, replacing the camera of the last view.
-  async fit(direction = this.direction()) {
+  // projection the user chose, replacing the camera of the last view. The sky
+  // alone looks the same from everywhere: while no tool is shown, a view only
+  // sets the direction in which the next tool appears, and nothing is drawn.
+  async fit(direction) {
     const scene = this.browser.currentScene;
     const bbox = this.browser.getActiveLayer().getBBox(new X3D.Box3());
-    const empty = bbox.size.x <= 0 && bbox.size.y <= 0 && bbox.size.z <= 0;
-    if (empty) bbox.set(new X3D.Vector3(2, 2, 2), new X3D.Vector3(0, 0, 0));
+    if (bbox.size.x <= 0 && bbox.size.y <= 0 && bbox.size.z <= 0) {
+      this.next = direction ?? this.next;
+      return;
+    }
+    direction ??= this.next ?? this.direction();
+    this.next = null;
     const view = fitting(bbox, direction, this.canvas.clientWidth || 1,
       this.canvas.clientHeight || 1,
       this.orthographic);
