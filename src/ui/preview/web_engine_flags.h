@@ -9,7 +9,9 @@ namespace tarvo::ui {
 // preview needs and the user has not already given. WebGL must run on
 // Mesa's software renderer, which Chromium's GPU blocklist refuses, and
 // Chromium's sandbox does not start for root; without it, no zygote process
-// is needed either. WebXR, which the preview does not use, is disabled.
+// is needed either. The page's JavaScript engine keeps a small heap, unless
+// the user gives --js-flags. WebXR, which the preview does not use, is
+// disabled.
 std::string WebEngineFlags(std::string_view userFlags, bool runningAsRoot);
 
 // The user asks for the web engine's own messages with --verbose among the
