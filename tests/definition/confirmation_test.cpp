@@ -64,11 +64,10 @@ TEST(ConfirmElement, StoresEachKindsLinesBelowThePreviousElement) {
 }
 
 TEST(ElementFootprint, CountsLinesFacesAndVertices) {
-  ElementInput cylinder = testing::Element("Cyl", "1", "1");
+  ElementInput cylinder = Element("Cyl", "1", "1"), polygon = Element("Complex", "1", "1");
   EXPECT_EQ(ElementFootprint(cylinder)->Lines, 1);
   cylinder.Extend = true;
   EXPECT_EQ(ElementFootprint(cylinder)->Lines, 2);
-  ElementInput polygon = testing::Element("Complex", "1", "1");
   polygon.Edges = "30";
   const Footprint footprint = *ElementFootprint(polygon);
   EXPECT_EQ(footprint.Lines, 64);
@@ -76,7 +75,7 @@ TEST(ElementFootprint, CountsLinesFacesAndVertices) {
   EXPECT_EQ(footprint.Vertices, 180);
   polygon.Edges = "4.0";
   EXPECT_FALSE(ElementFootprint(polygon).has_value());
-  EXPECT_FALSE(ElementFootprint(testing::Element("", "1", "1")).has_value());
+  EXPECT_FALSE(ElementFootprint(Element("", "1", "1")).has_value());
 }
 
 TEST(Fits, RefusesTheFiftyFirstElementAndTheTwoHundredFirstLine) {
@@ -99,7 +98,7 @@ TEST(Fits, RefusesTheFiftyFirstElementAndTheTwoHundredFirstLine) {
 TEST(ConfirmElement, AnUnknownKindChangesNothing) {
   ToolDefinition tool;
   scene::PreviewMesh mesh;
-  EXPECT_FALSE(ConfirmElement(tool, mesh, testing::Element("Cylinder", "1", "1"), kPoint));
+  EXPECT_FALSE(ConfirmElement(tool, mesh, Element("Cylinder", "1", "1"), kPoint));
   EXPECT_EQ(tool.ElementCount, 0);
   EXPECT_EQ(tool.LineCount, 0);
 }
