@@ -22,15 +22,7 @@ inline std::vector<std::string> LinesFrom(const ToolDefinition& tool, int first)
 // An element of `kind` with the dimensions as the value checks leave them.
 inline ElementInput Element(std::string_view kind, std::string_view height, std::string_view diam,
                             std::string_view diam2 = "0") {
-  ElementInput input;
-  input.Kind = kind;
-  input.Height = height;
-  input.Diam = diam;
-  input.Diam2 = diam2;
-  input.LengthMin = "0";
-  input.Edges = "3";
-  input.Extension = "TARVO1";
-  return input;
+  return {kind, false, false, height, diam, diam2, "0", "3", "TARVO1"};
 }
 
 }  // namespace tarvo::definition::testing

@@ -21,9 +21,10 @@ class RecordedMessages final : public MessageBoxes {
   std::vector<Shown> Boxes;
 };
 
-// An editor on files in memory, loaded as at start-up.
+// An editor on files in memory in /d (or in `folder`), loaded as at start-up.
 struct EditorFixture {
-  explicit EditorFixture(const char* separator = ".") : locale(std::string(separator)) {
+  explicit EditorFixture(std::filesystem::path folder = "/d")
+      : editor(std::move(folder), files, view, messages, locale) {
     editor.Load();
   }
   // Types each (control, text) pair, then clicks CONFIRM.
@@ -42,8 +43,8 @@ struct EditorFixture {
   tarvo::testing::MemoryFileSystem files;
   tarvo::testing::RecordingSceneView view;
   RecordedMessages messages;
-  numbers::FixedLocaleQuery locale;
-  Editor editor{"/d", files, view, messages, locale};
+  numbers::FixedLocaleQuery locale{std::string(".")};
+  Editor editor;
 };
 
 }  // namespace tarvo::editor::testing

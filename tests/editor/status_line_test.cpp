@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "editor_testing.h"
+#include "testing/temp_folder.h"
 
 namespace tarvo::editor {
 namespace {
@@ -52,31 +51,23 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
 }
 
 TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("status_line_" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
+  const tarvo::testing::TempFolder folder;
   std::ofstream(folder / "usrprobe.dat", std::ios::binary)  // Windows-1252: ü as 0xFC
       << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n";
-  tarvo::testing::MemoryFileSystem files;
-  tarvo::testing::RecordingSceneView view;
-  testing::RecordedMessages messages;
-  numbers::FixedLocaleQuery locale(std::string("."));
   for (const auto& [name, held] : std::initializer_list<std::pair<const char*, bool>>{
            {"ST1", true}, {"ST1  ", true}, {"M\u00FCller", true}, {"ST2", false}, {"ST", false}}) {
-    Editor editor(folder, files, view, messages, locale);
-    editor.Load();
-    editor.Type(Tb_ToolName, name);
-    editor.Click(Cmd_NewTool);
-    EXPECT_EQ(DuplicateNameNotice(editor).has_value(), held) << name;
-    EXPECT_EQ(StatusLine(editor).starts_with("A tool named "), held) << name;
+    EditorFixture f(folder.Path());
+    f.editor.Type(Tb_ToolName, name);
+    f.editor.Click(Cmd_NewTool);
+    EXPECT_EQ(DuplicateNameNotice(f.editor).has_value(), held) << name;
+    EXPECT_EQ(StatusLine(f.editor).starts_with("A tool named "), held) << name;
+    EXPECT_TRUE(f.messages.Boxes.empty());  // a notice, never a message box
     if (std::string_view(name) == "ST1") {
-      EXPECT_EQ(DuplicateNameNotice(editor), "A tool named ST1 is already in usrprobe.dat.");
-      editor.Click(Cmd_Add);
-      EXPECT_EQ(DuplicateNameNotice(editor), std::nullopt);  // the tool is under way
+      EXPECT_EQ(DuplicateNameNotice(f.editor), "A tool named ST1 is already in usrprobe.dat.");
+      f.editor.Click(Cmd_Add);
+      EXPECT_EQ(DuplicateNameNotice(f.editor), std::nullopt);  // the tool is under way
     }
   }
-  EXPECT_TRUE(messages.Boxes.empty());  // a notice, never a message box
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

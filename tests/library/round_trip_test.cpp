@@ -7,10 +7,13 @@
 
 #include "library/library_file.h"
 #include "library/tool_script.h"
-#include "library_testing.h"
+#include "testing/replay_editor.h"
+#include "testing/temp_folder.h"
 
 namespace tarvo::library {
 namespace {
+
+using namespace tarvo::testing;
 
 // A random tool of every kind, as a user would type it.
 struct ToolGenerator {
@@ -59,18 +62,18 @@ void ExpectEveryToolRebuilds(const std::string& file) {
     const RebuildScript script = DeriveScript(library, tool);
     ASSERT_TRUE(script.Proven()) << "tool " << tool.Position << ": " << script.Reason << "\n" << library.Block(tool);
     EXPECT_TRUE(script.Script.starts_with(std::string("# --decimal-separator ") + script.Separator + "\n"));
-    tarvo::testing::MemoryFileSystem files;
-    ASSERT_EQ(testing::ReplayEditor(files, script.Separator).Run(script.Script), 0);
+    MemoryFileSystem files;
+    ASSERT_EQ(ReplayEditor(files, script.Separator).Run(script.Script), 0);
     EXPECT_EQ(files.Read("/d/usrprobe.dat"), library.Block(tool)) << script.Script;
   }
 }
 
 TEST(RoundTrip, GeneratedToolsOfEveryKindRebuildByteForByte) {
   ToolGenerator generator;
-  tarvo::testing::MemoryFileSystem files;
+  MemoryFileSystem files;
   for (int i = 0; i < 240; ++i) {
     const char separator = i % 2 == 0 ? '.' : ',';
-    testing::ReplayEditor replay(files, separator);
+    ReplayEditor replay(files, separator);
     ASSERT_EQ(replay.Run(generator.Script(i, separator)), 0) << replay.output.str() << replay.errors.str();
   }
   const std::string file = files.Read("/d/usrprobe.dat");
@@ -84,7 +87,7 @@ TEST(RoundTrip, EveryToolOfTheReplayCasesRebuilds) {
     if (path.parent_path().parent_path() == tests / "library" ||
         (path.filename() == "usrprobe.dat" && path.parent_path().filename() == "expected")) {
       SCOPED_TRACE(path.string());
-      ExpectEveryToolRebuilds(testing::ReadFile(path));
+      ExpectEveryToolRebuilds(ReadFile(path));
     }
   }
 }

@@ -4,11 +4,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "scene/folder_lock.h"
+#include "testing/temp_folder.h"
 
 namespace tarvo::replay {
 namespace {
@@ -28,14 +27,12 @@ class ReplayLockTest : public ::testing::Test {
     replay_ = popen(command.c_str(), "r");
     ASSERT_NE(replay_, nullptr);
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   // The replay's next line of standard error, empty at its end.
   std::string ReadLine() const { char line[1024]; return std::fgets(line, sizeof line, replay_) ? line : ""; }
   int ExitStatus() const { const int status = pclose(replay_); return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
-  const fs::path folder_ = fs::temp_directory_path() / ("replay_lock_" + std::to_string(getpid()) + "_" +
-                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  const tarvo::testing::TempFolder folder_;
   const fs::path files_ = folder_ / "files";
   const bool made_ = fs::create_directories(files_);
   FolderLock holder_ = FolderLock::Acquire(files_);
@@ -59,9 +56,8 @@ TEST_F(ReplayLockTest, GivesUpAfterFiveSecondsTouchingNothing) {
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(files_)) left.push_back(entry.path().filename());
   EXPECT_EQ(left, std::vector<std::string>{FolderLock::kFileName});  // only the holder's lock
-  std::string holderPid;
-  EXPECT_EQ(std::getline(std::ifstream(files_ / FolderLock::kFileName), holderPid).good() ? holderPid : "",
-            std::to_string(getpid()));
+  EXPECT_EQ(tarvo::testing::ReadFile(files_ / FolderLock::kFileName),
+            std::to_string(getpid()) + "\n");
 }
 
 }  // namespace

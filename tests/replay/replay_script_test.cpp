@@ -2,91 +2,84 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <tuple>
 
-#include "testing/memory_file_system.h"
+#include "testing/replay_editor.h"
 
 namespace tarvo::replay {
 namespace {
 
-struct ReplayRun {
-  int Status = 0;
-  std::string Out;
-  std::string Err;
-};
-
-ReplayRun Replay(std::string_view script, const char* failingPath = nullptr) {
+// The status of `script` run on a fresh editor whose file `failingPath` cannot be written,
+// with what it wrote to standard output and standard error.
+std::tuple<int, std::string, std::string> Replay(std::string_view script,
+                                                 const char* failingPath = "") {
   tarvo::testing::MemoryFileSystem files;
-  if (failingPath) files.FailingPaths.insert(failingPath);
-  tarvo::testing::RecordingSceneView view;
-  numbers::FixedLocaleQuery locale(std::string("."));
-  std::ostringstream out, err;
-  ReplayMessages messages(out);
-  editor::Editor editor("/d", files, view, messages, locale);
-  editor.Load();
-  const int status = RunScript("s.txt", script, editor, messages, out, err);
-  return {status, out.str(), err.str()};
+  files.FailingPaths.insert(failingPath);
+  tarvo::testing::ReplayEditor replay(files);
+  const int status = replay.Run(script);
+  return {status, replay.output.str(), replay.errors.str()};
 }
 
-// Script errors stop with status 2, failed expectations with 1.
+// Script errors stop with status 2, failed expectations with 1; the error names the line.
 TEST(RunScript, StatusAndErrorOfEachScript) {
   const struct {
     const char* Script;
     int Status;
-    const char* Error;
+    const char* Error;  // after "s.txt:"
   } rows[] = {
-      {"click Cmd_Add\n", kScriptError, "s.txt:1: Cmd_Add is hidden\n"},
-      {"\n# a comment\r\nfly Cmd_Add\n", kScriptError, "s.txt:3: unknown command \"fly\"\n"},
-      {"click Cmd_Nothing\n", kScriptError, "s.txt:1: unknown control Cmd_Nothing\n"},
-      {"click Lbl_ToolName\n", kScriptError, "s.txt:1: cannot click Lbl_ToolName\n"},
-      {"set RTB_Tool x\n", kScriptError, "s.txt:1: cannot type into RTB_Tool\n"},
-      {"pick Cb_Extension 6\n", kScriptError, "s.txt:1: no item \"6\" in the list of Cb_Extension\n"},
-      {"pick Cb_Extension 0\n", kScriptError, "s.txt:1: no item \"0\" in the list of Cb_Extension\n"},
-      {"pick Tb_Diam 1\n", kScriptError, "s.txt:1: Tb_Diam has no list\n"},
+      {"click Cmd_Add\n", kScriptError, "1: Cmd_Add is hidden"},
+      {"\n# a comment\r\nfly Cmd_Add\n", kScriptError, "3: unknown command \"fly\""},
+      {"click Cmd_Nothing\n", kScriptError, "1: unknown control Cmd_Nothing"},
+      {"click Lbl_ToolName\n", kScriptError, "1: cannot click Lbl_ToolName"},
+      {"pick Cb_Extension 6\n", kScriptError, "1: no item \"6\" in the list of Cb_Extension"},
+      {"pick Cb_Extension 0\n", kScriptError, "1: no item \"0\" in the list of Cb_Extension"},
+      {"pick Tb_Diam 1\n", kScriptError, "1: Tb_Diam has no list"},
       {"set Tb_ToolName A\r\nclick Cmd_NewTool\r\nset Tb_ToolName B\r\n", kScriptError,
-       "s.txt:3: Tb_ToolName is hidden\n"},
-      {"expect Cmd_Exit shiny\n", kScriptError, "s.txt:1: unknown expectation \"shiny\"\n"},
-      {"expect Cmd_Exit selected\n", kScriptError, "s.txt:1: Cmd_Exit cannot be selected\n"},
-      {"click\n", kScriptError, "s.txt:1: a control name is missing\n"},
-      {"expect Cmd_Exit enabled \n", kScriptError, "s.txt:1: a blank after \"enabled\" ends the line\n"},
-      {"expect no-message \n", kScriptError, "s.txt:1: a blank after \"no-message\" ends the line\n"},
-      {"expect Ob_Tip unselected \n", kScriptError, "s.txt:1: a blank after \"unselected\" ends the line\n"},
-      {"expect FaceDraw hidden x\n", kScriptError, "s.txt:1: unexpected text after \"hidden\"\n"},
-      {"set FaceDraw x\n", kScriptError, "s.txt:1: cannot type into FaceDraw\n"},
-      {"expect Cmd_Add visible\n", kExpectationFailed, "s.txt:1: expected Cmd_Add visible, found hidden\n"},
+       "3: Tb_ToolName is hidden"},
+      {"expect Cmd_Exit shiny\n", kScriptError, "1: unknown expectation \"shiny\""},
+      {"expect Cmd_Exit selected\n", kScriptError, "1: Cmd_Exit cannot be selected"},
+      {"click\n", kScriptError, "1: a control name is missing"},
+      {"expect Cmd_Exit enabled \n", kScriptError, "1: a blank after \"enabled\" ends the line"},
+      {"expect no-message \n", kScriptError, "1: a blank after \"no-message\" ends the line"},
+      {"expect FaceDraw hidden x\n", kScriptError, "1: unexpected text after \"hidden\""},
+      {"set FaceDraw x\n", kScriptError, "1: cannot type into FaceDraw"},
       {"expect Tb_ToolName disabled\n", kExpectationFailed,
-       "s.txt:1: expected Tb_ToolName disabled, found enabled\n"},
+       "1: expected Tb_ToolName disabled, found enabled"},
       {"expect Cb_Extension text TARVO2\n", kExpectationFailed,
-       "s.txt:1: expected Cb_Extension text \"TARVO2\", found \"TARVO1\"\n"},
+       "1: expected Cb_Extension text \"TARVO2\", found \"TARVO1\""},
       {"expect Cb_Extension text TARVO1 \n", kExpectationFailed,
-       "s.txt:1: expected Cb_Extension text \"TARVO1 \", found \"TARVO1\"\n"},
-      {"expect FaceDraw visible\n", kExpectationFailed, "s.txt:1: expected FaceDraw visible, found hidden\n"},
-      {"expect focus Cmd_Exit\n", kExpectationFailed, "s.txt:1: expected focus Cmd_Exit, found Cmd_NewTool\n"},
-      {"expect message Hello\n", kExpectationFailed, "s.txt:1: expected message \"Hello\", found none\n"},
+       "1: expected Cb_Extension text \"TARVO1 \", found \"TARVO1\""},
+      {"expect FaceDraw visible\n", kExpectationFailed,
+       "1: expected FaceDraw visible, found hidden"},
+      {"expect focus Cmd_Exit\n", kExpectationFailed,
+       "1: expected focus Cmd_Exit, found Cmd_NewTool"},
+      {"expect message Hello\n", kExpectationFailed, "1: expected message \"Hello\", found none"},
       {"pick Cb_Extension 5\nexpect Cb_Extension text TARVO1\n", kExpectationFailed,
-       "s.txt:2: expected Cb_Extension text \"TARVO1\", found \" M5\"\n"},
+       "2: expected Cb_Extension text \"TARVO1\", found \" M5\""},
       {"click Cmd_NewTool\nexpect no-message\n", kExpectationFailed,
-       "s.txt:2: expected no message, found \"Please insert a NAME for the new tool\"\n"},
+       "2: expected no message, found \"Please insert a NAME for the new tool\""},
       {"click Cmd_Exit\nthis line is never read\n", kOk, ""},
   };
   for (const auto& row : rows) {
-    const ReplayRun run = Replay(row.Script);
-    EXPECT_EQ(run.Status, row.Status) << row.Script;
-    EXPECT_EQ(run.Err, row.Error) << row.Script;
+    const auto [status, out, err] = Replay(row.Script);
+    EXPECT_EQ(status, row.Status) << row.Script;
+    EXPECT_EQ(err, *row.Error ? "s.txt:" + std::string(row.Error) + "\n" : "") << row.Script;
   }
 }
 
 TEST(RunScript, OutputOfEachScript) {
-  const char* const kControlsMessage = "message: Please remove tabs and line breaks from the NAME and the EXTENSION\n";
+  const char* const kControlsMessage =
+      "message: Please remove tabs and line breaks from the NAME and the EXTENSION\n";
   struct Row {
     std::string Script;
     int Status;
     std::string Out;
-    const char* FailingPath = nullptr;
+    const char* FailingPath = "";
   };
   std::vector<Row> rows = {
       {"expect Frame_NewTool visible\n", kFileFailed,
-       "message: The preview file cannot be written: /d/Taster.wrl: Is a directory\n", "/d/Taster.wrl"},
+       "message: The preview file cannot be written: /d/Taster.wrl: Is a directory\n",
+       "/d/Taster.wrl"},
       // set takes everything after one blank
       {"set Tb_ToolName  a  b \nexpect Tb_ToolName text  a  b \nset Tb_ToolName\n"
        "expect Tb_ToolName text\nset Tb_ToolName x\nprint Tb_ToolName\n",
@@ -107,9 +100,9 @@ TEST(RunScript, OutputOfEachScript) {
     }
   }
   for (const Row& row : rows) {
-    const ReplayRun run = Replay(row.Script, row.FailingPath);
-    EXPECT_EQ(run.Status, row.Status) << row.Script << run.Err;
-    EXPECT_EQ(run.Out, row.Out) << row.Script;
+    const auto [status, out, err] = Replay(row.Script, row.FailingPath);
+    EXPECT_EQ(status, row.Status) << row.Script << err;
+    EXPECT_EQ(out, row.Out) << row.Script;
   }
 }
 

@@ -1,7 +1,8 @@
 #include "scene/data_folder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+
+#include "testing/temp_folder.h"
 
 namespace tarvo::scene {
 namespace {
@@ -19,14 +20,13 @@ TEST(DataFolder, TheRule) {
 }
 
 TEST(DataFolder, TheUsersFolderIsMadeWhenMissing) {
-  const auto root = std::filesystem::temp_directory_path() / ("data_folder_" + std::to_string(getpid()));
+  const tarvo::testing::TempFolder root;
   const std::filesystem::path folder = root / "share" / "tarvo-tools";
   EXPECT_EQ(EnsureFolder(folder), std::nullopt);
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   EXPECT_EQ(EnsureFolder(folder), std::nullopt);  // already there
-  { std::FILE* f = std::fopen((root / "file").c_str(), "w"); std::fclose(f); }
+  std::ofstream(root / "file").put('x');
   EXPECT_NE(EnsureFolder(root / "file" / "sub"), std::nullopt);
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -5,15 +5,15 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <random>
+
+#include "testing/temp_folder.h"
 
 namespace tarvo::scene {
 namespace {
 
 namespace fs = std::filesystem;
+using tarvo::testing::ReadFile;
 
 // System calls with faults: interrupted a number of times before they act,
 // writes that come back short as on a full disk, a close that fails after
@@ -38,18 +38,9 @@ int FaultyClose(int fd) {
 
 class PosixFileSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tarvo-fs-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
   void TearDown() override {
-    fs::remove_all(dir_);
     interruptions = 0;
     shortWrites = closeFails = false;
-  }
-  std::string Read(const fs::path& file) const {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
@@ -58,7 +49,8 @@ class PosixFileSystemTest : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  const tarvo::testing::TempFolder folder_;
+  const fs::path& dir_ = folder_.Path();
   PosixFileSystem files_{{Faulty<::write>, Faulty<::read>, FaultyClose}};
 };
 
@@ -73,7 +65,7 @@ TEST_F(PosixFileSystemTest, WritesReplaceAppendsExtendCopiesAreExactAndInterrupt
       interruptions = interrupted;
       ASSERT_TRUE(step().IsOk()) << interrupted;
     }
-    EXPECT_EQ(Read(dir_ / "b"), bytes + "y\r\n");
+    EXPECT_EQ(ReadFile(dir_ / "b"), bytes + "y\r\n");
   }
   EXPECT_EQ(files_.Copy(dir_ / "none", dir_ / "b").Result, FileStatus::Code::MissingSource);
   EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
@@ -95,7 +87,7 @@ TEST_F(PosixFileSystemTest, FailuresSayWhyAndLeaveNoScrapsAndAShortAppendIsTaken
   closeFails = false;
   shortWrites = true;  // a full disk: the part written is taken back
   EXPECT_EQ(files_.Append(dir_ / "a", std::string(100, 'x')).Reason, "No space left on device");
-  EXPECT_EQ(Read(dir_ / "a"), "x\r\n");
+  EXPECT_EQ(ReadFile(dir_ / "a"), "x\r\n");
   EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "d"}));
 }
 

@@ -4,25 +4,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
+#include "testing/temp_folder.h"
 
 namespace tarvo::scene {
 namespace {
 
 using Outcome = FolderLock::Outcome;
+using tarvo::testing::ReadFile;
 
 class FolderLockTest : public ::testing::Test {
  protected:
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string LockFileText() const { return ReadFile(folder_ / FolderLock::kFileName); }
 
-  std::string LockFileText() const {
-    std::ifstream in(folder_ / FolderLock::kFileName); return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  const std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
-      ("folder_lock_" + std::to_string(getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  const bool made_ = std::filesystem::create_directories(folder_);
+  const tarvo::testing::TempFolder temp_;
+  const std::filesystem::path& folder_ = temp_.Path();
 };
 
 TEST_F(FolderLockTest, ASecondEditorIsRefusedAndChangesNothing) {

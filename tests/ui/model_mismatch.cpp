@@ -2,10 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace tarvo::ui::test {
 
@@ -20,24 +17,11 @@ QString Show(const QString& widget, const QString& model) {
   return QStringLiteral(" shows \"%1\", the model \"%2\"").arg(widget, model);
 }
 
-// The text or caption the widget shows.
-QString Shown(const editor::ControlRow& control, const QWidget* widget) {
-  switch (control.Kind) {
-    case ControlKind::Window: return widget->windowTitle();
-    case ControlKind::Frame: return static_cast<const QGroupBox*>(widget)->title();
-    case ControlKind::Label: return static_cast<const QLabel*>(widget)->text();
-    case ControlKind::TextBox: return static_cast<const QLineEdit*>(widget)->text();
-    case ControlKind::ComboBox: return static_cast<const QComboBox*>(widget)->currentText();
-    case ControlKind::CommandButton:
-    case ControlKind::OptionButton:
-    case ControlKind::CheckBox: return static_cast<const QAbstractButton*>(widget)->text();
-    case ControlKind::DefinitionPane:
-    case ControlKind::ScratchTextBox:
-      return static_cast<const QPlainTextEdit*>(widget)->toPlainText();
-    case ControlKind::Rectangle:
-    case ControlKind::PreviewView: break;
-  }
-  return {};
+// The text or caption the widget shows: the first of these properties it has, or its title.
+QString Shown(const QWidget* widget) {
+  for (const char* property : {"plainText", "currentText", "title", "text"})
+    if (const QVariant value = widget->property(property); value.isValid()) return value.toString();
+  return widget->windowTitle();
 }
 
 QString ControlMismatch(const Form1& window, const editor::ControlRow& control) {
@@ -56,7 +40,7 @@ QString ControlMismatch(const Form1& window, const editor::ControlRow& control) 
   if (control.Kind == ControlKind::DefinitionPane) expected.replace(QStringLiteral("\r\n"), "\n");
   const bool hasText =
       control.Kind != ControlKind::Rectangle && control.Kind != ControlKind::PreviewView;
-  if (hasText && Shown(control, widget) != expected) return Show(Shown(control, widget), expected);
+  if (hasText && Shown(widget) != expected) return Show(Shown(widget), expected);
   if ((control.Kind == ControlKind::OptionButton || control.Kind == ControlKind::CheckBox) &&
       static_cast<const QAbstractButton*>(widget)->isChecked() != state.Selected)
     return QStringLiteral("selection differs");

@@ -246,9 +246,9 @@ void WindowTest::theMenusAndTheStatusLine() {
       "fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; click RTB_Tool; press Ctrl+Shift+C");
   QCOMPARE(QApplication::clipboard()->text(),
            QStringLiteral("ITEM:ST1 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n"));
-  w_->Do("fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm");
-  QCOMPARE(Status(), "Elements 1 of 50 | Lines 5 of 200 | Length 20 | " + folder);
-  w_->Do("click Ob_Sphere; fill Tb_Diam 3; click Cmd_Confirm");
+  w_->Do(
+      "fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; "
+      "click Cmd_Confirm");
   QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | ball \u00D83 | " + folder);
   w_->Do("click Cmd_Export; fill Tb_ToolName ST1; click Cmd_NewTool");  // the same name again:
   QVERIFY(Status().startsWith(QStringLiteral("A tool named ST1 is already in usrprobe.dat. | ")));
@@ -315,7 +315,6 @@ void WindowTest::theLibraryEditsTheSelectedToolInPlace() {
   expected.replace("sphere 0 0 0 2\r\nhotspot 0 0 0 0 0 1 2 2 ball",
                    "sphere 0 0 0 4\r\nhotspot 0 0 0 0 0 1 4 4 ball");
   QCOMPARE(Read(w_->FilePath("usrprobe.dat")), expected);
-  QCOMPARE(Read(w_->FilePath("usrprobe_old.dat")), original);
   QCOMPARE(w_->Main().windowTitle(), QStringLiteral("TARVO TOOLS CREATION"));
   w_->Do("click RTB_Tool; press Ctrl+Q");  // Exit while the pane has the focus
   QVERIFY(!w_->Main().isVisible());
