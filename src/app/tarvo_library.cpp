@@ -81,11 +81,8 @@ int main(int argc, char** argv) {
     if (arg == "--dir" && i + 1 < argc) {
       directory = argv[++i];
     } else if (arg == "--index" && i + 1 < argc) {
-      const std::string text = argv[++i];
-      if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9) {
-        return UsageError("--index takes a position from 1");
-      }
-      index = std::stoi(text);
+      index = library::ReadPosition(argv[++i]);
+      if (!index) return UsageError("--index takes a position from 1");
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("unknown option " + arg);
     } else if (!command) {

@@ -88,11 +88,8 @@ int main(int argc, char** argv) {
     } else if (arg == "--edit" && i + 1 < argc) {
       editName = argv[++i];
     } else if (arg == "--index" && i + 1 < argc) {
-      const std::string text = argv[++i];
-      if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9) {
-        return UsageError("--index takes a position from 1");
-      }
-      editIndex = std::stoi(text);
+      editIndex = tarvo::library::ReadPosition(argv[++i]);
+      if (!editIndex) return UsageError("--index takes a position from 1");
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       return UsageError("unknown option " + arg);
     } else if (scriptName) {

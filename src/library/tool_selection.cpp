@@ -22,7 +22,8 @@ std::string Number(double value) { return numbers::SingleText(static_cast<float>
 
 }  // namespace
 
-ToolSelection SelectTool(const Library& library, std::string_view name, std::optional<int> position) {
+ToolSelection SelectTool(const Library& library, std::string_view name,
+                         std::optional<int> position) {
   const std::string quoted = "\"" + std::string(name) + "\"";
   if (position) {
     if (*position < 1 || *position > static_cast<int>(library.Tools.size())) {
@@ -42,7 +43,8 @@ ToolSelection SelectTool(const Library& library, std::string_view name, std::opt
   }
   if (named.size() == 1) return {named.front(), {}};
   if (named.empty()) {
-    if (library.Tools.empty()) return {nullptr, "no tool named " + quoted + ": usrprobe.dat holds no tools"};
+    if (library.Tools.empty())
+      return {nullptr, "no tool named " + quoted + ": usrprobe.dat holds no tools"};
     std::vector<std::string> names;
     for (const Tool& tool : library.Tools) names.push_back(definition::FromWindows1252(tool.Name));
     return {nullptr, "no tool named " + quoted + "; the tools are: " + Joined(names)};
@@ -67,10 +69,17 @@ std::string ListLine(const Tool& tool) {
 std::string CheckLines(const Tool& tool) {
   std::string lines;
   for (const Problem& problem : tool.Problems) {
-    lines += std::to_string(tool.Position) + "\t" + tool.Name + "\t" + std::to_string(problem.Line) +
-             "\t" + problem.Text + "\n";
+    lines += std::to_string(tool.Position) + "\t" + tool.Name + "\t" +
+             std::to_string(problem.Line) + "\t" + problem.Text + "\n";
   }
   return lines;
+}
+
+std::optional<int> ReadPosition(std::string_view text) {
+  if (text.empty() || text.size() > 9 ||
+      text.find_first_not_of("0123456789") != std::string_view::npos)
+    return std::nullopt;
+  return std::stoi(std::string(text));
 }
 
 }  // namespace tarvo::library

@@ -16,7 +16,12 @@ struct ToolSelection {
 
 // NAME matches a tool's name exactly; several tools of that name need
 // `position` (1-based), which must then name a tool of that name.
-ToolSelection SelectTool(const Library& library, std::string_view name, std::optional<int> position);
+ToolSelection SelectTool(const Library& library, std::string_view name,
+                         std::optional<int> position);
+
+// The position a user gives with --index: digits only, at most nine of them;
+// nothing when the text is not such a number.
+std::optional<int> ReadPosition(std::string_view text);
 
 // The lines of `tarvo-library list` and `check` for one tool, each ending in LF.
 std::string ListLine(const Tool& tool);
