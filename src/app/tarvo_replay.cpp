@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/replay/replay_script.h"
+#include "script/replay_script.h"
 #include "editor/editor.h"
 #include "library/library_changes.h"
 #include "library/tool_selection.h"

@@ -1,4 +1,4 @@
-#include "app/replay/replay_script.h"
+#include "script/replay_script.h"
 
 #include <gtest/gtest.h>
 
