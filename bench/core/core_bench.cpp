@@ -257,6 +257,38 @@ void StartUpBaseline(benchmark::State& state) {
   }
 }
 
+// A tip of 49 cylinders and a ball: the largest tool a history rebuilds.
+void BuildFifty(Workspace& w) {
+  w.Start(Ob_Tip);
+  for (int i = 0; i < 49; ++i) w.Confirm({{Tb_Height, "2"}, {Tb_Diam, "6"}});
+  w.Editor().Click(Ob_Sphere);
+  w.Confirm({{Tb_Diam, "3"}});
+}
+
+// Undo and redo in turn on the 50-element tool: each rebuilds it from its steps.
+void HistoryUndoFifty(benchmark::State& state) {
+  Workspace w;
+  BuildFifty(w);
+  bool undo = true;
+  for (auto _ : state) {
+    if (undo ? !w.Editor().Undo() : !w.Editor().Redo()) state.SkipWithError("no step");
+    undo = !undo;
+  }
+}
+
+// The first element's diameter changed, 6 and 7 in turn.
+void HistoryChangeFifty(benchmark::State& state) {
+  Workspace w;
+  BuildFifty(w);
+  bool seven = true;
+  for (auto _ : state) {
+    w.Editor().OpenChange(1);
+    w.Editor().TypeInDialog(Tb_Diam, seven ? "7" : "6");
+    if (!w.Editor().DialogOk()) state.SkipWithError("not changed");
+    seven = !seven;
+  }
+}
+
 #define TARVO_CONFIRM_BENCH(Kind)                                                          \
   BENCHMARK_CAPTURE(RunConfirm, Kind, Kind())->Unit(benchmark::kMicrosecond);              \
   BENCHMARK_CAPTURE(RunConfirmBaseline, Kind, Kind())->Unit(benchmark::kMicrosecond)
@@ -273,6 +305,8 @@ BENCHMARK(Export)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ExportBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StartUp)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StartUpBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HistoryUndoFifty)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HistoryChangeFifty)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tarvo::bench

@@ -150,18 +150,35 @@ bool ApplyStep(std::vector<Step>& plain, const Step& step) {
 }
 
 void History::Record(Step step) {
-  steps_.resize(position_);
+  Truncate(position_);
   steps_.push_back(std::move(step));
   position_ = steps_.size();
 }
 
+void History::Truncate(std::size_t count) {
+  steps_.resize(std::min(count, steps_.size()));
+  position_ = steps_.size();
+  Invalidate(position_);
+}
+
 void History::MarkEdit(EditedTool tool) {
-  if (position_ > 0) steps_[position_ - 1].BeginsEdit = std::move(tool);
+  if (position_ == 0) return;
+  steps_[position_ - 1].BeginsEdit = std::move(tool);
+  Invalidate(position_ - 1);
+}
+
+void History::Invalidate(std::size_t count) const {
+  checkpoints_.resize(std::min(checkpoints_.size(), count / kCheckpoint + 1));
 }
 
 std::vector<Step> History::PlainSteps(std::size_t count) const {
-  std::vector<Step> plain;
-  for (std::size_t i = 0; i < count && i < steps_.size(); ++i) ApplyStep(plain, steps_[i]);
+  count = std::min(count, steps_.size());
+  std::size_t at = std::min(count / kCheckpoint, checkpoints_.size() - 1) * kCheckpoint;
+  std::vector<Step> plain = checkpoints_[at / kCheckpoint];
+  while (at < count) {
+    ApplyStep(plain, steps_[at]);
+    if (++at % kCheckpoint == 0 && at / kCheckpoint == checkpoints_.size()) checkpoints_.push_back(plain);
+  }
   return plain;
 }
 

@@ -75,10 +75,7 @@ class History {
   // EXPORT: the tool has left the editor.
   void Clear() { Truncate(0); }
   // Keeps the first `count` steps, all of them done.
-  void Truncate(std::size_t count) {
-    steps_.resize(std::min(count, steps_.size()));
-    position_ = steps_.size();
-  }
+  void Truncate(std::size_t count);
   // The last step done is where an edit of a tool of usrprobe.dat begins.
   void MarkEdit(EditedTool tool);
 
@@ -93,8 +90,15 @@ class History {
   std::vector<Step> UnfinishedSteps() const;
 
  private:
+  // Forgets the plain steps kept for more than `count` steps.
+  void Invalidate(std::size_t count) const;
+
   std::vector<Step> steps_;
   std::size_t position_ = 0;
+  // The plain steps after every kCheckpoint-th step, so that an undo or a
+  // change folds at most that many steps however long the history is.
+  static constexpr std::size_t kCheckpoint = 16;
+  mutable std::vector<std::vector<Step>> checkpoints_{std::vector<Step>{}};
 };
 
 // The plain steps with one step more: a change, insert or removal replaces
