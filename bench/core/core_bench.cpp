@@ -17,6 +17,8 @@ namespace tarvo::bench {
 namespace {
 
 namespace fs = std::filesystem;
+// Every step of a tool also saves its history, work a command cannot avoid either.
+constexpr const char* kHistory = ".tarvo-tools.history";
 using enum editor::ControlId;
 
 class SilentMessages final : public editor::MessageBoxes {
@@ -40,7 +42,7 @@ class Workspace {
 
   // A new editor on an empty directory.
   void Restart() {
-    for (const char* name : {"Taster.wrl", "Taster_Old.wrl", "usrprobe.dat", "usrprobe_old.dat"}) {
+    for (const char* name : {"Taster.wrl", "Taster_Old.wrl", "usrprobe.dat", "usrprobe_old.dat", kHistory}) {
       fs::remove(dir_ / name);
     }
     Load();
@@ -150,10 +152,12 @@ void RunConfirmBaseline(benchmark::State& state, const ElementCase& element) {
   const std::string before = Read(w.File("Taster.wrl"));
   element.Confirm(w);
   const std::string block = Read(w.File("Taster.wrl")).substr(before.size());
+  const std::string history = Read(w.File(kHistory));
   BareWrite(w.File("Taster.wrl"), before);
   for (auto _ : state) {
     BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
     BareAppend(w.File("Taster.wrl"), block);
+    BareWrite(w.File(kHistory), history);
     state.PauseTiming();
     BareWrite(w.File("Taster.wrl"), before);
     state.ResumeTiming();
@@ -182,8 +186,10 @@ void DeleteLastBaseline(benchmark::State& state) {
   Workspace w;
   BuildTipWithCone(w);
   const std::string after = Read(w.File("Taster.wrl"));
+  const std::string history = Read(w.File(kHistory));
   for (auto _ : state) {
     BareCopy(w.File("Taster_Old.wrl"), w.File("Taster.wrl"));
+    BareWrite(w.File(kHistory), history);
     state.PauseTiming();
     BareWrite(w.File("Taster.wrl"), after);
     state.ResumeTiming();
@@ -236,6 +242,7 @@ void ExportBaseline(benchmark::State& state) {
     BareAppend(w.File("usrprobe.dat"), block);
     BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
     BareWrite(w.File("Taster.wrl"), header);
+    BareWrite(w.File(kHistory), "TARVO TOOLS HISTORY 1\r\n");
     state.PauseTiming();
     BareWrite(w.File("usrprobe.dat"), earlier);
     BareWrite(w.File("Taster.wrl"), scene);

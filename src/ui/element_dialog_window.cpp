@@ -20,6 +20,8 @@ ElementDialogWindow::ElementDialogWindow(Form1& form, QWidget* parent)
     : QDialog(parent), form_(form), type_(new QLabel(this)), disk_(new QCheckBox(this)) {
   setObjectName(QStringLiteral("ElementDialog"));
   setWindowTitle(ToQString(form.Editor().Dialog()->Title()));
+  // Wide enough for its title on the window manager's bar.
+  setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
   auto* layout = new QFormLayout(this);
   type_->setObjectName(QStringLiteral("Lbl_ElemType"));
   layout->addRow(type_);
