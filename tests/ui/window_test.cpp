@@ -55,6 +55,18 @@ QAction* Action(QMenu* menu, const QString& text) {
 
 QString Name(const QWidget* widget) { return widget->objectName(); }
 
+// A click on a button, an option or the check box, or a key that presses
+// the button that has the focus: an action of TestWindow::Do that runs a command.
+bool RunsACommand(const QString& action) {
+  static const QRegularExpression kPress("^press (Return|Num\\+Enter|Space)$");
+  if (action.contains(kPress)) return true;
+  const auto id = tarvo::editor::FindControl(action.section(' ', 1, 1).toStdString());
+  if (!action.startsWith(QStringLiteral("click ")) || !id) return false;
+  const ControlKind kind = tarvo::editor::Row(*id).Kind;
+  return kind == ControlKind::CommandButton || kind == ControlKind::OptionButton ||
+         kind == ControlKind::CheckBox;
+}
+
 // The first control, among those shown, whose caption is cut off, that
 // leaves its container or covers a caption or another control.
 QString LayoutFault(const TestWindow& w) {
@@ -195,7 +207,8 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
                       Definition().contains("\nconnect 4.33 0 -3.5 -1 0 0 "),
                   qPrintable(Definition()));
        }},
-      {"2 LEVELS POLYGON", "click Ob_Sphere"},
+      {"2 LEVELS POLYGON, an edge typed, then POLYGON", "click Ob_Sphere; fill Tb_Diam2 4; click Ob_Cone"},
+      {"2 LEVELS POLYGON again", "click Ob_Sphere"},
       {"its edges", "fill Tb_Diam2 4; fill Tb_Height 3; fill Tb_LengthMin 2"},
       {"CONFIRM the two-level polygon", "click Cmd_Confirm"},
       {"DELETE LAST", "click Cmd_DelLast"},
@@ -210,6 +223,7 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
          w_->Click(Tb_Height);
          QVERIFY(!Edit(Tb_Height)->hasSelectedText());
          w_->Click(Cmd_Confirm);
+         QCOMPARE(FocusedTextNotSelected(w_->Window()), QString());
        }},
       {"EXPORT the extension", "click Cmd_Export"},
       {"a tip", "fill Tb_ToolName T2; click Cmd_NewTool; click Ob_Tip; click Cmd_Add"},
@@ -220,7 +234,12 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
       {"EXPORT the tip", "click Cmd_Export"},
   };
   for (const Step& step : steps) {
-    if (!step.Actions.isEmpty()) w_->Do(step.Actions);
+    for (const QString& action : step.Actions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+      w_->Do(action);
+      if (QTest::currentTestFailed()) return;
+      const QString fault = RunsACommand(action) ? FocusedTextNotSelected(w_->Window()) : QString();
+      QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("after %1 (%2): %3").arg(step.Name, action, fault)));
+    }
     step.Check();
     if (QTest::currentTestFailed()) return;
     QList<ShownMessage> boxes;
