@@ -45,8 +45,9 @@ another editor works on DIR, 4 the tool is not rebuildable.
 
 enum Status { kOk = 0, kProblems = 1, kBadCommand = 2, kFileFailed = 3, kNotRebuildable = 4 };
 
+// A wrong command line: what is wrong in one line, then where the usage is.
 int UsageError(const std::string& what) {
-  std::cerr << "tarvo-library: " << what << "\n" << kUsage;
+  std::cerr << "tarvo-library: " << what << "\nTry 'tarvo-library --help'.\n";
   return kBadCommand;
 }
 
