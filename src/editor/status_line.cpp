@@ -57,11 +57,14 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor) {
   if (tool.LineCount != 1) return std::nullopt;  // only between NEW TOOL and ADD ELEMENT
   const std::optional<std::string> name = definition::ItemName(tool.ToolLines[1]);
   if (!name) return std::nullopt;
+  const std::string_view read = definition::NameAsRead(*name);
+  const std::string bytes = definition::ToWindows1252(read);
   const std::vector<std::string> names = definition::ReadToolNames(editor.Scene().DefinitionPath());
-  if (std::find(names.begin(), names.end(), definition::ToWindows1252(*name)) == names.end()) {
+  if (std::none_of(names.begin(), names.end(),
+                   [&](const std::string& held) { return definition::NameAsRead(held) == bytes; })) {
     return std::nullopt;
   }
-  return "A tool named " + *name + " is already in usrprobe.dat.";
+  return "A tool named " + std::string(read) + " is already in usrprobe.dat.";
 }
 
 std::string StatusLine(const Editor& editor) {

@@ -53,16 +53,18 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
 TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
   const tarvo::testing::TempFolder folder;
   std::ofstream(folder / "usrprobe.dat", std::ios::binary)  // Windows-1252: ü as 0xFC
-      << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n";
+      << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n"
+      << "ITEM: B2  M2\r\n\r\n";  // names compare as a reader that splits at blanks sees them
   for (const auto& [name, held] : std::initializer_list<std::pair<const char*, bool>>{
-           {"ST1", true}, {"ST1  ", true}, {"M\u00FCller", true}, {"ST2", false}, {"ST", false}}) {
+           {"ST1", true}, {"ST1  ", true}, {" ST1", true}, {" ST1 ", true}, {"M\u00FCller", true},
+           {"B2", true}, {"ST2", false}, {"ST", false}, {"S T1", false}}) {
     EditorFixture f(folder.Path());
     f.editor.Type(Tb_ToolName, name);
     f.editor.Click(Cmd_NewTool);
     EXPECT_EQ(DuplicateNameNotice(f.editor).has_value(), held) << name;
     EXPECT_EQ(StatusLine(f.editor).starts_with("A tool named "), held) << name;
     EXPECT_TRUE(f.messages.Boxes.empty());  // a notice, never a message box
-    if (std::string_view(name) == "ST1") {
+    if (std::string_view(name) == " ST1 ") {
       EXPECT_EQ(DuplicateNameNotice(f.editor), "A tool named ST1 is already in usrprobe.dat.");
       f.editor.Click(Cmd_Add);
       EXPECT_EQ(DuplicateNameNotice(f.editor), std::nullopt);  // the tool is under way
