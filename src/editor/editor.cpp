@@ -64,6 +64,8 @@ void Editor::Click(ControlId id) {
                             : window_.IsSelected(Ob_Polyg) ? ToolKind::Polygonal
                                                            : ToolKind::Tip;
   confirmed_.reset();
+  ++commands_;
+  exported_.reset();
   window_.GiveFocus(id);
   if (kind == ControlKind::OptionButton) {
     SelectOption(id);

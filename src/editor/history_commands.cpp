@@ -125,6 +125,8 @@ void Editor::Adopt(Rebuild& rebuilt) {
   elementOption_ = built.elementOption_;
   edited_ = built.edited_;
   reportedInCommand_ = false;
+  ++commands_;
+  exported_.reset();
   std::string backup;
   const bool hasBackup = rebuilt.files.Read(scene_.SceneBackupPath(), backup).IsOk();
   std::string shown;
