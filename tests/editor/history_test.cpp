@@ -119,7 +119,7 @@ struct Model {
     State state = Next();
     if (step.Kind == StepKind::Confirm) state.Elements.push_back(step.Element);
     if (step.Kind == StepKind::DeleteLast) state.Elements.pop_back();
-    if (step.Kind == StepKind::DeleteAll) state = State{state.Plain};
+    if (step.Kind == StepKind::DeleteAll) state = State{state.Plain, 0, {}, false, false};
     state.Plain.push_back(std::move(step));
     Push(std::move(state));
   }
