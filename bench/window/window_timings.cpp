@@ -5,8 +5,8 @@
 //   first-frame MS     the preview shows the empty scene of start-up
 //   confirm N MS       from the click on CONFIRM for element N to the preview
 //                      showing it
-// The first two count from the start of the process. With --verbose the web
-// engine and the page report to standard error, as in the program.
+// The first two count from the start of the process. With --verbose Coin
+// reports to standard error, as in the program.
 #include <time.h>
 #include <unistd.h>
 
@@ -21,7 +21,7 @@
 #include <string>
 
 #include "app/tools_window.h"
-#include "ui/preview/web_engine_flags.h"
+#include "ui/preview/coin_messages.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ void Await(QSignalSpy& spy, const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
+  tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
   QApplication app(argc, argv);
   QTemporaryDir directory;
   tarvo::app::ToolsWindow tools(QFile::encodeName(directory.path()).toStdString());

@@ -77,12 +77,14 @@ void AddStatusLine(MainWindow& window) {
   label->setTextFormat(Qt::PlainText);
   window.statusBar()->addWidget(label, 1);
   window.statusBar()->setSizeGripEnabled(false);
-  const auto update = [label, &form = window.Form()] {
-    const QString text = ToQString(editor::StatusLine(form.Editor()));
+  const auto update = [label, &window] {
+    QString text = ToQString(editor::StatusLine(window.Form().Editor()));
+    if (!window.PreviewNote().isEmpty()) text = window.PreviewNote() + QStringLiteral(" | ") + text;
     label->setText(text);
     label->setToolTip(text);
   };
   QObject::connect(&window.Form(), &Form1::commandRun, label, update);
+  QObject::connect(&window, &MainWindow::previewNoteChanged, label, update);
   update();
 }
 
@@ -114,7 +116,7 @@ QString AboutText(const std::filesystem::path& dataFolder) {
              "preview, and exports it to usrprobe.dat.</p>"
              "<p>Data folder: %2</p>"
              "<p>TARVO Tools is free software under the MIT licence.<br>"
-             "The 3D preview uses the X3D browser X_ITE, under the MIT licence.<br>"
+             "The 3D preview uses Coin, under the BSD licence (BSD-3-Clause).<br>"
              "The window uses Qt %3, under the GNU LGPL version 3 (LGPL-3.0).</p>")
       .arg(QStringLiteral(TARVO_VERSION),
            QString::fromStdString(dataFolder.string()).toHtmlEscaped(),
