@@ -44,10 +44,13 @@ void ResetForNewTools(MainWindow& window, TasterView& view) {
 void NoteProblems(MainWindow& window, TasterView& view) {
   const QString file =
       QString::fromStdString(window.Form().Editor().Scene().ScenePath().filename().string());
-  QObject::connect(&view, &TasterView::problemChanged, &window, [&window, file](const QString& problem) {
-    window.SetPreviewNote(problem.isEmpty() ? QString()
-                                            : MainWindow::tr("The preview cannot show %1: %2").arg(file, problem));
-  });
+  QObject::connect(&view, &TasterView::problemChanged, &window,
+                   [&window, file](const QString& problem) {
+                     window.SetPreviewNote(
+                         problem.isEmpty()
+                             ? QString()
+                             : MainWindow::tr("The preview cannot show %1: %2").arg(file, problem));
+                   });
 }
 
 }  // namespace

@@ -142,7 +142,7 @@ void TasterView::ShowView(const QString& view) {
 }
 
 void TasterView::Load() {
-  QFile file(QString::fromStdString(file_.string()));
+  QFile file(QString::fromStdU16String(file_.u16string()));
   QString problem;
   if (!file.open(QIODevice::ReadOnly)) {
     problem = file.errorString();
@@ -262,7 +262,10 @@ void TasterView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TasterView::wheelEvent(QWheelEvent* event) {
-  if (!HasTool()) return;
+  if (!HasTool()) {
+    event->ignore();  // the form around it scrolls on a small screen
+    return;
+  }
   const QPointF at = event->position();
   const SbVec2f pointer(static_cast<float>(at.x() - width() / 2.0),
                         static_cast<float>(height() / 2.0 - at.y()));

@@ -76,15 +76,15 @@ class TasterView : public QOpenGLWidget, public scene::SceneView {
 
   QList<QAction*> viewActions_;
   std::filesystem::path file_;
-  QTimer load_;  // a read of the file asked for
+  QTimer load_;                       // a read of the file asked for
   std::unique_ptr<CoinScene> scene_;  // starts Coin: made before the nodes below
   QString problem_;
 
-  SoSeparator* root_;    // camera, light and scene
+  SoSeparator* root_;  // camera, light and scene
   SoPerspectiveCamera* perspective_;
   SoOrthographicCamera* orthographic_;
   SoGroup* cameraSlot_;  // holds the camera of the projection in use
-  SoGroup* lights_;  // the ambient light and the lamps
+  SoGroup* lights_;      // the ambient light and the lamps
   std::unique_ptr<SoRenderManager> renderer_;
   std::uint32_t cacheContext_ = 0;
 
