@@ -49,10 +49,12 @@ def core_section(build):
 def main():
     build = sys.argv[1]
     replay = os.path.join(build, "src", "app", "tarvo-replay")
+    load = ", ".join(f"{value:.1f}" for value in os.getloadavg())
     sections = [
         "# Benchmark results",
         "",
         f"Measured {datetime.date.today().isoformat()} on {machine()}; medians of at least five runs.",
+        f"Load average (1, 5, 15 minutes) at the start: {load}: other work on the machine slows every figure.",
         "Reproduce with `make bench`.",
         "",
         "## Core commands (`bench/core`)",
