@@ -32,7 +32,11 @@ def core_section(build):
     medians = {b["run_name"]: b["real_time"] for b in json.loads(out)["benchmarks"]
                if b.get("aggregate_name") == "median"}
     pairs = []
+    history = []
     for name, value in medians.items():
+        if name.startswith("History"):
+            history.append((name.replace("History", ""), value))
+            continue
         if "Baseline" in name:
             continue
         if name.startswith("RunConfirm/"):
@@ -43,6 +47,10 @@ def core_section(build):
     lines = ["| Command | Median | File-operation baseline | Ratio (budget 2) |", "|---|---|---|---|"]
     for label, value, base in pairs:
         lines.append(f"| {label} | {value:.0f} µs | {base:.0f} µs | {value / base:.2f} |")
+    lines += ["", "The history on a tool of 50 elements, rebuilt from its steps (budget 20 ms):", "",
+              "| Step | Median |", "|---|---|"]
+    for label, value in history:
+        lines.append(f"| {label} | {value / 1000:.2f} ms |")
     return "\n".join(lines)
 
 

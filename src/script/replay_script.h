@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/editor.h"
 #include "editor/message_boxes.h"
@@ -23,6 +24,10 @@ class ReplayMessages final : public editor::MessageBoxes {
   std::ostream& out_;
   std::deque<std::string> pending_;
 };
+
+// The script lines that perform plain steps of the tool's history (NEW TOOL,
+// ADD ELEMENT, CONFIRM, DELETE LAST, DELETE ALL) from start-up, as a user would.
+std::string ScriptOf(const std::vector<editor::Step>& steps);
 
 // Exit statuses of a replay run.
 enum ReplayStatus { kOk = 0, kExpectationFailed = 1, kScriptError = 2, kFileFailed = 3 };
