@@ -45,6 +45,7 @@ void Editor::Ob_Cone_Click() {
     window_.Show(Cb_Edges);
     window_.SetText(Lbl_Diam, "NR. OF EDGES:");
     window_.SetText(Lbl_Diam2, "POLYGON EDGE LENGTH:");
+    window_.SetText(Tb_Diam2, "0");  // before the focus selects it, so that the "0" stays selected
     window_.GiveFocus(Tb_Diam2);
     window_.SelectAll(Tb_Diam2);
   }
