@@ -21,8 +21,7 @@ class RecordedMessages final : public MessageBoxes {
   std::vector<Shown> Boxes;
 };
 
-// An editor on files in memory in /d (or in `folder`), loaded as at start-up
-// unless `load` is false.
+// An editor on files in memory in /d (or `folder`), loaded as at start-up unless `load` is false.
 struct EditorFixture {
   explicit EditorFixture(std::filesystem::path folder = "/d", bool load = true)
       : editor(std::move(folder), files, view, messages, locale) {

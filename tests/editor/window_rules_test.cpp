@@ -12,8 +12,6 @@
 namespace tarvo::editor {
 namespace {
 
-using testing::EditorFixture;
-
 // Steps, separated by "; ": load, click A, set A 'TEXT', pick A N (from 1), focus A. Outcomes,
 // clauses separated by "; ": shown, hidden (a control's own visibility), enabled, disabled,
 // selected or clear A B...; focus A [whole|caret N]: A has the focus and a text box (A with
@@ -49,10 +47,6 @@ constexpr const char* kTwoLevels =
     "Tb_Diam2 Tb_Height=0; Cb_Edges=3; Lbl_ElemType=2 LEVELS POLYGON; Lbl_Diam=NR. OF EDGES:; "
     "Lbl_Diam2=UPPER POLYGON EDGE:; Lbl_LengthMin=LOWER POLYGON EDGE:; selected Ob_Sphere; clear "
     "Ob_Cylinder Ob_Cone; focus Tb_Diam2; ElementKind=Complex; ElementOption=SPHERE";
-constexpr const char* kDiskSet =
-    "selected Cb_Disk; Lbl_ElemType=DISK; Tb_Height=0; shown Lbl_Height Tb_Height; focus Tb_Diam";
-constexpr const char* kDiskCleared =
-    "clear Cb_Disk; Lbl_ElemType=SPHERE; Tb_Height=0; hidden Lbl_Height Tb_Height; focus Tb_Diam";
 
 // The commands' own parts. NEW TOOL's focus passes on from the vanished Step 1.
 constexpr const char* kNewTool =
@@ -70,12 +64,6 @@ constexpr const char* kAdd =
 constexpr const char* kAddTip =
     "shown Ob_Cone Ob_Sphere Tb_Diam; hidden Cb_Edges; Ob_Cone=CONE; Ob_Sphere=SPHERE OR DISK; "
     "Lbl_Diam2=MINOR DIAMETER:; LineCount=4; RTB_Tool+=begintip|color 142 142 142|ribcount 20|";
-constexpr const char* kAddPolygonal =
-    "shown Ob_Cone Ob_Sphere Tb_Diam; hidden Cb_Edges; Ob_Cone=POLYGON; Ob_Sphere=2 LEVELS "
-    "POLYGON; LineCount=3; RTB_Tool+=color 142 142 142|ribcount 20|";
-constexpr const char* kAddExtension =
-    "hidden Ob_Cone Ob_Sphere Cb_Edges; shown Tb_Diam; LineCount=3; RTB_Tool+=color 142 142 "
-    "142|ribcount 20|";
 constexpr const char* kConfirmed =
     "hidden Cmd_Add Frame_Buttons; shown Cmd_DelLast Cmd_DelAll Frame_Element Cmd_Confirm";
 constexpr const char* kExportable = "shown Cmd_Export";
@@ -114,7 +102,6 @@ const struct {
     {"set Tb_ToolName '    '; click Cmd_NewTool", {kNameRefused}},  // four blanks
     {"set Tb_ToolName '     '; click Cmd_NewTool",  // five blanks, then one: a name
      {kNewTool, "RTB_Tool=ITEM:      TARVO1|"}},
-    // Step 2: the kind options only select themselves.
     {"click Ob_Polyg", {"selected Ob_Polyg; clear Ob_Tip; focus Ob_Polyg"}},
     {"click Ob_Extend", {"selected Ob_Extend; clear Ob_Polyg; focus Ob_Extend"}},
     {"click Ob_Tip", {"selected Ob_Tip; clear Ob_Extend; focus Ob_Tip"}},
@@ -139,8 +126,12 @@ const struct {
       "RTB_Tool+=cylinder 0 0 -5 0 0 -25 6|; ElementCount=2; LineCount=6; ElementTopZ=-5; "
       "ElementBottomZ=-25; SceneZ=-25; LastShapeHeight=20"}},
     {"click Ob_Sphere", {kBall}},
-    {"click Cb_Disk", {kDiskSet}},
-    {"set Tb_Height '5'; click Cb_Disk", {kDiskCleared}},
+    {"click Cb_Disk",  // DISK set, then cleared
+     {"selected Cb_Disk; Lbl_ElemType=DISK; Tb_Height=0; shown Lbl_Height Tb_Height",
+      "focus Tb_Diam"}},
+    {"set Tb_Height '5'; click Cb_Disk",
+     {"clear Cb_Disk; Lbl_ElemType=SPHERE; Tb_Height=0; hidden Lbl_Height Tb_Height",
+      "focus Tb_Diam"}},
     {"click Cb_Disk; set Tb_Height '5'; click Ob_Sphere", {kBall}},
     {"set Tb_Diam '-3'; click Cmd_Confirm",
      {kRefused, "message=Please insert a POSITIVE (>0) value for the DIAMETER; Tb_Diam=0; focus "
@@ -165,7 +156,9 @@ const struct {
     // An extension with a connection type from the list: cylinders only, each exportable.
     {"set Tb_ToolName 'E1'; pick Cb_Extension 2; click Cmd_NewTool",
      {kNewTool, "RTB_Tool=ITEM:E1  M2|"}},
-    {"click Ob_Extend; click Cmd_Add", {kAdd, kCylinder, kAddExtension}},
+    {"click Ob_Extend; click Cmd_Add",
+     {kAdd, kCylinder, "hidden Ob_Cone Ob_Sphere Cb_Edges; shown Tb_Diam; LineCount=3; "
+                       "RTB_Tool+=color 142 142 142|ribcount 20|"}},
     {"set Tb_Height '30'; set Tb_Diam '8'; click Cmd_Confirm",
      {kConfirmed, kExportable, kCylinder,
       "RTB_Tool+=cylinder 0 0 0 0 0 -30 8|connect 0 0 -30 0 0 1  M2|; ElementCount=1; LineCount=5; "
@@ -174,7 +167,10 @@ const struct {
     {"click Cmd_DelAll", {kDeleteAll}},
     // A polygonal tool: the edge length's "0" is selected however the focus comes to it.
     {"set Tb_ToolName 'P1'; click Cmd_NewTool", {kNewTool, "RTB_Tool=ITEM:P1  M2|"}},
-    {"click Ob_Polyg; click Cmd_Add", {kAdd, kCylinder, kAddPolygonal}},
+    {"click Ob_Polyg; click Cmd_Add",
+     {kAdd, kCylinder, "shown Ob_Cone Ob_Sphere Tb_Diam; hidden Cb_Edges; Ob_Cone=POLYGON; "
+                       "Ob_Sphere=2 LEVELS POLYGON; LineCount=3; "
+                       "RTB_Tool+=color 142 142 142|ribcount 20|"}},
     {"click Ob_Cone", {kPolygon}},
     {"set Tb_Diam2 '7'; click Ob_Cone", {kPolygon}},
     {"click Ob_Sphere", {kTwoLevels}},
@@ -207,9 +203,8 @@ const struct {
                                              "LineCount=16; ElementBottomZ=-7; SceneZ=-7; "
                                              "LastShapeHeight=2"}},
     {"click Cmd_DelAll", {kDeleteAll}},
-    // A tip after a polygonal tool gets its captions back.
     {"set Tb_ToolName 'T2'; click Cmd_NewTool", {kNewTool, "RTB_Tool=ITEM:T2  M2|"}},
-    {"click Cmd_Add", {kAdd, kCylinder, kAddTip}},
+    {"click Cmd_Add", {kAdd, kCylinder, kAddTip}},  // a tip after a polygonal tool
     {"set Tb_Diam '12'; focus Tb_Diam", {"focus Tb_Diam caret 2"}},  // the focus it already has
 };
 
@@ -224,7 +219,7 @@ std::vector<std::string> Split(std::string_view text, std::string_view separator
 using Facts = std::map<std::string, std::string>;
 
 // All a row can name: the controls, the focus, the editor's values, the files, the message box.
-Facts Observe(const EditorFixture& f) {
+Facts Observe(const testing::EditorFixture& f) {
   const definition::ToolDefinition& t = f.editor.Tool();
   const scene::Scene& s = f.editor.Scene();
   using numbers::IntegerText, numbers::SingleText, numbers::SceneText;
@@ -232,33 +227,30 @@ Facts Observe(const EditorFixture& f) {
               {"ElementKind", f.editor.ElementKind()}, {"ElementOption", f.editor.ElementOption()},
               {"ElementCount", IntegerText(t.ElementCount)},
               {"LineCount", IntegerText(t.LineCount)},
-              {"ElementTopZ", SingleText(t.ElementTopZ, '.')},
+              {"SceneZ", SceneText(s.SceneZ)}, {"ElementTopZ", SingleText(t.ElementTopZ, '.')},
               {"ElementBottomZ", SingleText(t.ElementBottomZ, '.')},
-              {"SceneZ", SceneText(s.SceneZ)},
               {"LastShapeHeight", SingleText(s.LastShapeHeight, '.')},
               {"FaceCount", IntegerText(s.Mesh.FaceCount)},
               {"VertexCount", IntegerText(s.Mesh.VertexCount)}};
   for (const std::string file : {"usrprobe.dat", "usrprobe_old.dat"}) {
     facts[file] = f.files.Has("/d/" + file) ? f.files.Read("/d/" + file) : "";
   }
-  for (const testing::Shown& box : f.messages.Boxes) {
-    facts["message"] += box.Text, facts["title"] += box.Title;
-  }
+  for (const auto& b : f.messages.Boxes) facts["message"] += b.Text, facts["title"] += b.Title;
   for (const ControlRow& control : kControls) {
-    const ControlState& state = f.Window().State(control.Id);
+    const ControlState& c = f.Window().State(control.Id);
     const std::string name(control.Name);
-    facts[name] = state.Text;
-    facts[name + " visible"] = state.Visible ? "shown" : "hidden";
-    facts[name + " enabled"] = state.Enabled ? "enabled" : "disabled";
-    facts[name + " selected"] = state.Selected ? "selected" : "clear";
-    for (const std::string& item : state.Items) facts[name + " items"] += item + "\r\n";
-    facts[name + " selection"] =
-        IntegerText(state.SelectionStart) + " " + IntegerText(state.SelectionLength);
+    facts[name] = c.Text;
+    facts[name + " visible"] = c.Visible ? "shown" : "hidden";
+    facts[name + " enabled"] = c.Enabled ? "enabled" : "disabled";
+    facts[name + " selected"] = c.Selected ? "selected" : "clear";
+    for (const std::string& item : c.Items) facts[name + " items"] += item + "\r\n";
+    facts[name + " selection"] = IntegerText(c.SelectionStart) + " " +
+                                 IntegerText(c.SelectionLength);
   }
   return facts;
 }
 
-void Perform(EditorFixture& f, const std::string& step) {
+void Perform(testing::EditorFixture& f, const std::string& step) {
   const std::size_t quote = step.find('\'');
   const std::vector<std::string> words = Split(step.substr(0, quote), " ");
   if (words[0] == "load") return f.editor.Load();
@@ -266,10 +258,8 @@ void Perform(EditorFixture& f, const std::string& step) {
   if (words[0] == "click") return f.editor.Click(id);
   if (words[0] == "focus") return f.editor.FocusByUser(id);
   if (words[0] == "pick") return f.editor.Pick(id, std::stoul(words[2]) - 1);
-  if (words[0] == "set" && quote != std::string::npos && step.back() == '\'') {
-    return f.editor.Type(id, step.substr(quote + 1, step.size() - quote - 2));
-  }
-  ADD_FAILURE() << "cannot perform " << step;
+  ASSERT_TRUE(words[0] == "set" && quote != std::string::npos && step.back() == '\'') << step;
+  f.editor.Type(id, step.substr(quote + 1, step.size() - quote - 2));
 }
 
 // The facts a row's clauses state; every other fact keeps its value.
@@ -292,14 +282,13 @@ Facts Stated(const std::vector<const char*>& outcome, const Facts& before, const
           state(key, text);
           if (FindControl(key) && text != before.at(key)) caretAtStart[key + " selection"] = "0 0";
         }
-      } else if (words[0] == "focus" || words[0] == "caret") {
-        if (words[0] == "focus") state("focus", words[1]);
-        if (words.size() == 2 ? Row(FindControl(words[1]).value()).Kind == ControlKind::TextBox
-                              : words[2] == "whole") {
-          state(words[1] + " selection",
-                "0 " + numbers::IntegerText(static_cast<int>(after.at(words[1]).size())));
-        } else if (words.size() > 2) {
-          state(words[1] + " selection", words.back() + " 0");
+      } else if (words[0] == "focus") {
+        state("focus", words[1]);
+        const int length = static_cast<int>(after.at(words[1]).size());
+        if (words.size() > 2 || Row(FindControl(words[1]).value()).Kind == ControlKind::TextBox) {
+          state(words[1] + " selection", words.size() == 2 || words[2] == "whole"
+                                             ? "0 " + numbers::IntegerText(length)
+                                             : words.back() + " 0");
         }
       } else {
         const std::string fact = words[0] == "shown" || words[0] == "hidden" ? " visible"
@@ -314,7 +303,7 @@ Facts Stated(const std::vector<const char*>& outcome, const Facts& before, const
 }
 
 TEST(WindowRules, EveryActionLeavesWhatTheRulesList) {
-  EditorFixture f("/d", false);
+  testing::EditorFixture f("/d", false);
   for (std::size_t row = 0; row < std::size(kRows); ++row) {
     SCOPED_TRACE("row " + std::to_string(row + 1) + ": " + kRows[row].Steps);
     const std::vector<std::string> steps = Split(kRows[row].Steps, "; ");
@@ -325,7 +314,6 @@ TEST(WindowRules, EveryActionLeavesWhatTheRulesList) {
     const Facts after = Observe(f);
     Facts stated = Stated(kRows[row].Outcome, before, after);
     EXPECT_TRUE(stated.contains("focus")) << "every row names the focus";
-    // The pane always shows the tool's lines.
     EXPECT_EQ(after.at("RTB_Tool"), f.editor.Tool().Text());
     stated.emplace("RTB_Tool", f.editor.Tool().Text());
     for (const auto& [key, value] : stated) EXPECT_TRUE(after.contains(key)) << "no " << key;

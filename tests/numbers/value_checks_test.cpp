@@ -70,13 +70,5 @@ TEST(CheckValues, StopsAtTheFirstBadFieldOfTheKind) {
   }
 }
 
-TEST(CheckValues, AllValidPassesAndRewritesEveryField) {
-  FieldTexts texts{"10.10", "2,5", "0.75", "x"};
-  const ValueCheck check = CheckValues("Cone", false, texts, kComma);
-  EXPECT_FALSE(check.ValuesInvalid);
-  EXPECT_FALSE(check.InvalidField.has_value());
-  EXPECT_EQ(texts, (FieldTexts{"10,1", "2,5", "0,75", "x"}));
-}
-
 }  // namespace
 }  // namespace tarvo::numbers
