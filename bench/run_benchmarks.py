@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the benchmarks and writes bench/RESULTS.md: the core commands against
 their file-operation baselines, the largest tools through tarvo-replay, and
-the window's timings when its benchmark was built."""
+the window's timings when its benchmark was built (BESIDE=DIR: beside those
+of another build)."""
 import datetime
 import json
 import os
@@ -48,10 +49,12 @@ def core_section(build):
 def main():
     build = sys.argv[1]
     replay = os.path.join(build, "src", "app", "tarvo-replay")
+    load = ", ".join(f"{value:.1f}" for value in os.getloadavg())
     sections = [
         "# Benchmark results",
         "",
         f"Measured {datetime.date.today().isoformat()} on {machine()}; medians of at least five runs.",
+        f"Load average (1, 5, 15 minutes) at the start: {load}: other work on the machine slows every figure.",
         "Reproduce with `make bench`.",
         "",
         "## Core commands (`bench/core`)",
@@ -75,13 +78,13 @@ def main():
     ]
     window = os.path.join(HERE, "window", "window_bench.py")
     window_binary = os.path.join(build, "src", "app", "tarvo-tools")
+    # BESIDE=DIR: the window's benchmark of another build (an older program)
+    # runs in turn with this one, for figures of the same machine and load.
+    beside = [os.environ["BESIDE"]] if os.environ.get("BESIDE") else []
     if os.path.exists(window) and os.path.exists(window_binary):
         sections += ["", "## The window (`bench/window`)", "",
-                     subprocess.run([sys.executable, window, build], check=True, capture_output=True,
-                                    text=True).stdout.strip()]
-    # The engine options tried by hand, kept beside the measured tables.
-    with open(os.path.join(HERE, "window", "process_tree.md")) as tries:
-        sections += ["", tries.read().rstrip("\n")]
+                     subprocess.run([sys.executable, window, build, "7", *beside], check=True,
+                                    capture_output=True, text=True).stdout.strip()]
     with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
         f.write("\n".join(sections) + "\n")
     print("\n".join(sections))

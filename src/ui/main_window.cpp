@@ -27,6 +27,12 @@ void MainWindow::Load() {
   FitOnScreen(*this);
 }
 
+void MainWindow::SetPreviewNote(const QString& note) {
+  if (note == previewNote_) return;
+  previewNote_ = note;
+  emit previewNoteChanged();
+}
+
 void MainWindow::BuildFileMenu() {
   QAction* exit = file_->addAction(tr("E&xit"));
   exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

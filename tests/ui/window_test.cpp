@@ -328,7 +328,7 @@ void WindowTest::theMenusAndTheStatusLine() {
   const QList<ShownMessage> about = w_->Messages().TakeShown();
   for (const QString& part :
        {QStringLiteral("TARVO Tools " TARVO_VERSION), folder, QStringLiteral("MIT licence"),
-        QStringLiteral("X_ITE"), QStringLiteral("LGPL-3.0")})
+        QStringLiteral("Coin"), QStringLiteral("LGPL-3.0")})
     QVERIFY2(about.size() == 1 && about[0].Text.contains(part), qPrintable(part));
 }
 
