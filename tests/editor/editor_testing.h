@@ -21,11 +21,11 @@ class RecordedMessages final : public MessageBoxes {
   std::vector<Shown> Boxes;
 };
 
-// An editor on files in memory in /d (or in `folder`), loaded as at start-up.
+// An editor on files in memory in /d (or `folder`), loaded as at start-up unless `load` is false.
 struct EditorFixture {
-  explicit EditorFixture(std::filesystem::path folder = "/d")
+  explicit EditorFixture(std::filesystem::path folder = "/d", bool load = true)
       : editor(std::move(folder), files, view, messages, locale) {
-    editor.Load();
+    if (load) editor.Load();
   }
   // Types each (control, text) pair, then clicks CONFIRM.
   void Confirm(std::initializer_list<std::pair<ControlId, const char*>> fields) {

@@ -10,11 +10,12 @@ namespace {
 
 TEST(ParseDecimal, FollowsTheGrammar) {
   const std::pair<const char*, double> accepted[] = {
-      {"20", 20.0}, {"12.50", 12.5}, {"007", 7.0},   {"5.", 5.0},     {" 4 ", 4.0},
+      {"20", 20.0}, {"12.50", 12.5}, {"007", 7.0},   {"5.", 5.0},     {" 4 ", 4.0}, {"\t4\t", 4.0},
       {"-3", -3.0}, {"-0", -0.0},    {"1e2", 100.0}, {"2.5E-1", 0.25}};
   for (const auto& [text, value] : accepted) EXPECT_EQ(ParseDecimal(text, '.'), value) << text;
   EXPECT_EQ(ParseDecimal("2,5", ','), 2.5);  // the separator of a comma locale
-  for (const char* refused : {"", ".", "1.2.3", "1,2.3", "2,5", "5abc", "1e", "1 2", "0x10", "inf"})
+  for (const char* refused : {"", ".", "1.2.3", "1,2.3", "2,5", "5abc", "1e", "1 2", "0x10", "inf",
+                              "4\n", "\n4", "\r4", "\v4", "4\f", "\xC2\xA0" "4"})
     EXPECT_EQ(ParseDecimal(refused, '.'), std::nullopt) << refused;
 }
 
@@ -28,10 +29,10 @@ TEST(ParseDecimal, BeyondDoubleRangeSaturates) {
 
 TEST(ParseEdgeCount, TakesWholeNumbersFromThree) {
   EXPECT_EQ(ParseEdgeCount("3"), 3);
-  EXPECT_EQ(ParseEdgeCount(" 30 "), 30);
+  EXPECT_EQ(ParseEdgeCount(" 30\t"), 30);
   EXPECT_EQ(ParseEdgeCount("97"), 97);
   EXPECT_EQ(ParseEdgeCount("99999999999999999999"), INT_MAX);
-  for (const char* refused : {"", "2", "0", "-4", "4.0", "abc", "4a", "+4", "1e1"}) {
+  for (const char* refused : {"", "2", "0", "-4", "4.0", "abc", "4a", "+4", "1e1", "4\n"}) {
     EXPECT_FALSE(ParseEdgeCount(refused).has_value()) << refused;
   }
 }
