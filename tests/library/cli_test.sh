@@ -63,6 +63,16 @@ expect "remove" 0 "" "$library" --dir "$d" remove C
 same_file "remove backup" "$d/usrprobe_old.dat" "$work/original.dat"
 same_file "remove" "$d/usrprobe.dat" <(sed '/^ITEM:C /,/^\r$/d' "$work/original.dat")
 
+# Through a symbolic link to a group's 0664 file elsewhere: the file changes, the link and the mode stay.
+mkdir "$work/app" && cp "$work/original.dat" "$work/app/usrprobe.dat" && chmod 0664 "$work/app/usrprobe.dat"
+rm -f "$d/usrprobe.dat" && ln -s ../app/usrprobe.dat "$d/usrprobe.dat"
+expect "edit through a link" 0 "" "$replay" --dir "$d" --edit B "$work/edit.txt"
+same_file "edit through a link" "$work/app/usrprobe.dat" "$work/edited.dat"
+expect "remove through a link" 0 "" "$library" --dir "$d" remove C
+same_file "remove through a link" "$work/app/usrprobe.dat" <(sed '/^ITEM:C /,/^\r$/d' "$work/edited.dat")
+[ -L "$d/usrprobe.dat" ] && [ "$(stat -c %a "$work/app/usrprobe.dat")" = 664 ] || fail "link or mode lost"
+[ "$(ls -A "$work/app")" = usrprobe.dat ] || fail "left in the link's folder: $(ls -A "$work/app")"
+
 # A directory in place of either file: status 3, both files as before.
 for place in usrprobe_old.dat usrprobe.dat; do
   rm -rf "${d:?}"/*
