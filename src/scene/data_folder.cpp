@@ -26,11 +26,23 @@ std::filesystem::path HomeFolder() {
 
 std::filesystem::path ChooseDataFolder(const DataFolderFacts& facts) {
   if (facts.DirOption) return *facts.DirOption;
-  if (facts.ProgramFolderHoldsDefinition || facts.ProgramFolderWritable) return facts.ProgramFolder;
+  if (facts.ProgramFolderHoldsDefinition || (facts.ProgramFolderWritable && !facts.ProgramFolderIsSystem)) {
+    return facts.ProgramFolder;
+  }
   const std::filesystem::path xdg = facts.XdgDataHome;
   const std::filesystem::path dataHome =
       xdg.is_absolute() ? xdg : facts.Home / ".local" / "share";
   return dataHome / "tarvo-tools";
+}
+
+bool IsSystemProgramFolder(const std::filesystem::path& folder, const std::filesystem::path& installed) {
+  const std::filesystem::path plain = folder.lexically_normal();
+  for (const std::filesystem::path& system :
+       {std::filesystem::path("/bin"), {"/usr/bin"}, {"/usr/local/bin"}, {"/opt"}, installed}) {
+    const std::filesystem::path under = plain.lexically_relative(system.lexically_normal());
+    if (under == "." || (system == "/opt" && !under.empty() && *under.begin() != "..")) return true;
+  }
+  return false;
 }
 
 DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOption,
@@ -40,6 +52,8 @@ DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOp
           programFolder,
           std::filesystem::exists(programFolder / "usrprobe.dat", error),
           access(programFolder.c_str(), W_OK) == 0,
+          IsSystemProgramFolder(std::filesystem::weakly_canonical(programFolder, error), TARVO_INSTALL_BINDIR) ||
+              IsSystemProgramFolder(programFolder, TARVO_INSTALL_BINDIR),
           Variable("XDG_DATA_HOME"),
           HomeFolder()};
 }
