@@ -17,15 +17,15 @@ namespace tarvo::testing {
 // names (new, renamed, removed) reach its flushed names with fsync of the
 // folder. A crash keeps the flushed state only. Every call that changes a file
 // or a name is a step; `Crashed` holds the files as a crash before step
-// `CrashAt` leaves them (a path names one folder level, "/d/usrprobe.dat").
+// `CrashAt` leaves them. Paths name files in one folder, "/d/usrprobe.dat";
+// nothing fails, so nothing is cut back (ftruncate).
 class CrashingSystemCalls final : public scene::SystemCalls {
  public:
   using Files = std::map<std::string, std::string>;
   explicit CrashingSystemCalls(const Files& flushed, int crashAt = -1) : CrashAt(crashAt) {
-    for (const auto& [name, bytes] : flushed)
-      flushedNames_[name] = names_[name] = New(bytes, bytes);
+    for (const auto& [name, bytes] : flushed) flushedNames_[name] = names_[name] = New(bytes, bytes);
   }
-  // The regular files a crash now leaves, with their bytes.
+  // The files a crash now leaves, with their bytes.
   Files Crash() const {
     Files files;
     for (const auto& [name, inode] : flushedNames_) files[name] = inodes_[inode].Flushed;
@@ -65,10 +65,7 @@ class CrashingSystemCalls final : public scene::SystemCalls {
   int Fsync(int fd) override {
     Step();
     const Handle& open = open_.at(fd);
-    if (open.Inode >= 0) {
-      inodes_[open.Inode].Flushed = inodes_[open.Inode].Bytes;
-      return 0;
-    }
+    if (open.Inode >= 0) return inodes_[open.Inode].Flushed = inodes_[open.Inode].Bytes, 0;
     std::erase_if(flushedNames_, [&](const auto& name) { return Folder(name.first) == open.Path; });
     for (const auto& [name, inode] : names_) {
       if (Folder(name) == open.Path) flushedNames_[name] = inode;
@@ -76,33 +73,20 @@ class CrashingSystemCalls final : public scene::SystemCalls {
     return 0;
   }
   int Fstat(int fd, struct stat* status) override {
-    *status = {};
-    status->st_mode = S_IFREG | 0644;
-    status->st_size = static_cast<off_t>(inodes_[open_.at(fd).Inode].Bytes.size());
-    return 0;
+    return Regular(status, inodes_[open_.at(fd).Inode].Bytes.size()), 0;
   }
   int Lstat(const char* path, struct stat* status) override {
-    *status = {};
-    status->st_mode = S_IFREG | 0644;
+    Regular(status, 0);  // the same owner and mode as a new file: nothing to change
     return names_.contains(path) ? 0 : Fail(ENOENT);
   }
-  int Ftruncate(int fd, off_t length) override {
-    Step();
-    inodes_[open_.at(fd).Inode].Bytes.resize(static_cast<std::size_t>(length));
-    return 0;
-  }
   int Fchmod(int, mode_t) override { return Step(), 0; }
-  int Fchown(int, uid_t, gid_t) override { return Step(), 0; }
   int Rename(const char* from, const char* to) override {
     if (!names_.contains(from)) return Fail(ENOENT);
     Step();
     names_[to] = names_.at(from);
-    names_.erase(from);
-    return 0;
+    return names_.erase(from), 0;
   }
-  int Unlink(const char* path) override {
-    return Step(), names_.erase(path) == 1 ? 0 : Fail(ENOENT);
-  }
+  int Unlink(const char* path) override { return Step(), names_.erase(path) == 1 ? 0 : Fail(ENOENT); }
 
   const int CrashAt;
   int Steps = 0;
@@ -119,18 +103,17 @@ class CrashingSystemCalls final : public scene::SystemCalls {
     bool Appends = false;
   };
   static std::string Folder(const std::string& path) { return path.substr(0, path.rfind('/')); }
-  static int Fail(int error) {
-    errno = error;
-    return -1;
+  static int Fail(int error) { return errno = error, -1; }
+  static void Regular(struct stat* status, std::size_t size) {
+    *status = {};
+    status->st_mode = S_IFREG | 0644;
+    status->st_size = static_cast<off_t>(size);
   }
   int New(std::string bytes, std::string flushed) {
     inodes_.push_back({std::move(bytes), std::move(flushed)});
     return static_cast<int>(inodes_.size()) - 1;
   }
-  int Descriptor(Handle open) {
-    open_[next_] = std::move(open);
-    return next_++;
-  }
+  int Descriptor(Handle open) { return open_[next_] = std::move(open), next_++; }
   void Step() {
     if (Steps++ == CrashAt) Crashed = Crash();
   }
