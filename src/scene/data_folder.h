@@ -12,21 +12,18 @@ struct DataFolderFacts {
   std::filesystem::path ProgramFolder;
   bool ProgramFolderHoldsDefinition = false;  // usrprobe.dat is there
   bool ProgramFolderWritable = false;
-  bool ProgramFolderIsSystem = false;  // see IsSystemProgramFolder
+  std::filesystem::path InstalledPrograms;  // where `cmake --install` puts the programs
   std::string XdgDataHome;  // $XDG_DATA_HOME, empty when unset
   std::filesystem::path Home;
 };
 
 // --dir when given; otherwise the program's own folder when it already holds
-// usrprobe.dat, or can be written and is no system program folder (root may
-// write /usr/bin, but keeps its data elsewhere); otherwise the user's data folder,
+// usrprobe.dat, or can be written and is no folder that installed programs
+// share (/bin, /usr/bin, /usr/local/bin, anything under /opt, InstalledPrograms:
+// root may write /usr/bin, but keeps its data elsewhere); otherwise the user's data folder,
 // $XDG_DATA_HOME/tarvo-tools (only an absolute $XDG_DATA_HOME counts), else
 // ~/.local/share/tarvo-tools.
 std::filesystem::path ChooseDataFolder(const DataFolderFacts& facts);
-
-// A folder that installed programs share: /bin, /usr/bin, /usr/local/bin,
-// anything under /opt, and `installed`, where the build installs its programs.
-bool IsSystemProgramFolder(const std::filesystem::path& folder, const std::filesystem::path& installed);
 
 // The facts as this process finds them: its environment and the program folder.
 DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOption,
