@@ -1,6 +1,6 @@
 // Preloaded into a program, counts its write-related system calls (opening
-// for writing, write, fsync, fchmod, fchown, rename, unlink; the standard
-// streams not counted) and kills it with SIGKILL just before call $TARVO_KILL_AT.
+// for writing, write, fsync, fchmod, rename, unlink; the standard streams not
+// counted) and kills it with SIGKILL just before call $TARVO_KILL_AT.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -27,7 +27,6 @@ void Count() {
   }
 TARVO_COUNTED(int, fsync, (int fd), fd)
 TARVO_COUNTED(int, fchmod, (int fd, mode_t mode), fd, mode)
-TARVO_COUNTED(int, fchown, (int fd, uid_t owner, gid_t group), fd, owner, group)
 TARVO_COUNTED(int, rename, (const char* from, const char* to), from, to)
 TARVO_COUNTED(int, unlink, (const char* path), path)
 
