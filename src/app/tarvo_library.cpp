@@ -35,8 +35,9 @@ Reads usrprobe.dat in DIR (default: .) as tools.
   stl      writes the tool to OUT.stl as a binary STL in millimetres, one
            closed solid per element, z along the probe axis
 
-NAME matches a tool's name exactly; --index K picks the K-th tool of the
-file where several share the name.
+NAME matches a tool's name exactly, blanks at its ends aside, as a reader
+that splits the ITEM line at blanks sees it; --index K picks the K-th tool of
+the file where several share the name.
 
 Exit status: 0 done, 1 check found problems, 2 a wrong command line or no
 such tool (or no element to write as STL), 3 a file operation failed or
@@ -45,8 +46,9 @@ another editor works on DIR, 4 the tool is not rebuildable.
 
 enum Status { kOk = 0, kProblems = 1, kBadCommand = 2, kFileFailed = 3, kNotRebuildable = 4 };
 
+// A wrong command line: what is wrong in one line, then where the usage is.
 int UsageError(const std::string& what) {
-  std::cerr << "tarvo-library: " << what << "\n" << kUsage;
+  std::cerr << "tarvo-library: " << what << "\nTry 'tarvo-library --help'.\n";
   return kBadCommand;
 }
 

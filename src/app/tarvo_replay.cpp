@@ -58,8 +58,9 @@ is not rebuildable.
 
 constexpr int kNotRebuildable = 4;
 
+// A wrong command line: what is wrong in one line, then where the usage is.
 int UsageError(const std::string& what) {
-  std::cerr << "tarvo-replay: " << what << "\n" << kUsage;
+  std::cerr << "tarvo-replay: " << what << "\nTry 'tarvo-replay --help'.\n";
   return tarvo::replay::kScriptError;
 }
 

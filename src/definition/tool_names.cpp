@@ -16,6 +16,12 @@ std::optional<std::string> ItemName(std::string_view line) {
   return std::string(name);
 }
 
+std::string_view NameAsRead(std::string_view name) {
+  const std::size_t first = name.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
 std::vector<std::string> ReadToolNames(const std::filesystem::path& file) {
   std::vector<std::string> names;
   std::ifstream in(file, std::ios::binary);

@@ -53,11 +53,13 @@ void Editor::Cmd_Export_Click() {
   std::string block = window_.Text(RTB_Tool);
   if (elementKind_ == "Sphere") block += "endtip\r\n";
   block += "\r\n";
-  const scene::FileStatus written = WriteBlock(definition::ToWindows1252(block));
+  const std::string bytes = definition::ToWindows1252(block);
+  const scene::FileStatus written = WriteBlock(bytes);
   if (!written.IsOk()) {
     Report(kExportFailedMessage, scene::FileFailure{scene_.DefinitionPath(), written.Reason});
     return;
   }
+  exported_ = ExportedBlock{bytes, edited_ ? std::optional(edited_->Position) : std::nullopt};
   window_.SetText(RTB_Tool, "");
   Cmd_DelAll_Click();
 }

@@ -57,6 +57,8 @@ void Editor::Click(ControlId id) {
   }
   if (!window_.IsUsable(id)) return;
   reportedInCommand_ = false;
+  ++commands_;
+  exported_.reset();
   window_.GiveFocus(id);
   if (kind == ControlKind::OptionButton) {
     SelectOption(id);

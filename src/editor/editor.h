@@ -21,6 +21,13 @@ struct EditedTool {
   std::size_t Position = 0;
 };
 
+// The block that EXPORT wrote, in the file's bytes, and the position of the
+// tool it was to replace when a tool was edited.
+struct ExportedBlock {
+  std::string Bytes;
+  std::optional<std::size_t> EditedPosition;
+};
+
 // The tool editor: the window model, the editor state and every command.
 // The window and the replay driver both drive it through Load, the user's
 // actions (Type, Pick, Click, FocusByUser) and read Window() back.
@@ -50,6 +57,10 @@ class Editor {
 
   const WindowModel& Window() const { return window_; }
   bool Closed() const { return closed_; }
+  // How many clicks have reached a usable control: the commands run so far.
+  int Commands() const { return commands_; }
+  // What the last command exported; nothing after any other command.
+  const std::optional<ExportedBlock>& Exported() const { return exported_; }
   // How many file operations have failed since start-up.
   int FileFailures() const { return fileFailures_; }
 
@@ -103,6 +114,8 @@ class Editor {
   bool reportedInCommand_ = false;
   int fileFailures_ = 0;
   bool closed_ = false;
+  int commands_ = 0;
+  std::optional<ExportedBlock> exported_;
   std::optional<EditedTool> edited_;
 };
 

@@ -45,13 +45,18 @@ void Editor::Ob_Cone_Click() {
     window_.Show(Cb_Edges);
     window_.SetText(Lbl_Diam, "NR. OF EDGES:");
     window_.SetText(Lbl_Diam2, "POLYGON EDGE LENGTH:");
-    window_.GiveFocus(Tb_Diam2);
-    window_.SelectAll(Tb_Diam2);
   }
   window_.SetText(Cb_Edges, "3");
   for (ControlId id : {Tb_Diam, Tb_Diam2, Tb_Height}) window_.SetText(id, "0");
   for (ControlId id : {Lbl_Diam2, Lbl_Height, Tb_Diam2, Tb_Height}) window_.Show(id);
   window_.Show(Cmd_Confirm);
+  if (!window_.IsSelected(Ob_Tip)) {
+    // The edge length gets the focus once it reads "0", with the whole "0"
+    // selected: a changed text would put the caret before it, and a typed 4
+    // would make 40.
+    window_.GiveFocus(Tb_Diam2);
+    window_.SelectAll(Tb_Diam2);
+  }
   elementOption_ = "CONE";
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "definition/code_page.h"
+#include "definition/tool_blocks.h"
 #include "definition/tool_names.h"
 #include "numbers/decimal_parser.h"
 #include "numbers/number_text.h"
@@ -23,6 +24,17 @@ std::vector<std::string_view> Words(std::string_view line) {
     line.remove_prefix(blank + 1);
   }
   return words;
+}
+
+// A name of the file (Windows-1252) as its reader sees it, in UTF-8.
+std::string ShownName(std::string_view name) {
+  return std::string(definition::NameAsRead(definition::FromWindows1252(name)));
+}
+
+// The name of the editor's tool, as a reader of the file will see it.
+std::string NameOfTool(const Editor& editor) {
+  const std::optional<std::string> name = definition::ItemName(editor.Tool().ToolLines[1]);
+  return std::string(definition::NameAsRead(name.value_or("")));
 }
 
 }  // namespace
@@ -57,11 +69,14 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor) {
   if (tool.LineCount != 1) return std::nullopt;  // only between NEW TOOL and ADD ELEMENT
   const std::optional<std::string> name = definition::ItemName(tool.ToolLines[1]);
   if (!name) return std::nullopt;
+  const std::string_view read = definition::NameAsRead(*name);
+  const std::string bytes = definition::ToWindows1252(read);
   const std::vector<std::string> names = definition::ReadToolNames(editor.Scene().DefinitionPath());
-  if (std::find(names.begin(), names.end(), definition::ToWindows1252(*name)) == names.end()) {
+  if (std::none_of(names.begin(), names.end(),
+                   [&](const std::string& held) { return definition::NameAsRead(held) == bytes; })) {
     return std::nullopt;
   }
-  return "A tool named " + *name + " is already in usrprobe.dat.";
+  return "A tool named " + std::string(read) + " is already in usrprobe.dat.";
 }
 
 std::string StatusLine(const Editor& editor) {
@@ -75,6 +90,50 @@ std::string StatusLine(const Editor& editor) {
   if (status.Tip) line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
   line += " | " + editor.Scene().DefinitionPath().parent_path().string();
   return line;
+}
+
+std::optional<std::string> ExportNotice(const Editor& editor) {
+  const std::optional<ExportedBlock>& exported = editor.Exported();
+  if (!exported) return std::nullopt;
+  const std::filesystem::path& path = editor.Scene().DefinitionPath();
+  const std::string_view itemLine = std::string_view(exported->Bytes).substr(0, exported->Bytes.find('\n'));
+  std::string text = "Exported " + ShownName(definition::ItemName(itemLine).value_or("")) + " to " +
+                     path.filename().string();
+  std::string file;
+  if (!editor.Files().Read(path, file).IsOk()) return text + ".";
+  // The exported tool is the one in its place when an edited tool was
+  // replaced, otherwise the last one that reads its bytes.
+  const std::string_view bytes(file);
+  const std::vector<definition::BlockSpan> blocks = definition::ToolBlocks(bytes);
+  const auto holds = [&](std::size_t i) {
+    return bytes.substr(blocks[i].Begin, blocks[i].End - blocks[i].Begin) == exported->Bytes;
+  };
+  std::size_t position = 0;
+  if (exported->EditedPosition && *exported->EditedPosition < blocks.size() && holds(*exported->EditedPosition)) {
+    position = *exported->EditedPosition + 1;
+  } else {
+    for (std::size_t i = blocks.size(); i > 0 && position == 0; --i) {
+      if (holds(i - 1)) position = i;
+    }
+  }
+  if (position == 0) return text + ".";
+  return text + " (tool " + numbers::IntegerText(static_cast<int>(position)) + " of " +
+         numbers::IntegerText(static_cast<int>(blocks.size())) + ").";
+}
+
+std::string CopyNotice(const Editor& editor) {
+  if (editor.Tool().LineCount == 0) return "There is no definition to copy: start a tool with NEW TOOL.";
+  return "Copied the definition of " + NameOfTool(editor) + ".";
+}
+
+std::string CopiedToolNotice(std::string_view name) { return "Copied the definition of " + ShownName(name) + "."; }
+
+std::string SavedNotice(const Editor& editor, const std::string& file) {
+  return "Saved " + NameOfTool(editor) + " as " + file + ".";
+}
+
+std::string NoFileManagerMessage(const std::string& folder) {
+  return "No program to open folders was found. The data folder is:\n\n" + folder;
 }
 
 }  // namespace tarvo::editor

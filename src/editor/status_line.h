@@ -35,4 +35,20 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 // of the four files.
 std::string StatusLine(const Editor& editor);
 
+// What the status line says for a few seconds after a command that shows
+// nothing else:
+// "Exported NAME to usrprobe.dat (tool K of N)." after EXPORT (without the
+// count when the file cannot be read back); nothing after another command.
+std::optional<std::string> ExportNotice(const Editor& editor);
+// "Copied the definition of NAME." after File → Copy definition, or that
+// there is nothing to copy before NEW TOOL.
+std::string CopyNotice(const Editor& editor);
+// After the tool library's Copy: `name` as the file holds it (Windows-1252).
+std::string CopiedToolNotice(std::string_view name);
+// "Saved NAME as FILE." after File → Export STL….
+std::string SavedNotice(const Editor& editor, const std::string& file);
+
+// File → Open data folder when no program can open folders.
+std::string NoFileManagerMessage(const std::string& folder);
+
 }  // namespace tarvo::editor

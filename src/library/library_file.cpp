@@ -83,6 +83,9 @@ class BlockReader {
     const std::string_view text = tool_.Lines[0].substr(5);
     const std::size_t blank = text.rfind(' ');
     tool_.Name = definition::ItemName(tool_.Lines[0]).value_or("");
+    if (definition::NameAsRead(tool_.Name) != tool_.Name) {
+      tool_.Problems.push_back({tool_.FirstLine, "the name has blanks at its ends"});
+    }
     if (blank != std::string_view::npos) tool_.Connection = std::string(text.substr(blank + 1));
     for (std::string_view line : tool_.Lines) {
       if (line == "begintip") tool_.Kind = ToolKind::Tip;
@@ -305,7 +308,7 @@ Library ReadLibrary(std::string bytes) {
     }
     lineNumber += static_cast<int>(tool.Lines.size());
     BlockReader(tool).Read();
-    const auto [first, inserted] = firstByName.try_emplace(tool.Name, tool.Position);
+    const auto [first, inserted] = firstByName.try_emplace(definition::NameAsRead(tool.Name), tool.Position);
     if (!inserted) {
       tool.Problems.push_back({tool.FirstLine, "the name " + Quoted(tool.Name) +
                                                    " is used by tool " + std::to_string(first->second)});

@@ -3,13 +3,17 @@
 #include <vector>
 
 #include "definition/code_page.h"
+#include "definition/tool_names.h"
 #include "numbers/number_text.h"
 
 namespace tarvo::library {
 namespace {
 
+// Names compare as a reader of the file sees them, without blanks at their ends.
 bool Named(const Tool& tool, std::string_view name) {
-  return tool.Name == name || definition::FromWindows1252(tool.Name) == name;
+  const std::string_view held = definition::NameAsRead(tool.Name);
+  name = definition::NameAsRead(name);
+  return held == name || definition::FromWindows1252(held) == name;
 }
 
 std::string Joined(const std::vector<std::string>& items) {

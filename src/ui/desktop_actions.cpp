@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -22,6 +23,29 @@ namespace {
 
 std::filesystem::path DataFolder(const Form1& form) {
   return form.Editor().Scene().DefinitionPath().parent_path();
+}
+
+// Opens the folder in the desktop's file manager; false when there is none.
+// Qt's own warning about that is left out: the caller tells the user.
+bool OpenInFileManager(const QString& folder) {
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  const bool opened = QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+  qInstallMessageHandler(previous);
+  return opened;
+}
+
+void OpenDataFolder(MainWindow& window) {
+  const QString folder = DataFolderOf(window.Form());
+  if (OpenInFileManager(folder)) return;
+  auto* box = new QMessageBox(QMessageBox::Information, QObject::tr("Open data folder"),
+                              ToQString(editor::NoFileManagerMessage(ToUtf8(folder))), QMessageBox::Ok,
+                              &window);
+  box->setObjectName(QStringLiteral("DataFolderBox"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setTextFormat(Qt::PlainText);
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box->open();
 }
 
 void AddShortcutsOf(const QMenu& menu, QList<QPair<QString, QString>>& keys) {
@@ -77,16 +101,28 @@ void AddStatusLine(MainWindow& window) {
   label->setTextFormat(Qt::PlainText);
   window.statusBar()->addWidget(label, 1);
   window.statusBar()->setSizeGripEnabled(false);
-  const auto update = [label, &form = window.Form()] {
-    const QString text = ToQString(editor::StatusLine(form.Editor()));
+  auto update = [label, &window, commands = window.Form().Editor().Commands()]() mutable {
+    const editor::Editor& editor = window.Form().Editor();
+    const QString text = ToQString(editor::StatusLine(editor));
     label->setText(text);
     label->setToolTip(text);
+    if (editor.Commands() == commands) return;  // typing or a focus change
+    commands = editor.Commands();
+    window.statusBar()->clearMessage();
+    if (const auto notice = editor::ExportNotice(editor)) ShowNotice(window, *notice);
   };
   QObject::connect(&window.Form(), &Form1::commandRun, label, update);
   update();
 }
 
 }  // namespace
+
+void ShowNotice(QWidget& widget, const std::string& text) {
+  if (auto* window = qobject_cast<QMainWindow*>(widget.window()))
+    window->statusBar()->showMessage(ToQString(text), kNoticeMilliseconds);
+}
+
+QString DataFolderOf(const Form1& form) { return QString::fromStdString(DataFolder(form).string()); }
 
 QList<QPair<QString, QString>> KeyboardShortcuts(const QMenuBar& menuBar) {
   QList<QPair<QString, QString>> keys;
@@ -128,13 +164,13 @@ void AddDesktopActions(MainWindow& window) {
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   QObject::connect(copy, &QAction::triggered, &window, [&window] {
     // The pane's text with the line ends of the file: CR LF.
-    QApplication::clipboard()->setText(ToQString(window.Form().Model().Text(editor::ControlId::RTB_Tool)));
+    const Form1& form = window.Form();
+    if (form.Editor().Tool().LineCount > 0)
+      QApplication::clipboard()->setText(ToQString(form.Model().Text(editor::ControlId::RTB_Tool)));
+    ShowNotice(window, editor::CopyNotice(form.Editor()));
   });
   QAction* open = new QAction(QObject::tr("&Open data folder"), file);
-  QObject::connect(open, &QAction::triggered, &window, [&window] {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QString::fromStdString(DataFolder(window.Form()).string())));
-  });
+  QObject::connect(open, &QAction::triggered, &window, [&window] { OpenDataFolder(window); });
   file->insertActions(first, {copy, open});
   file->insertSeparator(first);
 

@@ -4,16 +4,29 @@
 #include <QPair>
 #include <QString>
 #include <filesystem>
+#include <string>
 
 class QMenuBar;
+class QWidget;
 
 namespace tarvo::ui {
 
+class Form1;
 class MainWindow;
+
+// How long a notice stays in a status line, unless the next command ends it.
+inline constexpr int kNoticeMilliseconds = 5000;
+
+// Shows a notice in the status line of the main window that holds `widget`.
+void ShowNotice(QWidget& widget, const std::string& text);
+
+// The folder of the form's files, where the save dialogs open.
+QString DataFolderOf(const Form1& form);
 
 // What makes the window at home on the desktop: File → Copy definition and
 // Open data folder, Help → Keyboard shortcuts and About TARVO Tools, and the
-// status line below the form, updated after every command.
+// status line below the form, updated after every command, with the notice
+// of an EXPORT until the next command.
 void AddDesktopActions(MainWindow& window);
 
 // Every key the window knows, as (key, what it does): the shortcuts of the

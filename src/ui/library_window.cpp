@@ -10,11 +10,13 @@
 #include <fstream>
 
 #include "definition/code_page.h"
+#include "editor/status_line.h"
 #include "library/library_changes.h"
 #include "library/tool_scene.h"
 #include "library/tool_script.h"
 #include "numbers/number_text.h"
 #include "scene/file_system.h"
+#include "ui/desktop_actions.h"
 
 namespace tarvo::ui {
 namespace {
@@ -71,8 +73,14 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
   table_->sortByColumn(kPosition, Qt::AscendingOrder);
   connect(table_, &QTableWidget::itemSelectionChanged, this, &LibraryWindow::ShowSelected);
   connect(copy_, &QPushButton::clicked, this, [this] {
-    if (const library::Tool* tool = Selected()) QApplication::clipboard()->setText(FromFile(library_.Block(*tool)));
+    const library::Tool* tool = Selected();
+    if (tool == nullptr) return;
+    QApplication::clipboard()->setText(FromFile(library_.Block(*tool)));
+    ShowNotice(QString::fromStdString(editor::CopiedToolNotice(tool->Name)));
   });
+  notice_.setSingleShot(true);
+  notice_.setInterval(kNoticeMilliseconds);
+  connect(&notice_, &QTimer::timeout, this, &LibraryWindow::ShowCount);
   connect(remove_, &QPushButton::clicked, this, &LibraryWindow::RemoveSelected);
   connect(edit_, &QPushButton::clicked, this, [this] {
     if (const library::Tool* tool = Selected()) emit editRequested(tool->Position);
@@ -87,8 +95,9 @@ void LibraryWindow::Reload() {
   const int position = selected != nullptr ? selected->Position : 0;
   scene::PosixFileSystem files;
   const scene::FileStatus read = library::LoadLibrary(files, directory_, library_);
-  status_->setText(read.IsOk() ? tr("%n tool(s)", nullptr, static_cast<int>(library_.Tools.size()))
-                               : tr("usrprobe.dat cannot be read: %1").arg(QString::fromStdString(read.Reason)));
+  count_ = read.IsOk() ? tr("%n tool(s)", nullptr, static_cast<int>(library_.Tools.size()))
+                       : tr("usrprobe.dat cannot be read: %1").arg(QString::fromStdString(read.Reason));
+  ShowCount();
   Fill();
   Select(position);
   Watch();
@@ -162,7 +171,18 @@ void LibraryWindow::Select(int position) {
   table_->clearSelection();
 }
 
+void LibraryWindow::ShowNotice(const QString& text) {
+  status_->setText(text);
+  notice_.start();
+}
+
+void LibraryWindow::ShowCount() {
+  notice_.stop();
+  status_->setText(count_);
+}
+
 void LibraryWindow::ShowSelected() {
+  ShowCount();
   const library::Tool* tool = Selected();
   for (QPushButton* button : {edit_, remove_, copy_}) button->setEnabled(tool != nullptr);
   edit_->setToolTip({});

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
@@ -41,6 +42,8 @@ class LibraryWindow final : public QWidget {
   QPushButton* EditButton() const { return edit_; }
   QPushButton* RemoveButton() const { return remove_; }
   QPushButton* CopyButton() const { return copy_; }
+  // The count of tools, or for a few seconds what the last action did.
+  QLabel* StatusText() const { return status_; }
   QPlainTextEdit* BlockText() const { return block_; }
 
  signals:
@@ -52,12 +55,17 @@ class LibraryWindow final : public QWidget {
   void ShowSelected();
   void RemoveSelected();
   void Watch();
+  // Says what an action did, until the timer or the next selection ends it.
+  void ShowNotice(const QString& text);
+  void ShowCount();
 
   std::filesystem::path directory_;
   library::Library library_;
   QTableWidget* table_;
   QPlainTextEdit* block_;
   QLabel* status_;
+  QString count_;
+  QTimer notice_;
   Preview shape_;
   QPushButton* edit_;
   QPushButton* remove_;

@@ -2,12 +2,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
+#include "editor/status_line.h"
 #include "mesh/stl_file.h"
 #include "scene/file_system.h"
+#include "ui/desktop_actions.h"
 #include "ui/qt_text.h"
+#include "ui/save_dialog.h"
 
 namespace tarvo::ui {
 namespace {
@@ -16,20 +19,21 @@ bool HasElement(const Form1& form) { return form.Editor().Tool().ElementCount > 
 
 void ExportStl(Form1& form, QString& lastDirectory) {
   if (!HasElement(form)) return;
-  QFileDialog dialog(form.window(), QObject::tr("Export STL"), lastDirectory,
-                     QObject::tr("STL files (*.stl)"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("stl"));
   QString name = ToQString(form.Model().Text(editor::ControlId::Tb_ToolName)).trimmed();
   name.replace(QLatin1Char('/'), QLatin1Char('_'));
-  if (!name.isEmpty()) dialog.selectFile(name + QStringLiteral(".stl"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString file = dialog.selectedFiles().constFirst();
+  const QString file =
+      AskSavePath(form.window(), QObject::tr("Export STL"), lastDirectory,
+                  name.isEmpty() ? QString() : name + QStringLiteral(".stl"),
+                  QObject::tr("STL files (*.stl)"), QStringLiteral("stl"));
+  if (file.isEmpty()) return;
   lastDirectory = QFileInfo(file).absolutePath();
   scene::PosixFileSystem files;
   const mesh::StlExport result =
       mesh::ExportStl(files, QFile::encodeName(file).toStdString(), form.Editor().Tool().Text());
-  if (result.IsWritten()) return;
+  if (result.IsWritten()) {
+    ShowNotice(form, editor::SavedNotice(form.Editor(), ToUtf8(QDir::toNativeSeparators(file))));
+    return;
+  }
   QMessageBox box(QMessageBox::Warning, QObject::tr("Export STL"), ToQString(result.Message),
                   QMessageBox::Ok, form.window());
   box.setTextFormat(Qt::PlainText);
@@ -47,7 +51,7 @@ QAction* AddStlExport(QMenu& fileMenu, Form1& form) {
   action->setEnabled(HasElement(form));
   QObject::connect(&form, &Form1::commandRun, action, [action, &form] { action->setEnabled(HasElement(form)); });
   QObject::connect(action, &QAction::triggered, &form,
-                   [&form, lastDirectory = QDir::homePath()]() mutable { ExportStl(form, lastDirectory); });
+                   [&form, lastDirectory = DataFolderOf(form)]() mutable { ExportStl(form, lastDirectory); });
   return action;
 }
 

@@ -101,6 +101,8 @@ TEST(Editor, DeleteLastHidesItselfMovesTheSceneBackAndEmptiesThePolygonMesh) {
   f.StartTool(Ob_Polyg);
   f.editor.Click(Ob_Cone);
   f.Confirm({{Tb_Diam2, "3"}, {Tb_Height, "7"}});
+  EXPECT_EQ(f.Window().Focus(), Tb_Diam2);  // with its "0" selected: a typed 4 is 4, not 40
+  EXPECT_EQ(f.Window().State(Tb_Diam2).SelectionLength, 1);
   f.Confirm({{Tb_Diam2, "3"}, {Tb_Height, "2.5"}});
   EXPECT_EQ(f.editor.Scene().Mesh.FaceCount, 10);
   EXPECT_EQ(f.editor.Scene().SceneZ, -9.5);

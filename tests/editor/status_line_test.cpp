@@ -53,21 +53,55 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
 TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
   const tarvo::testing::TempFolder folder;
   std::ofstream(folder / "usrprobe.dat", std::ios::binary)  // Windows-1252: ü as 0xFC
-      << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n";
+      << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n"
+      << "ITEM: B2  M2\r\n\r\n";  // names compare as a reader that splits at blanks sees them
   for (const auto& [name, held] : std::initializer_list<std::pair<const char*, bool>>{
-           {"ST1", true}, {"ST1  ", true}, {"M\u00FCller", true}, {"ST2", false}, {"ST", false}}) {
+           {"ST1", true}, {"ST1  ", true}, {" ST1", true}, {" ST1 ", true}, {"M\u00FCller", true},
+           {"B2", true}, {"ST2", false}, {"ST", false}, {"S T1", false}}) {
     EditorFixture f(folder.Path());
     f.editor.Type(Tb_ToolName, name);
     f.editor.Click(Cmd_NewTool);
     EXPECT_EQ(DuplicateNameNotice(f.editor).has_value(), held) << name;
     EXPECT_EQ(StatusLine(f.editor).starts_with("A tool named "), held) << name;
     EXPECT_TRUE(f.messages.Boxes.empty());  // a notice, never a message box
-    if (std::string_view(name) == "ST1") {
+    if (std::string_view(name) == " ST1 ") {
       EXPECT_EQ(DuplicateNameNotice(f.editor), "A tool named ST1 is already in usrprobe.dat.");
       f.editor.Click(Cmd_Add);
       EXPECT_EQ(DuplicateNameNotice(f.editor), std::nullopt);  // the tool is under way
     }
   }
+}
+
+// EXPORT says which tool of the file it wrote, until the next command; the
+// window's own actions have their texts here too.
+TEST(StatusLine, NoticesAfterExportCopyAndSave) {
+  EditorFixture f;
+  EXPECT_EQ(CopyNotice(f.editor), "There is no definition to copy: start a tool with NEW TOOL.");
+  const auto exportTool = [&f](const char* name) {
+    f.StartTool(Ob_Extend, name);
+    f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}});
+    f.editor.Click(Cmd_Export);
+    return ExportNotice(f.editor);
+  };
+  EXPECT_EQ(exportTool("ST1"), "Exported ST1 to usrprobe.dat (tool 1 of 1).");
+  f.editor.Type(Tb_ToolName, "");
+  EXPECT_TRUE(ExportNotice(f.editor));  // typing is no command
+  f.editor.Click(Cmd_NewTool);          // refused, but a command
+  EXPECT_EQ(ExportNotice(f.editor), std::nullopt);
+  f.messages.Boxes.clear();
+
+  f.StartTool(Ob_Extend, " E2 ");  // named as a reader of the file sees it
+  EXPECT_EQ(CopyNotice(f.editor), "Copied the definition of E2.");
+  f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}});
+  EXPECT_EQ(SavedNotice(f.editor, "/x/E2.stl"), "Saved E2 as /x/E2.stl.");
+  f.editor.Click(Cmd_Export);
+  EXPECT_EQ(ExportNotice(f.editor), "Exported E2 to usrprobe.dat (tool 2 of 2).");
+  EXPECT_EQ(exportTool("ST1"), "Exported ST1 to usrprobe.dat (tool 3 of 3).");  // the same bytes again
+  const std::string& file = f.files.Files["/d/usrprobe.dat"];
+  f.editor.BeginEdit({"ST1", file.substr(0, file.find("\r\n\r\n") + 4), 0});
+  EXPECT_EQ(exportTool("ST1"), "Exported ST1 to usrprobe.dat (tool 1 of 3).");  // in its place
+  EXPECT_TRUE(f.messages.Boxes.empty());
+  EXPECT_EQ(CopiedToolNotice(" M\xFCller"), "Copied the definition of M\u00FCller.");
 }
 
 }  // namespace

@@ -16,6 +16,12 @@ expect() {
   cat "$work/stderr"
 }
 same_file() { cmp -s "$2" "$3" || fail "$1: $2 differs from $3"; }
+# usage_error NAME LINE COMMAND...: a wrong command line is one line, then where the usage is.
+usage_error() {
+  local name=$1 line=$2 program; shift 2; program=$(basename "$1")
+  expect "$name" 2 "" "$@"
+  [ "$(cat "$work/stderr")" = "$program: $line"$'\n'"Try '$program --help'." ] || fail "$name: $(cat "$work/stderr")"
+}
 
 d=$work/d empty=$work/empty; mkdir -p "$d" "$empty"
 printf '; by hand\r\n' | cat - "$files/three_tools.dat" "$files/disk_tip.dat" >"$work/original.dat"
@@ -26,7 +32,15 @@ expect "list" 0 "$(printf '1\tA\tTARVO1\textension\t1\t1\t-\n2\tB\tTARVO1\ttip\t
 expect "list of a missing file" 0 "" "$library" --dir "$work" list
 expect "check without problems" 0 "" "$library" --dir "$d" check
 expect "no such tool" 2 "" "$library" --dir "$d" show X
-expect "unknown command" 2 "" "$library" --dir "$d" frobnicate
+usage_error "unknown command" "unknown command frobnicate" "$library" --dir "$d" frobnicate
+usage_error "unknown option" "unknown option --frob" "$library" --frob list
+usage_error "missing folder" "no directory $work/none" "$library" --dir "$work/none" list
+usage_error "bad --index" "--index takes a position from 1" "$library" --dir "$d" show A --index x
+usage_error "missing output path" "stl needs the OUT.stl file to write" "$library" --dir "$d" stl B
+usage_error "replay: unknown option" "unknown option --frob" "$replay" --frob "$work/s.txt"
+usage_error "replay: missing script" "cannot read $work/none.txt" "$replay" --dir "$d" "$work/none.txt"
+usage_error "replay: missing folder" "no directory $work/none" "$replay" --dir "$work/none" -
+usage_error "replay: bad --index" "--index takes a position from 1" "$replay" --dir "$d" --edit B --index x -
 same_file "show is the block" <("$library" --dir "$d" show D1) "$files/disk_tip.dat"
 
 # remove: status 3 and nothing changed while another process holds the folder lock.

@@ -50,6 +50,8 @@ TEST(ReadLibrary, ReportsEachProblemWithItsLine) {
        "1\tA\t3\ta gap of 0.002 above the element\n1\tA\t4\tan overlap of 1 with the element above\n"},
       {"cylinder 0 0 0 0 0 -5 6\ncylinder 0 0 -5.001 0 0 -8 6\n\n", ""},
       {"cylinder 0 0 0 0 0 -5 6\n\nITEM:A C\ncylinder 0 0 0 0 0 -5 6\n\n", "2\tA\t5\tthe name \"A\" is used by tool 1\n"},
+      {"cylinder 0 0 0 0 0 -5 6\n\nITEM: A  C\ncylinder 0 0 0 0 0 -5 6\n\n",  // as a reader sees it: A
+       "2\t A\t5\tthe name has blanks at its ends\n2\t A\t5\tthe name \" A\" is used by tool 1\n"},
       {"cylinder 0 0 0 0 0 -5 6\nITEM:C B\ncylinder 0 0 0 0 0 -5 6",
        "1\tA\t3\tthe tool is not followed by an empty line\n2\tC\t5\tthe tool is not followed by an empty line\n"},
   };
@@ -60,13 +62,15 @@ TEST(ReadLibrary, ReportsEachProblemWithItsLine) {
   }
 }
 
-TEST(SelectTool, NamesExactlyAndByPosition) {
-  const Library library = ReadLibrary(kTip + kExtension + kTip);
+// Names compare without the blanks at their ends: the third tool is " ST1".
+TEST(SelectTool, NamesAsReadAndByPosition) {
+  const Library library = ReadLibrary(kTip + kExtension + "ITEM: ST1 " + kTip.substr(8));
   const struct { const char* Name; std::optional<int> Position; int Found; const char* Error; } rows[] = {
       {"EX1", std::nullopt, 2, ""},
-      {"EX", std::nullopt, 0, "no tool named \"EX\"; the tools are: ST1, EX1, ST1"},
+      {"EX", std::nullopt, 0, "no tool named \"EX\"; the tools are: ST1, EX1,  ST1"},
       {"ST1", std::nullopt, 0, "several tools are named \"ST1\", at positions 1, 3: choose one with --index K"},
       {"ST1", 3, 3, ""},
+      {" ST1 ", 1, 1, ""},
       {"ST1", 2, 0, "tool 2 is named \"EX1\", not \"ST1\""},
       {"ST1", 4, 0, "there is no tool 4: usrprobe.dat holds 3 tools"},
   };

@@ -85,4 +85,13 @@ QString ModelMismatch(const Form1& window) {
   return FocusMismatch(window);
 }
 
+QString FocusedTextNotSelected(const Form1& window) {
+  const ControlId focus = window.Model().Focus();
+  if (editor::Row(focus).Kind != ControlKind::TextBox) return {};
+  const auto* edit = window.findChild<const QLineEdit*>(Name(focus));
+  if (edit->selectedText() == edit->text()) return {};
+  return QStringLiteral("%1 has the focus with \"%2\" of \"%3\" selected")
+      .arg(Name(focus), edit->selectedText(), edit->text());
+}
+
 }  // namespace tarvo::ui::test

@@ -11,4 +11,9 @@ namespace tarvo::ui::test {
 // focused box's selected text), or an empty text when they agree.
 QString ModelMismatch(const Form1& window);
 
+// After a command or an option's action: the text box that has the focus
+// shows its whole text selected, so that typing replaces it. An empty text
+// when it does, or when no text box has the focus.
+QString FocusedTextNotSelected(const Form1& window);
+
 }  // namespace tarvo::ui::test

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -17,7 +18,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "model_mismatch.h"
@@ -54,6 +57,18 @@ QAction* Action(QMenu* menu, const QString& text) {
 }
 
 QString Name(const QWidget* widget) { return widget->objectName(); }
+
+// A click on a button, an option or the check box, or a key that presses
+// the button that has the focus: an action of TestWindow::Do that runs a command.
+bool RunsACommand(const QString& action) {
+  static const QRegularExpression kPress("^press (Return|Num\\+Enter|Space)$");
+  if (action.contains(kPress)) return true;
+  const auto id = tarvo::editor::FindControl(action.section(' ', 1, 1).toStdString());
+  if (!action.startsWith(QStringLiteral("click ")) || !id) return false;
+  const ControlKind kind = tarvo::editor::Row(*id).Kind;
+  return kind == ControlKind::CommandButton || kind == ControlKind::OptionButton ||
+         kind == ControlKind::CheckBox;
+}
 
 // The first control, among those shown, whose caption is cut off, that
 // leaves its container or covers a caption or another control.
@@ -119,6 +134,7 @@ class WindowTest : public QObject {
   QString Status() const {
     return w_->Main().findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
   }
+  QString Notice() const { return w_->Main().statusBar()->currentMessage(); }
   QImage Around(ControlId id) const {  // the control with the band around it
     const QWidget* widget = w_->Widget(id);
     const QRect rect(widget->mapTo(&w_->Window(), QPoint(0, 0)), widget->size());
@@ -195,7 +211,8 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
                       Definition().contains("\nconnect 4.33 0 -3.5 -1 0 0 "),
                   qPrintable(Definition()));
        }},
-      {"2 LEVELS POLYGON", "click Ob_Sphere"},
+      {"2 LEVELS POLYGON, an edge typed, then POLYGON", "click Ob_Sphere; fill Tb_Diam2 4; click Ob_Cone"},
+      {"2 LEVELS POLYGON again", "click Ob_Sphere"},
       {"its edges", "fill Tb_Diam2 4; fill Tb_Height 3; fill Tb_LengthMin 2"},
       {"CONFIRM the two-level polygon", "click Cmd_Confirm"},
       {"DELETE LAST", "click Cmd_DelLast"},
@@ -210,6 +227,7 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
          w_->Click(Tb_Height);
          QVERIFY(!Edit(Tb_Height)->hasSelectedText());
          w_->Click(Cmd_Confirm);
+         QCOMPARE(FocusedTextNotSelected(w_->Window()), QString());
        }},
       {"EXPORT the extension", "click Cmd_Export"},
       {"a tip", "fill Tb_ToolName T2; click Cmd_NewTool; click Ob_Tip; click Cmd_Add"},
@@ -220,7 +238,12 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
       {"EXPORT the tip", "click Cmd_Export"},
   };
   for (const Step& step : steps) {
-    if (!step.Actions.isEmpty()) w_->Do(step.Actions);
+    for (const QString& action : step.Actions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+      w_->Do(action);
+      if (QTest::currentTestFailed()) return;
+      const QString fault = RunsACommand(action) ? FocusedTextNotSelected(w_->Window()) : QString();
+      QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("after %1 (%2): %3").arg(step.Name, action, fault)));
+    }
     step.Check();
     if (QTest::currentTestFailed()) return;
     QList<ShownMessage> boxes;
@@ -246,19 +269,44 @@ void WindowTest::theMenusAndTheStatusLine() {
       "fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; click RTB_Tool; press Ctrl+Shift+C");
   QCOMPARE(QApplication::clipboard()->text(),
            QStringLiteral("ITEM:ST1 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n"));
+  QCOMPARE(Notice(), QStringLiteral("Copied the definition of ST1."));
   w_->Do(
       "fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; "
       "click Cmd_Confirm");
   QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | ball \u00D83 | " + folder);
-  w_->Do("click Cmd_Export; fill Tb_ToolName ST1; click Cmd_NewTool");  // the same name again:
+  QCOMPARE(Notice(), QString());  // ended by the next command
+
+  // File → Export STL… opens in the data folder, as Save preview picture does.
+  QString dialogFolder;
+  QTimer::singleShot(0, [&dialogFolder] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    dialogFolder = dialog->directory().absolutePath();
+    static_cast<QDialog*>(dialog)->accept();  // the name it suggests
+  });
+  Action(w_->Main().FileMenu(), QStringLiteral("Export STL…"))->trigger();
+  QCOMPARE(dialogFolder, folder);
+  QVERIFY(QFile::exists(w_->FilePath("ST1.stl")));
+  QCOMPARE(Notice(), "Saved ST1 as " + w_->FilePath("ST1.stl") + '.');
+
+  w_->Do("click Cmd_Export");
+  QCOMPARE(Notice(), QStringLiteral("Exported ST1 to usrprobe.dat (tool 1 of 1)."));
+  w_->Do("fill Tb_ToolName ST1; click Cmd_NewTool");  // the same name again:
   QVERIFY(Status().startsWith(QStringLiteral("A tool named ST1 is already in usrprobe.dat. | ")));
   QVERIFY(w_->Messages().TakeShown().isEmpty());  // a notice in the status line, no message box
+  QCOMPARE(Notice(), QString());
 
   UrlRecorder recorder;
   QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
   Action(w_->Main().FileMenu(), QStringLiteral("Open data folder"))->trigger();
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   QCOMPARE(recorder.Opened, QList<QUrl>{QUrl::fromLocalFile(folder)});
+  // Without a file manager (none here off screen): the folder in a box, to select and copy.
+  Action(w_->Main().FileMenu(), QStringLiteral("Open data folder"))->trigger();
+  const auto* box = w_->Main().findChild<QMessageBox*>(QStringLiteral("DataFolderBox"));
+  QVERIFY(box != nullptr && box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+  const QList<ShownMessage> shown = w_->Messages().TakeShown();
+  QCOMPARE(shown.size(), 1);
+  QCOMPARE(shown[0].Text, "No program to open folders was found. The data folder is:\n\n" + folder);
 
   // An action that another part of the window adds shows up by itself.
   w_->Main().ViewMenu()->addAction(QStringLiteral("&Zoom in"))->setShortcut(Qt::CTRL | Qt::Key_J);
@@ -307,6 +355,9 @@ void WindowTest::theLibraryEditsTheSelectedToolInPlace() {
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                     table->visualItemRect(found.front()).center());
   QVERIFY(library->BlockText()->toPlainText().startsWith("ITEM:B TARVO1\n"));
+  QTest::mouseClick(library->CopyButton(), Qt::LeftButton);
+  QVERIFY(QApplication::clipboard()->text().startsWith("ITEM:B TARVO1\r\n"));
+  QCOMPARE(library->StatusText()->text(), QStringLiteral("Copied the definition of B."));
   QTest::mouseClick(library->EditButton(), Qt::LeftButton);
   QCOMPARE(w_->Main().windowTitle(),
            "TARVO TOOLS CREATION — Editing B from usrprobe.dat: EXPORT replaces it");

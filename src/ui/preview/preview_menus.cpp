@@ -1,11 +1,12 @@
 #include "ui/preview/preview_menus.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
 #include <memory>
 
+#include "ui/desktop_actions.h"
 #include "ui/main_window.h"
 #include "ui/preview/taster_view.h"
+#include "ui/save_dialog.h"
 
 namespace tarvo::ui {
 namespace {
@@ -16,9 +17,9 @@ void AddSavePicture(MainWindow& window, TasterView& view) {
   file->insertAction(file->actions().value(0), save);
   file->insertSeparator(file->actions().value(1));
   QObject::connect(save, &QAction::triggered, &window, [&window, &view] {
-    QString name = QFileDialog::getSaveFileName(&window, MainWindow::tr("Save preview picture"),
-                                                QStringLiteral("preview.png"),
-                                                MainWindow::tr("PNG pictures (*.png)"));
+    QString name = AskSavePath(&window, MainWindow::tr("Save preview picture"), DataFolderOf(window.Form()),
+                               QStringLiteral("preview.png"), MainWindow::tr("PNG pictures (*.png)"),
+                               QStringLiteral("png"));
     if (name.isEmpty()) return;
     if (!name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) name += QStringLiteral(".png");
     if (!SavePreviewPicture(view, name)) {
