@@ -96,9 +96,8 @@ for place in usrprobe_old.dat usrprobe.dat; do
   [ $place = usrprobe.dat ] || same_file "untouched with $place" "$d/usrprobe.dat" "$work/original.dat"
 done
 
-# An edited EXPORT and remove, killed (SIGKILL) just before each of their write-related
-# system calls in turn: usrprobe.dat holds the old or the new bytes, `check` finds no
-# problem, the next run works and leaves only the files it should.
+# An edited EXPORT and remove, killed (SIGKILL) before each write-related system call in turn:
+# usrprobe.dat old or new, `check` content, the next run works and leaves only what it should.
 edit() { "$replay" --dir "$d" --edit B "$work/edit.txt"; }
 remove() { "$library" --dir "$d" remove C; }
 sed '/^ITEM:C /,/^\r$/d' "$work/original.dat" >"$work/removed.dat"

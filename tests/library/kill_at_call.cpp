@@ -1,12 +1,11 @@
-// Preloaded into a program, counts its write-related system calls (opening
-// for writing, write, fsync, fchmod, rename, unlink; the standard streams not
-// counted) and kills it with SIGKILL just before call $TARVO_KILL_AT.
+// Preloaded into a program, counts its write-related system calls (write,
+// fsync, fchmod, rename, unlink; the standard streams not counted) and kills it
+// with SIGKILL just before call $TARVO_KILL_AT. A kill before an open that
+// creates a file leaves what a kill after the call before it leaves.
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
-#include <cstdarg>
 #include <cstdlib>
 
 namespace {
@@ -33,13 +32,4 @@ TARVO_COUNTED(int, unlink, (const char* path), path)
 extern "C" ssize_t write(int fd, const void* data, size_t size) {
   if (fd > 2) Count();
   return TARVO_NEXT(write, ssize_t(*)(int, const void*, size_t))(fd, data, size);
-}
-
-extern "C" int open(const char* path, int flags, ...) {
-  va_list arguments;
-  va_start(arguments, flags);
-  const mode_t mode = (flags & O_CREAT) ? va_arg(arguments, mode_t) : 0;
-  va_end(arguments);
-  if (flags & (O_WRONLY | O_RDWR | O_CREAT)) Count();
-  return TARVO_NEXT(open, int (*)(const char*, int, ...))(path, flags, mode);
 }

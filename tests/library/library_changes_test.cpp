@@ -47,18 +47,13 @@ TEST(EditTool, DeleteAllEndsTheEditAndAChangedBlockIsAppended) {
   }
 }
 
-// Runs the command on the files of /d; true when it reports success.
-using Command = std::function<bool(scene::FileSystem& files)>;
-
 std::string Bytes(const CrashingSystemCalls::Files& files, const std::string& name) {
-  const auto found = files.find("/d/" + name);
-  return found == files.end() ? "(missing)" : found->second;
+  return files.contains("/d/" + name) ? files.at("/d/" + name) : "(missing)";
 }
 
-// The command's result once it has run whole and reported success, which a
-// crash keeps. A crash before any of its steps leaves usrprobe.dat as it was
-// or as it is after, and usrprobe_old.dat a complete earlier version.
-std::string CrashEverywhere(const Command& command) {
+// The command's usrprobe.dat once it has run whole on /d and reported success, which a crash
+// keeps; a crash before any of its steps leaves it old or new, and usrprobe_old.dat whole.
+std::string CrashEverywhere(const std::function<bool(scene::FileSystem& files)>& command) {
   const std::string older = "; the backup before\r\n", original = ThreeTools().original;
   const CrashingSystemCalls::Files start{{"/d/usrprobe.dat", original}, {"/d/usrprobe_old.dat", older}};
   CrashingSystemCalls whole(start);

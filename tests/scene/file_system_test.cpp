@@ -16,9 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using tarvo::testing::ReadFile;
 
-// System calls with faults: interrupted a number of times before they act,
-// writes that come back short as on a full disk, a close or a flush that
-// fails after acting as on a network disk.
+// Calls interrupted before they act, short writes as on a full disk, a close
+// or a flush that fails after acting as on a network disk.
 struct FaultyCalls final : SystemCalls {
   ssize_t Write(int fd, const void* data, std::size_t size) override {
     return Interrupted() ? -1 : SystemCalls::Write(fd, data, shortWrites ? size / 2 : size);

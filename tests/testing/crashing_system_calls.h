@@ -3,7 +3,6 @@
 #include <fcntl.h>
 
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,13 +11,11 @@
 
 namespace tarvo::testing {
 
-// Files in memory behind the system-call seam that know what was flushed. A
-// file's bytes reach its flushed bytes with fsync of the file; a folder's
-// names (new, renamed, removed) reach its flushed names with fsync of the
-// folder. A crash keeps the flushed state only. Every call that changes a file
-// or a name is a step; `Crashed` holds the files as a crash before step
-// `CrashAt` leaves them. Paths name files in one folder, "/d/usrprobe.dat";
-// nothing fails, so nothing is cut back (ftruncate).
+// Files in memory behind the system-call seam; a crash keeps only what fsync
+// flushed: a file's bytes, a folder's names (new, renamed, removed). Every call
+// that changes a file or a name is a step; `Crashed` holds the files as a crash
+// before step `CrashAt` leaves them. One folder, "/d"; writes go to a file's
+// end (the program appends or fills new files); nothing fails or is cut back.
 class CrashingSystemCalls final : public scene::SystemCalls {
  public:
   using Files = std::map<std::string, std::string>;
@@ -41,25 +38,17 @@ class CrashingSystemCalls final : public scene::SystemCalls {
       Step();
       found = names_.emplace(path, New("", "")).first;
     }
-    return Descriptor({found->second, path, 0, (flags & O_APPEND) != 0});
+    return Descriptor({found->second, path});
   }
   ssize_t Write(int fd, const void* data, std::size_t size) override {
     Step();
-    Handle& open = open_.at(fd);
-    std::string& bytes = inodes_[open.Inode].Bytes;
-    if (open.Appends) open.Offset = bytes.size();
-    bytes.resize(std::max(bytes.size(), open.Offset + size));
-    bytes.replace(open.Offset, size, static_cast<const char*>(data), size);
-    open.Offset += size;
+    inodes_[open_.at(fd).Inode].Bytes.append(static_cast<const char*>(data), size);
     return static_cast<ssize_t>(size);
   }
   ssize_t Read(int fd, void* data, std::size_t size) override {
     Handle& open = open_.at(fd);
-    const std::string& bytes = inodes_[open.Inode].Bytes;
-    const std::size_t got = std::min(size, bytes.size() - std::min(bytes.size(), open.Offset));
-    std::memcpy(data, bytes.data() + open.Offset, got);
-    open.Offset += got;
-    return static_cast<ssize_t>(got);
+    const std::size_t got = inodes_[open.Inode].Bytes.copy(static_cast<char*>(data), size, open.Offset);
+    return open.Offset += got, static_cast<ssize_t>(got);
   }
   int Close(int fd) override { return open_.erase(fd) == 1 ? 0 : Fail(EBADF); }
   int Fsync(int fd) override {
@@ -93,14 +82,11 @@ class CrashingSystemCalls final : public scene::SystemCalls {
   Files Crashed;
 
  private:
-  struct Inode {
-    std::string Bytes, Flushed;
-  };
+  struct Inode { std::string Bytes, Flushed; };
   struct Handle {
     int Inode;  // -1 for a folder
     std::string Path;
-    std::size_t Offset = 0;
-    bool Appends = false;
+    std::size_t Offset = 0;  // of a read
   };
   static std::string Folder(const std::string& path) { return path.substr(0, path.rfind('/')); }
   static int Fail(int error) { return errno = error, -1; }
@@ -110,8 +96,7 @@ class CrashingSystemCalls final : public scene::SystemCalls {
     status->st_size = static_cast<off_t>(size);
   }
   int New(std::string bytes, std::string flushed) {
-    inodes_.push_back({std::move(bytes), std::move(flushed)});
-    return static_cast<int>(inodes_.size()) - 1;
+    return inodes_.push_back({std::move(bytes), std::move(flushed)}), static_cast<int>(inodes_.size()) - 1;
   }
   int Descriptor(Handle open) { return open_[next_] = std::move(open), next_++; }
   void Step() {
