@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the benchmarks and writes bench/RESULTS.md: the core commands against
 their file-operation baselines, the largest tools through tarvo-replay, and
-the window's timings when its benchmark was built."""
+the window's timings when its benchmark was built (BESIDE=DIR: beside those
+of another build)."""
 import datetime
 import json
 import os
@@ -31,7 +32,11 @@ def core_section(build):
     medians = {b["run_name"]: b["real_time"] for b in json.loads(out)["benchmarks"]
                if b.get("aggregate_name") == "median"}
     pairs = []
+    history = []
     for name, value in medians.items():
+        if name.startswith("History"):
+            history.append((name.replace("History", ""), value))
+            continue
         if "Baseline" in name:
             continue
         head, _, case = name.partition("/")
@@ -41,16 +46,22 @@ def core_section(build):
     lines = ["| Command | Median | File-operation baseline | Ratio (budget 2) |", "|---|---|---|---|"]
     for label, value, base in pairs:
         lines.append(f"| {label} | {value:.0f} µs | {base:.0f} µs | {value / base:.2f} |")
+    lines += ["", "The history on a tool of 50 elements, rebuilt from its steps (budget 20 ms):", "",
+              "| Step | Median |", "|---|---|"]
+    for label, value in history:
+        lines.append(f"| {label} | {value / 1000:.2f} ms |")
     return "\n".join(lines)
 
 
 def main():
     build = sys.argv[1]
     replay = os.path.join(build, "src", "app", "tarvo-replay")
+    load = ", ".join(f"{value:.1f}" for value in os.getloadavg())
     sections = [
         "# Benchmark results",
         "",
         f"Measured {datetime.date.today().isoformat()} on {machine()}; medians of at least five runs.",
+        f"Load average (1, 5, 15 minutes) at the start: {load}: other work on the machine slows every figure.",
         "Reproduce with `make bench`.",
         "",
         "## Core commands (`bench/core`)",
@@ -74,13 +85,13 @@ def main():
     ]
     window = os.path.join(HERE, "window", "window_bench.py")
     window_binary = os.path.join(build, "src", "app", "tarvo-tools")
+    # BESIDE=DIR: the window's benchmark of another build (an older program)
+    # runs in turn with this one, for figures of the same machine and load.
+    beside = [os.environ["BESIDE"]] if os.environ.get("BESIDE") else []
     if os.path.exists(window) and os.path.exists(window_binary):
         sections += ["", "## The window (`bench/window`)", "",
-                     subprocess.run([sys.executable, window, build], check=True, capture_output=True,
-                                    text=True).stdout.strip()]
-    # The engine options tried by hand, kept beside the measured tables.
-    with open(os.path.join(HERE, "window", "process_tree.md")) as tries:
-        sections += ["", tries.read().rstrip("\n")]
+                     subprocess.run([sys.executable, window, build, "7", *beside], check=True,
+                                    capture_output=True, text=True).stdout.strip()]
     with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
         f.write("\n".join(sections) + "\n")
     print("\n".join(sections))

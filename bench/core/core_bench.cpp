@@ -17,6 +17,8 @@ namespace tarvo::bench {
 namespace {
 
 namespace fs = std::filesystem;
+// Every step of a tool also saves its history, work a command cannot avoid either.
+constexpr const char* kHistory = ".tarvo-tools.history";
 using enum editor::ControlId;
 
 class SilentMessages final : public editor::MessageBoxes {
@@ -41,7 +43,7 @@ class Workspace {
 
   // A new editor on an empty directory.
   void Restart() {
-    for (const char* name : {"Taster.wrl", "Taster_Old.wrl", "usrprobe.dat", "usrprobe_old.dat"}) {
+    for (const char* name : {"Taster.wrl", "Taster_Old.wrl", "usrprobe.dat", "usrprobe_old.dat", kHistory}) {
       fs::remove(dir_ / name);
     }
     Load();
@@ -151,10 +153,12 @@ void RunConfirmBaseline(benchmark::State& state, const ElementCase& element) {
   const std::string before = Read(w.File("Taster.wrl"));
   element.Confirm(w);
   const std::string block = Read(w.File("Taster.wrl")).substr(before.size());
+  const std::string history = Read(w.File(kHistory));
   BareWrite(w.File("Taster.wrl"), before);
   for (auto _ : state) {
     BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
     BareAppend(w.File("Taster.wrl"), block);
+    BareWrite(w.File(kHistory), history);
     state.PauseTiming();
     BareWrite(w.File("Taster.wrl"), before);
     state.ResumeTiming();
@@ -183,8 +187,10 @@ void DeleteLastBaseline(benchmark::State& state) {
   Workspace w;
   BuildTipWithCone(w);
   const std::string after = Read(w.File("Taster.wrl"));
+  const std::string history = Read(w.File(kHistory));
   for (auto _ : state) {
     BareCopy(w.File("Taster_Old.wrl"), w.File("Taster.wrl"));
+    BareWrite(w.File(kHistory), history);
     state.PauseTiming();
     BareWrite(w.File("Taster.wrl"), after);
     state.ResumeTiming();
@@ -243,6 +249,7 @@ void ExportBaseline(benchmark::State& state, bool flushes) {
     BareAppend(w.File("usrprobe.dat"), block, flushes);
     BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
     BareWrite(w.File("Taster.wrl"), header);
+    BareWrite(w.File(kHistory), "TARVO TOOLS HISTORY 1\r\n");
     state.PauseTiming();
     BareWrite(w.File("usrprobe.dat"), earlier);
     BareWrite(w.File("Taster.wrl"), scene);
@@ -264,6 +271,38 @@ void StartUpBaseline(benchmark::State& state) {
   }
 }
 
+// A tip of 49 cylinders and a ball: the largest tool a history rebuilds.
+void BuildFifty(Workspace& w) {
+  w.Start(Ob_Tip);
+  for (int i = 0; i < 49; ++i) w.Confirm({{Tb_Height, "2"}, {Tb_Diam, "6"}});
+  w.Editor().Click(Ob_Sphere);
+  w.Confirm({{Tb_Diam, "3"}});
+}
+
+// Undo and redo in turn on the 50-element tool: each rebuilds it from its steps.
+void HistoryUndoFifty(benchmark::State& state) {
+  Workspace w;
+  BuildFifty(w);
+  bool undo = true;
+  for (auto _ : state) {
+    if (undo ? !w.Editor().Undo() : !w.Editor().Redo()) state.SkipWithError("no step");
+    undo = !undo;
+  }
+}
+
+// The first element's diameter changed, 6 and 7 in turn.
+void HistoryChangeFifty(benchmark::State& state) {
+  Workspace w;
+  BuildFifty(w);
+  bool seven = true;
+  for (auto _ : state) {
+    w.Editor().OpenChange(1);
+    w.Editor().TypeInDialog(Tb_Diam, seven ? "7" : "6");
+    if (!w.Editor().DialogOk()) state.SkipWithError("not changed");
+    seven = !seven;
+  }
+}
+
 #define TARVO_CONFIRM_BENCH(Kind)                                                          \
   BENCHMARK_CAPTURE(RunConfirm, Kind, Kind())->Unit(benchmark::kMicrosecond);              \
   BENCHMARK_CAPTURE(RunConfirmBaseline, Kind, Kind())->Unit(benchmark::kMicrosecond)
@@ -282,6 +321,8 @@ BENCHMARK_CAPTURE(Export, WithoutFlushes, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(ExportBaseline, WithoutFlushes, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StartUp)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StartUpBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HistoryUndoFifty)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HistoryChangeFifty)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tarvo::bench

@@ -2,10 +2,13 @@
 """Times the program's window with its real 3D preview on a virtual X display
 and prints a Markdown table: medians over several runs of window_timings
 (start-up, the first preview frame, CONFIRM until the preview shows the
-element) and the peak resident memory of its whole process tree, the web
-view's helper processes included.
+element) and the peak memory of its whole process tree.
 
-Usage: window_bench.py BUILD_DIR [RUNS]"""
+With BESIDE_BUILD_DIR, the window_timings of another build (an older
+program) runs in turn with this one, run for run on the same display, and
+its medians stand in a column beside.
+
+Usage: window_bench.py BUILD_DIR [RUNS] [BESIDE_BUILD_DIR]"""
 import os
 import statistics
 import subprocess
@@ -86,17 +89,18 @@ def pss_bytes(pid):
 def run_once(program, display):
     """One run: the printed timings and, in MB, the peak resident memory of
     the process tree, its proportional set size at that peak, and its resident
-    memory when the empty scene was shown."""
+    memory when the empty scene was shown; last, the most processes seen."""
     env = dict(os.environ, DISPLAY=display)
     with tempfile.TemporaryDirectory() as work:
         out_path, err_path = os.path.join(work, "out"), os.path.join(work, "err")
         with open(out_path, "w") as out, open(err_path, "w") as err:
             process = subprocess.Popen([program], stdout=out, stderr=err, env=env)
         deadline = time.monotonic() + RUN_TIMEOUT_S
-        peak = peak_pss = 0
+        peak = peak_pss = processes = 0
         empty_scene = None  # the tree's resident memory once the empty scene is shown
         while True:
             tree = process_tree(process.pid)
+            processes = max(processes, len(tree))
             rss = summed(tree, rss_bytes)
             if rss > peak:
                 peak, peak_pss = rss, summed(tree, pss_bytes)
@@ -115,7 +119,7 @@ def run_once(program, display):
         for line in read(out_path).splitlines():
             *name, value = line.split()
             timings[" ".join(name)] = float(value)
-    return timings, [value / 1024 / 1024 for value in (peak, peak_pss, empty_scene)]
+    return timings, [value / 1024 / 1024 for value in (peak, peak_pss, empty_scene)] + [processes]
 
 
 def read(path):
@@ -127,46 +131,60 @@ def ordinal(n):
     return f"{n}{'st' if n == 1 else 'th'}"
 
 
+def medians(samples):
+    """The median of each timing and memory figure over the runs."""
+    figures = {name: statistics.median(timings[name] for timings, _ in samples)
+               for name in samples[0][0]}
+    for index, name in enumerate(["peak rss", "peak pss", "empty rss", "processes"]):
+        figures[name] = statistics.median(memory[index] for _, memory in samples)
+    return figures
+
+
 def main():
     build = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7
-    program = os.path.join(build, "bench", "window_timings")
+    programs = [os.path.join(build, "bench", "window_timings")]
+    if len(sys.argv) > 3:
+        programs.append(os.path.join(sys.argv[3], "bench", "window_timings"))
     server, display = start_display()
     try:
-        samples = [run_once(program, display) for _ in range(runs)]
+        samples = [[] for _ in programs]
+        for _ in range(runs):
+            for program, runs_of_program in zip(programs, samples):
+                runs_of_program.append(run_once(program, display))
     finally:
         server.terminate()
         server.wait()
+    figures = [medians(runs_of_program) for runs_of_program in samples]
 
-    def median(name):
-        return statistics.median(timings[name] for timings, _ in samples)
-
-    def median_memory(index):
-        return statistics.median(memory[index] for _, memory in samples)
-
-    rows = [("Process start to the window shown", median("shown"), "ms", 500),
-            ("Process start to the first preview frame (empty scene)", median("first-frame"), "ms",
-             2000)]
+    rows = [("Process start to the window shown", "shown", "ms", 450),
+            ("Process start to the first preview frame (empty scene)", "first-frame", "ms", 700)]
     for element, kind in ELEMENTS.items():
         rows.append((f"CONFIRM to the preview showing it, {ordinal(element)} element ({kind})",
-                     median(f"confirm {element}"), "ms", 300))
-    # The budget is on the proportional set size: resident pages that the
+                     f"confirm {element}", "ms", 50))
+    # The budget is on the proportional set size: resident pages that
     # processes share (the libraries) count once among them, not once each.
-    rows += [("Peak resident memory of the process tree (sum of RSS)", median_memory(0), "MB", None),
-             ("The same moment as proportional set size (sum of PSS)", median_memory(1), "MB", 400),
-             ("Resident memory of the tree with the empty scene shown (sum of RSS)", median_memory(2),
-              "MB", None)]
+    rows += [("Peak resident memory of the process tree (sum of RSS)", "peak rss", "MB", None),
+             ("The same moment as proportional set size (sum of PSS)", "peak pss", "MB", 150),
+             ("Resident memory of the tree with the empty scene shown (sum of RSS)", "empty rss", "MB",
+              None),
+             ("Processes", "processes", "", 2)]
 
     print(f"Medians of {runs} runs on Xvfb 1280x1024x24, Mesa software rendering; a tip of 30")
-    print("elements, cylinders and cones in turn, built by clicks and typing.")
-    print()
-    print("| Measure | Median | Budget | Within |")
-    print("|---|---|---|---|")
-    for name, value, unit, budget in rows:
-        if budget is None:
-            print(f"| {name} | {value:.0f} {unit} | | |")
-        else:
-            print(f"| {name} | {value:.0f} {unit} | < {budget} {unit} | {'yes' if value < budget else 'NO'} |")
+    print("elements, cylinders and cones in turn, built by clicks and typing.", end="")
+    if len(programs) > 1:
+        print(f" Beside: {os.path.abspath(sys.argv[3])}, run in turn with it.", end="")
+    print("\n")
+    beside = " | Beside" if len(programs) > 1 else ""
+    print(f"| Measure | Median | Budget | Within{beside} |")
+    print(f"|---|---|---|---{'|---' if beside else ''}|")
+    for name, key, unit, budget in rows:
+        value = figures[0][key]
+        cells = [name, f"{value:.0f} {unit}".strip()]
+        cells += ["", ""] if budget is None else [f"< {budget} {unit}".strip(),
+                                                   "yes" if value < budget else "NO"]
+        cells += [f"{other[key]:.0f} {unit}".strip() for other in figures[1:]]
+        print("| " + " | ".join(cells) + " |")
 
 
 if __name__ == "__main__":

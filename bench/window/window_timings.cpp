@@ -5,8 +5,8 @@
 //   first-frame MS     the preview shows the empty scene of start-up
 //   confirm N MS       from the click on CONFIRM for element N to the preview
 //                      showing it
-// The first two count from the start of the process. With --verbose the web
-// engine and the page report to standard error, as in the program.
+// The first two count from the start of the process. With --verbose Coin
+// reports to standard error, as in the program.
 #include <time.h>
 #include <unistd.h>
 
@@ -19,9 +19,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "app/tools_window.h"
-#include "ui/preview/web_engine_flags.h"
+#include "ui/preview/coin_messages.h"
 
 namespace {
 
@@ -51,19 +52,29 @@ void Print(const char* what, double ms) {
   std::fflush(stdout);
 }
 
-// Prints "shown" once the window's first paint has been handled.
+// Prints "shown" once the window's first paint has been handled, or once its
+// first frame is on the screen, whichever comes first: the window with the
+// preview's OpenGL widget is drawn and presented as one frame, which may come
+// before the event loop gets round to the queued print.
 class FirstPaint final : public QObject {
  public:
-  using QObject::QObject;
+  explicit FirstPaint(tarvo::ui::TasterView& preview) {
+    connect(&preview, &QOpenGLWidget::frameSwapped, this, &FirstPaint::Shown);
+  }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
       watched->removeEventFilter(this);
-      QMetaObject::invokeMethod(
-          this, [] { Print("shown", MsSinceProcessStart()); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(this, &FirstPaint::Shown, Qt::QueuedConnection);
     }
     return false;
   }
+
+ private:
+  void Shown() {
+    if (!std::exchange(shown_, true)) Print("shown", MsSinceProcessStart());
+  }
+  bool shown_ = false;
 };
 
 // The user at the window: clicks and keys on the widgets named after their controls.
@@ -100,11 +111,11 @@ void Await(QSignalSpy& spy, const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
+  tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
   QApplication app(argc, argv);
   QTemporaryDir directory;
   tarvo::app::ToolsWindow tools(QFile::encodeName(directory.path()).toStdString());
-  FirstPaint firstPaint;
+  FirstPaint firstPaint(tools.Preview());
   tools.Window().installEventFilter(&firstPaint);
   QSignalSpy loaded(&tools.Preview(), &tarvo::ui::TasterView::sceneLoaded);
   tools.Open();

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/replay/replay_script.h"
+#include "script/replay_script.h"
 #include "editor/editor.h"
 #include "library/library_changes.h"
 #include "library/tool_selection.h"
@@ -47,6 +47,14 @@ Script lines (empty lines and lines starting with # are ignored):
                             tip, folder
   export-stl PATH           write the current tool to PATH as a binary STL;
                             a failure to write ends the run with status 3
+  undo, redo                take back the last step of the tool, or do it again
+  change-element K          open the change dialog of element K (from the top)
+  insert-element K TYPE     the dialog for a new element above K: cylinder,
+                            cone, sphere, polygon or two-level-polygon
+  remove-element K          remove element K
+  click Ok, click Cancel    close the dialog; while it is open only set, pick,
+                            click Cb_Disk, expect and print are performed
+  print history             the tool's steps, one a line
 
 Only one editor works on a folder at a time: when another one holds DIR, the
 replay waits up to 5 seconds for it, then gives up with status 3.

@@ -9,7 +9,7 @@
 #include "app/tools_window.h"
 #include "scene/data_folder.h"
 #include "scene/folder_lock.h"
-#include "ui/preview/web_engine_flags.h"
+#include "ui/preview/coin_messages.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ Opens the window in which a probe stylus is built element by element, with a
 
   --dir DIR    the folder of usrprobe.dat, usrprobe_old.dat, Taster.wrl and
                Taster_Old.wrl; it must exist
-  --verbose    the web engine's and the preview page's own log on standard
-               error (also when TARVO_VERBOSE is set to anything but 0)
+  --verbose    the 3D engine's own warnings on standard error (also when
+               TARVO_VERBOSE is set to anything but 0)
   --help, --version
 
 Without --dir the files lie in the program's own folder when it holds
@@ -55,8 +55,7 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  // Before the application exists.
-  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
+  tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
   QApplication app(argc, argv);
 
   // Qt has taken its own options out of the arguments by now.

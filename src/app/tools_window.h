@@ -11,8 +11,7 @@ namespace tarvo::app {
 
 // The program's window: Form1 with the 3D preview TasterView in the main
 // window with its menus, its files in `directory`, its decimal separator
-// from the user's locale. Make it after
-// the QApplication, and call ui::PrepareWebEngineFlags before that.
+// from the user's locale. Make it after the QApplication.
 class ToolsWindow {
  public:
   explicit ToolsWindow(const std::filesystem::path& directory);

@@ -71,6 +71,9 @@ void Editor::Cmd_Confirm_Click() {
     return;
   }
 
+  confirmed_ = ElementEntry{std::string(elementKind_), disk};
+  for (ControlId field : FieldsOf(*confirmed_)) FieldText(*confirmed_, field) = window_.Text(field);
+
   window_.Hide(Frame_ToolData);
   window_.Hide(Frame_Element);
   const auto shape = definition::ConfirmElement(tool_, scene_.Mesh, input, format_);

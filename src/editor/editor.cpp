@@ -30,6 +30,7 @@ void Editor::Load() {
     window_.AddItem(Cb_Edges, item);
   }
   window_.GiveFocus(Cmd_NewTool);
+  if (recording_) ReadUnfinished();
 }
 
 void Editor::Type(ControlId id, std::string text) {
@@ -55,8 +56,14 @@ void Editor::Click(ControlId id) {
       kind != ControlKind::CheckBox) {
     return;
   }
-  if (!window_.IsUsable(id)) return;
+  if (!window_.IsUsable(id) || dialog_) return;
   reportedInCommand_ = false;
+  const bool startsTool = id == Cmd_NewTool;
+  const std::int16_t elementsBefore = tool_.ElementCount;
+  const ToolKind toolKind = window_.IsSelected(Ob_Extend)  ? ToolKind::Extension
+                            : window_.IsSelected(Ob_Polyg) ? ToolKind::Polygonal
+                                                           : ToolKind::Tip;
+  confirmed_.reset();
   ++commands_;
   exported_.reset();
   window_.GiveFocus(id);
@@ -68,6 +75,7 @@ void Editor::Click(ControlId id) {
   } else {
     RunClickAction(id);
   }
+  if (recording_) RecordClick(id, startsTool && !window_.IsShown(Frame_NewTool), elementsBefore, toolKind);
 }
 
 void Editor::SelectOption(ControlId id) {

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "definition/tool_definition.h"
+#include "editor/element_dialog.h"
+#include "editor/history.h"
 #include "editor/message_boxes.h"
 #include "editor/window_model.h"
 #include "numbers/decimal_separator.h"
@@ -13,13 +18,15 @@
 
 namespace tarvo::editor {
 
-// A tool of usrprobe.dat loaded for editing: its name, its block as read and
-// its position (0-based) among the file's tools.
-struct EditedTool {
+// The tool under way that the data folder kept from an earlier run.
+struct UnfinishedTool {
   std::string Name;
-  std::string Block;
-  std::size_t Position = 0;
+  int Elements = 0;
+  std::vector<Step> Steps;
 };
+
+// The file in the data folder that keeps the tool under way, step by step.
+inline constexpr std::string_view kHistoryFile = ".tarvo-tools.history";
 
 // The block that EXPORT wrote, in the file's bytes, and the position of the
 // tool it was to replace when a tool was edited.
@@ -52,7 +59,7 @@ class Editor {
 
   // From now on EXPORT replaces `tool`'s block in place instead of appending;
   // DELETE ALL (and so EXPORT itself) ends the edit.
-  void BeginEdit(EditedTool tool) { edited_ = std::move(tool); }
+  void BeginEdit(EditedTool tool);
   const std::optional<EditedTool>& Edited() const { return edited_; }
 
   const WindowModel& Window() const { return window_; }
@@ -71,6 +78,45 @@ class Editor {
   const numbers::NumberFormat& Format() const { return format_; }
   const std::string& ElementKind() const { return elementKind_; }
   const std::string& ElementOption() const { return elementOption_; }
+
+  // The tool's history: every step since start-up, undone ones included.
+  // Undo and Redo rebuild the editor as replaying the remaining steps from
+  // start-up does; false when there is nothing to undo or redo.
+  const History& Steps() const { return history_; }
+  bool CanUndo() const { return history_.CanUndo() && !dialog_; }
+  bool CanRedo() const { return history_.CanRedo() && !dialog_; }
+  bool Undo();
+  bool Redo();
+
+  // The tool under way, as its steps leave it; nothing before NEW TOOL.
+  std::optional<ToolUnderWay> Underway() const { return ToolAfter(history_.PlainSteps()); }
+  // The element whose lines hold line `line` (from 1) of the definition pane.
+  std::optional<int> ElementAtLine(int line) const;
+
+  // The change dialog of element K, or of a new element of `elementKind`
+  // above element K (K = count + 1: at the end), or the removal of element K.
+  // False when the tool under way has no such element or its kind does not
+  // offer the type.
+  bool OpenChange(int k);
+  bool OpenInsert(int k, std::string_view elementKind);
+  bool RemoveElement(int k);
+  const std::optional<ElementDialog>& Dialog() const { return dialog_; }
+  // The user's typing, picking and clicking in the dialog's fields.
+  void TypeInDialog(ControlId field, std::string text);
+  void PickInDialog(ControlId field, std::size_t index);
+  void ToggleDiskInDialog();
+  void FocusInDialog(ControlId field);
+  // OK: the value checks of CONFIRM, then the tool rebuilt with the element;
+  // on a bad value or a tool that cannot hold the change, its message shows
+  // and the dialog stays open. Whether the change was made.
+  bool DialogOk();
+  void DialogCancel() { dialog_.reset(); }
+
+  // The tool under way that the data folder held at start-up, while it can
+  // still be reopened; and its reopening, as Undo would bring it back.
+  const std::optional<UnfinishedTool>& Unfinished() const { return unfinished_; }
+  bool CanReopen() const { return unfinished_ && !Underway() && !dialog_; }
+  bool ReopenUnfinished();
 
  private:
   // Commands, named after the controls whose clicks run them.
@@ -101,6 +147,20 @@ class Editor {
   // Reports a failed file operation, once per command.
   void Report(std::string_view prefix, const scene::SceneResult& failure);
 
+  // The history's side: the steps the user's clicks make, a tool rebuilt
+  // from plain steps on a scratch editor, and the rebuilt state adopted.
+  void RecordClick(ControlId id, bool startedTool, std::int16_t elementsBefore, ToolKind kind);
+  void Record(Step step);
+  void Perform(const Step& step);
+  struct Rebuild;
+  std::unique_ptr<Rebuild> Rebuilt(const std::vector<Step>& plain) const;
+  void Adopt(Rebuild& rebuilt);
+  bool RebuildFromHistory();
+  // Tries a change, insert or removal: committed when the tool can hold it.
+  bool Commit(const Step& step);
+  void SaveHistory();
+  void ReadUnfinished();
+
   WindowModel window_;
   definition::ToolDefinition tool_;
   scene::FileSystem& files_;
@@ -117,6 +177,11 @@ class Editor {
   int commands_ = 0;
   std::optional<ExportedBlock> exported_;
   std::optional<EditedTool> edited_;
+  History history_;
+  bool recording_ = true;  // false on the scratch editor of a rebuild
+  std::optional<ElementEntry> confirmed_;  // the element the last CONFIRM stored
+  std::optional<ElementDialog> dialog_;
+  std::optional<UnfinishedTool> unfinished_;
 };
 
 }  // namespace tarvo::editor

@@ -82,7 +82,12 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor) {
 std::string StatusLine(const Editor& editor) {
   const ToolStatus status = StatusOf(editor.Tool(), editor.Format());
   std::string line;
-  if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line = *notice + " | ";
+  if (editor.CanReopen()) {
+    const UnfinishedTool& unfinished = *editor.Unfinished();
+    line = "Unfinished tool \"" + unfinished.Name + "\" (" + numbers::IntegerText(unfinished.Elements) +
+           (unfinished.Elements == 1 ? " element" : " elements") + "): File \u2192 Reopen unfinished tool | ";
+  }
+  if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
   line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
           numbers::IntegerText(status.Lines) + " of " +

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/replay/replay_script.h"
+#include "script/replay_script.h"
 #include "definition/code_page.h"
 
 namespace tarvo::library {

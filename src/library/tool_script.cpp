@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/replay/replay_script.h"
+#include "script/replay_script.h"
 #include "definition/code_page.h"
 #include "definition/confirmation.h"
 #include "definition/polygon_element.h"

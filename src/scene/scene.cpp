@@ -53,6 +53,28 @@ SceneResult Scene::LoadOldFile() {
   return std::nullopt;
 }
 
+void Scene::TakeStateFrom(const Scene& other) {
+  SceneZ = other.SceneZ;
+  LastShapeHeight = other.LastShapeHeight;
+  Mesh = other.Mesh;
+  conePrototype_ = other.conePrototype_;
+  polygonTexts_ = other.polygonTexts_;
+}
+
+SceneResult Scene::ShowFiles(const std::string& scene, const std::string* backup) {
+  SceneResult result;
+  if (backup != nullptr) {
+    if (const FileStatus status = files_.Write(SceneBackupPath(), *backup, Durability::Scratch); !status.IsOk()) {
+      result = Failure(SceneBackupPath(), status);
+    }
+  }
+  if (const FileStatus status = files_.Write(ScenePath(), scene, Durability::Scratch); !status.IsOk() && !result) {
+    result = Failure(ScenePath(), status);
+  }
+  view_.Refresh();
+  return result;
+}
+
 SceneResult Scene::SaveSecurityCopy() {
   const FileStatus status = files_.Copy(DefinitionPath(), DefinitionBackupPath(), Durability::Durable);
   if (status.Result == FileStatus::Code::Failed) return Failure(DefinitionBackupPath(), status);

@@ -52,6 +52,13 @@ class Scene {
   // Writes every face of the preview mesh; the element spans topZ..bottomZ.
   SceneResult AddPolygon(float topZ, float bottomZ, const numbers::NumberFormat& format);
 
+  // The state of another scene of the same tool, its files aside: a rebuilt
+  // tool's scene taken over.
+  void TakeStateFrom(const Scene& other);
+  // Writes the scene and, when given, its backup as a rebuild left them, and
+  // shows the scene.
+  SceneResult ShowFiles(const std::string& scene, const std::string* backup);
+
   double SceneZ = 0;          // y where the next shape starts
   float LastShapeHeight = 0;  // how far the last shape moved SceneZ
   PreviewMesh Mesh;

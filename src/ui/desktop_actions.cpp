@@ -103,7 +103,8 @@ void AddStatusLine(MainWindow& window) {
   window.statusBar()->setSizeGripEnabled(false);
   auto update = [label, &window, commands = window.Form().Editor().Commands()]() mutable {
     const editor::Editor& editor = window.Form().Editor();
-    const QString text = ToQString(editor::StatusLine(editor));
+    QString text = ToQString(editor::StatusLine(editor));
+    if (!window.PreviewNote().isEmpty()) text = window.PreviewNote() + QStringLiteral(" | ") + text;
     label->setText(text);
     label->setToolTip(text);
     if (editor.Commands() == commands) return;  // typing or a focus change
@@ -112,6 +113,7 @@ void AddStatusLine(MainWindow& window) {
     if (const auto notice = editor::ExportNotice(editor)) ShowNotice(window, *notice);
   };
   QObject::connect(&window.Form(), &Form1::commandRun, label, update);
+  QObject::connect(&window, &MainWindow::previewNoteChanged, label, update);
   update();
 }
 
@@ -150,7 +152,7 @@ QString AboutText(const std::filesystem::path& dataFolder) {
              "preview, and exports it to usrprobe.dat.</p>"
              "<p>Data folder: %2</p>"
              "<p>TARVO Tools is free software under the MIT licence.<br>"
-             "The 3D preview uses the X3D browser X_ITE, under the MIT licence.<br>"
+             "The 3D preview uses Coin, under the BSD licence (BSD-3-Clause).<br>"
              "The window uses Qt %3, under the GNU LGPL version 3 (LGPL-3.0).</p>")
       .arg(QStringLiteral(TARVO_VERSION),
            QString::fromStdString(dataFolder.string()).toHtmlEscaped(),

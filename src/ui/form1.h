@@ -47,8 +47,7 @@ class Form1 final : public QWidget {
  private:
   void ForwardUserActions();
   // Watches the focus events of a control's widget. A widget may hand its
-  // focus to a proxy inside it, where the events then arrive: the web view
-  // does so to the render widget that it makes as it starts loading its page.
+  // focus to a proxy inside it, where the events then arrive.
   void WatchFocus(QWidget* widget);
   // Runs one command on the editor, then brings the widgets in line; closes
   // the window when the command closed the editor. A command that arrives

@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "ui/desktop_actions.h"
+#include "ui/history_actions.h"
 #include "ui/screen_fit.h"
 #include "ui/stl_actions.h"
 
@@ -20,11 +21,18 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
   BuildFileMenu();
   AddDesktopActions(*this);
   AddStlExport(*file_, *form_);
+  AddHistoryActions(*this);
 }
 
 void MainWindow::Load() {
   form_->Load();
   FitOnScreen(*this);
+}
+
+void MainWindow::SetPreviewNote(const QString& note) {
+  if (note == previewNote_) return;
+  previewNote_ = note;
+  emit previewNoteChanged();
 }
 
 void MainWindow::BuildFileMenu() {

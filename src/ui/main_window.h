@@ -29,6 +29,13 @@ class MainWindow final : public QMainWindow {
   QMenu* ViewMenu() const { return view_; }
   QMenu* HelpMenu() const { return help_; }
 
+  // A note on the 3D preview at the front of the status line; empty for none.
+  void SetPreviewNote(const QString& note);
+  const QString& PreviewNote() const { return previewNote_; }
+
+ signals:
+  void previewNoteChanged();
+
  private:
   void BuildFileMenu();
 
@@ -36,6 +43,7 @@ class MainWindow final : public QMainWindow {
   QMenu* file_;
   QMenu* view_;
   QMenu* help_;
+  QString previewNote_;
 };
 
 }  // namespace tarvo::ui

@@ -111,7 +111,7 @@ for command in ${killer:+edit remove}; do
     [ $status = 137 ] || fail "$at: status $status"
     cmp -s "$d/usrprobe.dat" "$work/original.dat" || cmp -s "$d/usrprobe.dat" "$new" || fail "$at: usrprobe.dat"
     "$library" --dir "$d" check && "$library" --dir "$d" remove A || fail "$at: check or the next run"
-    left=$(ls -A "$d" | grep -v -x -e usrprobe.dat -e usrprobe_old.dat -e Taster.wrl -e Taster_Old.wrl)
+    left=$(ls -A "$d" | grep -v -x -e usrprobe.dat -e usrprobe_old.dat -e Taster.wrl -e Taster_Old.wrl -e .tarvo-tools.history)
     [ -z "$left" ] || fail "$at: left $left"
   done
   [ $call -gt 5 ] && cmp -s "$d/usrprobe.dat" "$new" || fail "$command: $call calls, result"

@@ -1,4 +1,4 @@
-#include "app/replay/replay_script.h"
+#include "script/replay_script.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,12 @@ std::tuple<int, std::string, std::string> Replay(std::string_view script,
 
 // Script errors stop with status 2, failed expectations with 1; the error names the line.
 TEST(RunScript, StatusAndErrorOfEachScript) {
+  // A tip with one cylinder, in seven lines.
+  const std::string kTip =
+      "set Tb_ToolName T\nclick Cmd_NewTool\nclick Cmd_Add\nset Tb_Diam 6\nset Tb_Height 20\n"
+      "click Cmd_Confirm\nexpect no-message\n";
   const struct {
-    const char* Script;
+    std::string Script;
     int Status;
     const char* Error;  // after "s.txt:"
   } rows[] = {
@@ -59,6 +63,22 @@ TEST(RunScript, StatusAndErrorOfEachScript) {
       {"click Cmd_NewTool\nexpect no-message\n", kExpectationFailed,
        "2: expected no message, found \"Please insert a NAME for the new tool\""},
       {"click Cmd_Exit\nthis line is never read\n", kOk, ""},
+      // The history's lines: what cannot be performed is a script error.
+      {"undo\n", kScriptError, "1: nothing to undo"},
+      {"redo \n", kScriptError, "1: a blank after \"redo\" ends the line"},
+      {"change-element 1\n", kScriptError, "1: no element 1"},
+      {kTip + "change-element 0\n", kScriptError, "8: change-element needs an element number from 1, not \"0\""},
+      {kTip + "remove-element 2\n", kScriptError, "8: no element 2"},
+      {kTip + "insert-element 3 cone\n", kScriptError, "8: no element 3 to insert above"},
+      {kTip + "insert-element 1 polygon\n", kScriptError, "8: this kind of tool offers no polygon"},
+      {kTip + "insert-element 1 ball\n", kScriptError, "8: unknown element type \"ball\""},
+      {kTip + "change-element 1\nclick Cmd_Confirm\n", kScriptError, "9: Cmd_Confirm is not in the element dialog"},
+      {kTip + "change-element 1\nundo\n", kScriptError, "9: the element dialog is open: only its fields, Ok and Cancel"},
+      {kTip + "change-element 1\nset Tb_Diam2 4\n", kScriptError, "9: Tb_Diam2 is hidden"},
+      {kTip + "change-element 1\nexpect focus Tb_Diam\nexpect Lbl_ElemType text CYLINDER\n"
+              "set Tb_Diam 0\nclick Ok\nexpect focus Tb_Diam\nexpect message Please insert a POSITIVE (>0) value "
+              "for the DIAMETER\nclick Cancel\nexpect Cmd_Export hidden\nundo\nundo\nredo\nredo\nredo\n",
+       kScriptError, "21: nothing to redo"},
   };
   for (const auto& row : rows) {
     const auto [status, out, err] = Replay(row.Script);

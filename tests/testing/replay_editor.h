@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/replay/replay_script.h"
+#include "script/replay_script.h"
 #include "testing/memory_file_system.h"
 
 namespace tarvo::testing {

@@ -21,8 +21,9 @@ bool MessageBoxAnswerer::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-TestWindow::TestWindow()
-    : window_(std::make_unique<MainWindow>(QFile::encodeName(directory_.path()).toStdString(),
+TestWindow::TestWindow(const QString& folder)
+    : folder_(folder.isEmpty() ? directory_.path() : folder),
+      window_(std::make_unique<MainWindow>(QFile::encodeName(folder_).toStdString(),
                                            PreviewOf(new PlaceholderPreview), locale_)) {
   window_->Load();
   window_->show();

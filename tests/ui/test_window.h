@@ -53,13 +53,14 @@ class PlaceholderPreview final : public QFrame, public scene::SceneView {
 // answered with OK. The user's actions are real mouse clicks and key presses.
 class TestWindow {
  public:
-  TestWindow();  // with a placeholder in the place of the 3D preview
+  // With a placeholder in the place of the 3D preview, on `folder` or else a fresh one.
+  explicit TestWindow(const QString& folder = {});
 
   MainWindow& Main() { return *window_; }
   Form1& Window() { return window_->Form(); }
   QWidget* Widget(editor::ControlId id) const;
-  QString Folder() const { return directory_.path(); }
-  QString FilePath(const QString& name) const { return directory_.filePath(name); }
+  QString Folder() const { return folder_; }
+  QString FilePath(const QString& name) const { return folder_ + '/' + name; }
   MessageBoxAnswerer& Messages() { return messages_; }
 
   // A left click on the control, on an option's or check box's button.
@@ -73,6 +74,7 @@ class TestWindow {
   void Reactivate();  // as after a message box closes
 
   QTemporaryDir directory_;
+  QString folder_;
   numbers::FixedLocaleQuery locale_{"."};
   MessageBoxAnswerer messages_;
   std::unique_ptr<MainWindow> window_;

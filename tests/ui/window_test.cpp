@@ -20,8 +20,13 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QProcess>
+#include <QPushButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <QWheelEvent>
+#include <csignal>
+#include <cstdio>
 
 #include "model_mismatch.h"
 #include "test_window.h"
@@ -125,6 +130,8 @@ class WindowTest : public QObject {
   void theMenusAndTheStatusLine();
   void theLibraryEditsTheSelectedToolInPlace();
   void theWindowFitsItsScreen();
+  void aChangeByDoubleClickUndoneAndRedone();
+  void aKilledWindowLeavesItsToolToReopen();
 
  private:
   QLineEdit* Edit(ControlId id) const { return qobject_cast<QLineEdit*>(w_->Widget(id)); }
@@ -328,7 +335,7 @@ void WindowTest::theMenusAndTheStatusLine() {
   const QList<ShownMessage> about = w_->Messages().TakeShown();
   for (const QString& part :
        {QStringLiteral("TARVO Tools " TARVO_VERSION), folder, QStringLiteral("MIT licence"),
-        QStringLiteral("X_ITE"), QStringLiteral("LGPL-3.0")})
+        QStringLiteral("Coin"), QStringLiteral("LGPL-3.0")})
     QVERIFY2(about.size() == 1 && about[0].Text.contains(part), qPrintable(part));
 }
 
@@ -399,5 +406,104 @@ void WindowTest::theWindowFitsItsScreen() {
   }
 }
 
-QTEST_MAIN(WindowTest)
+// The worked example; element 1's diameter changed by a double-click on its
+// line (a bad value first keeps the dialog open); undo, redo, DELETE ALL and
+// its undo by the keys; EXPORT writes the changed tool.
+void WindowTest::aChangeByDoubleClickUndoneAndRedone() {
+  w_->Do("fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; fill Tb_Diam 6; fill Tb_Height 20; "
+         "click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; click Cmd_Confirm");
+  auto* pane = qobject_cast<QPlainTextEdit*>(w_->Widget(RTB_Tool));
+  const QPoint cylinder = pane->cursorRect(QTextCursor(pane->document()->findBlockByNumber(4))).center();
+  QTimer::singleShot(0, this, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr && dialog->windowTitle() == QStringLiteral("Change element 1"));
+    auto* diameter = dialog->findChild<QLineEdit*>(QStringLiteral("Tb_Diam"));
+    auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("Ok"));
+    QCOMPARE(diameter->text(), QStringLiteral("6"));
+    QVERIFY(!dialog->findChild<QLineEdit*>(QStringLiteral("Tb_Diam2"))->isVisibleTo(dialog));
+    for (const char* text : {"x", "8"}) {
+      diameter->selectAll();
+      QTest::keyClicks(diameter, text);
+      QTest::mouseClick(ok, Qt::LeftButton);
+      if (*text == '8') break;
+      QVERIFY(dialog->isVisible());  // the bad value's field, rewritten, with the focus
+      QCOMPARE(diameter->text(), QStringLiteral("0"));
+      QCOMPARE(dialog->focusWidget(), diameter);
+    }
+  });
+  QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, cylinder);
+  QCOMPARE(w_->Messages().TakeShown().size(), 1);
+  QVERIFY2(Definition().contains("cylinder 0 0 0 0 0 -20 8\n"), qPrintable(Definition()));
+  auto* undo = w_->Main().findChild<QAction*>(QStringLiteral("Undo"));
+  auto* redo = w_->Main().findChild<QAction*>(QStringLiteral("Redo"));
+  QCOMPARE(undo->text(), QStringLiteral("&Undo change of element 1"));
+  QVERIFY(!redo->isEnabled());
+  undo->trigger();
+  QVERIFY(Definition().contains("cylinder 0 0 0 0 0 -20 6\n"));
+  QCOMPARE(redo->text(), QStringLiteral("&Redo change of element 1"));
+  w_->Do("click RTB_Tool; press Ctrl+Y; click Cmd_DelAll");
+  QCOMPARE(Definition(), QString());
+  w_->Do("fill Tb_ToolName X; press Ctrl+Z");  // the history's key, even in a text box
+  QVERIFY(Definition().contains("cylinder 0 0 0 0 0 -20 8\n"));
+  QCOMPARE(ModelMismatch(w_->Window()), QString());
+  w_->Do("click Cmd_Export");
+  QVERIFY(Read(w_->FilePath("usrprobe.dat")).contains("cylinder 0 0 0 0 0 -20 8\r\ncolor 255 0 0\r\n"));
+  QVERIFY(!undo->isEnabled());
+}
+
+namespace {
+
+// The child that the next test kills: a window on `folder` that confirms three
+// elements, says so, and waits.
+int ConfirmThreeAndWait(const QString& folder) {
+  TestWindow w(folder);
+  w.Do("fill Tb_ToolName K3; click Cmd_NewTool; click Cmd_Add; fill Tb_Diam 6; fill Tb_Height 20; "
+       "click Cmd_Confirm; click Ob_Cone; fill Tb_Diam 6; fill Tb_Diam2 3; fill Tb_Height 5; "
+       "click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; click Cmd_Confirm");
+  std::fputs("three\n", stdout);
+  std::fflush(stdout);
+  return QApplication::exec();
+}
+
+}  // namespace
+
+// A window killed with SIGKILL after three CONFIRMs: the next start offers the
+// tool in the status line and File → Reopen brings back its three elements.
+void WindowTest::aKilledWindowLeavesItsToolToReopen() {
+  QTemporaryDir folder;
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  child.setProcessEnvironment(environment);
+  child.start(QApplication::applicationFilePath(), {QStringLiteral("--confirm-three"), folder.path()});
+  QVERIFY(child.waitForStarted());
+  while (!child.readAllStandardOutput().contains("three")) QVERIFY(child.waitForReadyRead(60000));
+  ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+  QVERIFY(child.waitForFinished());
+  QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+  TestWindow next(folder.path());
+  const QString status = next.Main().findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
+  QVERIFY2(status.startsWith(QStringLiteral("Unfinished tool \"K3\" (3 elements): File \u2192 Reopen unfinished tool | ")),
+           qPrintable(status));
+  QCOMPARE(next.Window().Editor().Tool().ElementCount, 0);  // nothing changes unless chosen
+  QAction* reopen = Action(next.Main().FileMenu(), QStringLiteral("Reopen unfinished tool \"K3\" (3 elements)"));
+  QVERIFY(reopen != nullptr && reopen->isEnabled());
+  reopen->trigger();
+  QCOMPARE(next.Window().Editor().Tool().ElementCount, 3);
+  const QString pane = qobject_cast<QPlainTextEdit*>(next.Widget(RTB_Tool))->toPlainText();
+  QVERIFY2(pane.endsWith(QStringLiteral("cylinder 0 0 0 0 0 -20 6\ncone 0 0 -20 6 0 0 -25 3\ncolor 255 0 0\n"
+                                        "sphere 0 0 -25 3\nhotspot 0 0 -25 0 0 1 3 3 ball\n")),
+           qPrintable(pane));
+  QCOMPARE(ModelMismatch(next.Window()), QString());
+}
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+  if (argc == 3 && QByteArray(argv[1]) == "--confirm-three") return ConfirmThreeAndWait(QString::fromLocal8Bit(argv[2]));
+  WindowTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
 #include "window_test.moc"

@@ -40,15 +40,30 @@ void ResetForNewTools(MainWindow& window, TasterView& view) {
   });
 }
 
+// "The preview cannot show Taster.wrl: REASON" in the status line while the
+// scene file cannot be shown.
+void NoteProblems(MainWindow& window, TasterView& view) {
+  const QString file =
+      QString::fromStdString(window.Form().Editor().Scene().ScenePath().filename().string());
+  QObject::connect(&view, &TasterView::problemChanged, &window,
+                   [&window, file](const QString& problem) {
+                     window.SetPreviewNote(
+                         problem.isEmpty()
+                             ? QString()
+                             : MainWindow::tr("The preview cannot show %1: %2").arg(file, problem));
+                   });
+}
+
 }  // namespace
 
 void AddPreviewMenus(MainWindow& window, TasterView& view) {
   window.ViewMenu()->addActions(view.ViewActions());
   AddSavePicture(window, view);
   ResetForNewTools(window, view);
+  NoteProblems(window, view);
 }
 
-bool SavePreviewPicture(const TasterView& view, const QString& file) {
+bool SavePreviewPicture(TasterView& view, const QString& file) {
   const QImage picture = view.Picture();
   return !picture.isNull() && picture.save(file, "PNG");
 }

@@ -1,80 +1,277 @@
 #include "ui/preview/taster_view.h"
 
-#include <QColor>
-#include <QFile>
-#include <QQuickWidget>
-#include <QUrl>
-#include <QWebEngineProfile>
+#include <Inventor/SoRenderManager.h>
+#include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/elements/SoGLCacheContextElement.h>
+#include <Inventor/misc/SoContextHandler.h>
+#include <Inventor/nodes/SoComplexity.h>
+#include <Inventor/nodes/SoDirectionalLight.h>
+#include <Inventor/nodes/SoEnvironment.h>
+#include <Inventor/nodes/SoOrthographicCamera.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
+#include <Inventor/nodes/SoRotation.h>
+#include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoTransformSeparator.h>
 
-#include "ui/preview/preview_scheme.h"
+#include <QFile>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "ui/preview/coin_messages.h"
+#include "ui/preview/coin_scene.h"
 #include "ui/preview/view_actions.h"
 
 namespace tarvo::ui {
+namespace {
 
-TasterView::TasterView(QWidget* parent) : QWebEngineView(parent) {
-  viewActions_ = AddViewActions(*this);
-  channel_.registerObject(QStringLiteral("preview"), &bridge_);
-  page()->setWebChannel(&channel_);
-  connect(&bridge_, &PreviewBridge::ready, this, &TasterView::OnPageReady);
-  connect(&bridge_, &PreviewBridge::shown, this, &TasterView::OnSceneShown);
-  connect(&bridge_, &PreviewBridge::viewDone, this, [this](bool ok) {
-    if (ok) emit viewShown();
-  });
-  // The sky of the scene from the first frame on, before the page draws.
-  page()->setBackgroundColor(QColor(255, 255, 185));
-  QWebEngineProfile* profile = page()->profile();
-  if (!profile->urlSchemeHandler(kPreviewScheme)) {
-    profile->installUrlSchemeHandler(kPreviewScheme, new PreviewSchemeHandler(profile));
+// Round enough that a cylinder seen from above shows a circle: the finer
+// the larger it is drawn.
+constexpr float kComplexity = 0.5F;
+// One notch of a common mouse wheel.
+constexpr float kWheelNotch = 120;
+
+// The lamps ride on the camera: the key light from the upper left behind
+// the viewer, a weaker one from the lower right, so that the faces of a
+// prism each get their own shade and nothing seen is in the dark, from
+// whichever side the tool is seen. Their sum stays below white on the
+// scene's materials.
+struct Lamp {
+  float X, Y, Z;  // where its light goes in the camera's frame: x right, y up, looking down -z
+  float Intensity;
+};
+constexpr Lamp kLamps[] = {{0.4F, -0.5F, -1, 0.6F}, {-0.5F, 0.4F, -1, 0.3F}};
+// The ambient light: each material keeps its own share of it.
+constexpr float kAmbient = 1;
+
+// The ambient light and the lamps; PlaceCamera turns the lamps with the camera.
+SoGroup* Lights() {
+  auto* lights = new SoGroup;
+  auto* environment = new SoEnvironment;
+  environment->ambientIntensity = kAmbient;
+  lights->addChild(environment);
+  for (const Lamp& lamp : kLamps) {
+    auto* light = new SoDirectionalLight;
+    light->intensity = lamp.Intensity;
+    lights->addChild(light);
   }
-  load(QUrl(QStringLiteral("tarvo://preview/preview.html")));
+  return lights;
+}
+
+SbBox3f BoundsOf(SoNode* scene, const SbViewportRegion& region) {
+  SoGetBoundingBoxAction bounds(region);
+  bounds.apply(scene);
+  return bounds.getBoundingBox();
+}
+
+}  // namespace
+
+TasterView::TasterView(QWidget* parent)
+    : QOpenGLWidget(parent),
+      scene_(std::make_unique<CoinScene>()),
+      root_(new SoSeparator),
+      perspective_(new SoPerspectiveCamera),
+      orthographic_(new SoOrthographicCamera),
+      cameraSlot_(new SoGroup),
+      lights_(Lights()) {
+  root_->ref();
+  perspective_->ref();
+  orthographic_->ref();
+  root_->addChild(cameraSlot_);
+  root_->addChild(lights_);
+  auto* complexity = new SoComplexity;
+  complexity->type = SoComplexity::SCREEN_SPACE;
+  complexity->value = kComplexity;
+  root_->addChild(complexity);
+  root_->addChild(scene_->Root());
+  camera_.Orientation = *ViewDirection("reset");
+  PlaceCamera(camera_);
+
+  // Smooth edges where the driver offers multisampling.
+  QSurfaceFormat surface = format();
+  surface.setSamples(4);
+  setFormat(surface);
+  setFocusPolicy(Qt::StrongFocus);
+  viewActions_ = AddViewActions(*this);
+  load_.setSingleShot(true);
+  load_.setInterval(0);
+  connect(&load_, &QTimer::timeout, this, &TasterView::Load);
+  connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
+    if (std::exchange(sceneDrawn_, false)) emit sceneLoaded();
+    if (std::exchange(viewDrawn_, false)) emit viewShown();
+  });
+}
+
+TasterView::~TasterView() {
+  ReleaseContext();
+  renderer_.reset();
+  root_->unref();
+  perspective_->unref();
+  orthographic_->unref();
 }
 
 void TasterView::Navigate(const std::filesystem::path& file) {
   file_ = file;
-  Request();
+  load_.start();
 }
 
-void TasterView::Refresh() { Request(); }
+void TasterView::Refresh() {
+  if (!file_.empty()) load_.start();
+}
 
 void TasterView::ShowView(const QString& view) {
-  // Before the page listens, the first scene comes in the reset view anyway.
-  if (pageReady_) emit bridge_.showView(view);
+  // A view is of the scene asked for last.
+  if (load_.isActive()) {
+    load_.stop();
+    Load();
+  }
+  if (view == QStringLiteral("orthographic")) {
+    orthographicWanted_ = !orthographicWanted_;
+    Fit();
+  } else if (view == QStringLiteral("fit")) {
+    Fit();
+  } else if (const std::optional<SbRotation> direction = ViewDirection(view.toStdString())) {
+    Fit(*direction);
+  } else {
+    return;
+  }
+  viewWaits_ = true;
+  update();
 }
 
-QImage TasterView::Picture() const {
-  // The web view draws into a Qt Quick widget of its own, its focus proxy.
-  auto* render = qobject_cast<QQuickWidget*>(focusProxy());
-  return render ? render->grabFramebuffer() : QImage();
+void TasterView::Load() {
+  QFile file(QString::fromStdU16String(file_.u16string()));
+  QString problem;
+  if (!file.open(QIODevice::ReadOnly)) {
+    problem = file.errorString();
+    scene_->Clear();
+  } else {
+    const QByteArray text = file.readAll();
+    problem = QString::fromStdString(scene_->Read(std::string_view(text.constData(), text.size())));
+  }
+  if (problem != problem_) {
+    problem_ = problem;
+    emit problemChanged(problem_);
+  }
+  Fit();
+  sceneWaits_ = true;
+  update();
 }
 
-void TasterView::Request() {
-  if (file_.empty()) return;
-  pending_ = true;
-  if (pageReady_ && !showing_) Send();
+void TasterView::Fit(std::optional<SbRotation> direction) {
+  const QSize size = this->size() * devicePixelRatio();
+  bounds_ = BoundsOf(scene_->Root(), SbViewportRegion(size.width(), size.height()));
+  if (!HasTool()) {
+    // The sky alone looks the same from everywhere.
+    if (direction) next_ = direction;
+    return;
+  }
+  const SbRotation along = direction.value_or(next_.value_or(camera_.Orientation));
+  next_.reset();
+  PlaceCamera(Fitting(bounds_, along, static_cast<float>(size.width()),
+                      static_cast<float>(size.height()), orthographicWanted_));
 }
 
-void TasterView::Send() {
-  QFile file(QString::fromStdString(file_.string()));
-  // The scene file is plain ASCII, one byte per character; a file that cannot
-  // be read shows as an empty scene.
-  const QString vrml =
-      file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-  pending_ = false;
-  showing_ = true;
-  emit bridge_.showScene(vrml);
+void TasterView::PlaceCamera(const CameraPlacement& camera) {
+  camera_ = camera;
+  SoCamera* node = perspective_;
+  if (camera.Orthographic) {
+    orthographic_->height = camera.Span;
+    node = orthographic_;
+  } else {
+    perspective_->heightAngle = camera.Span;
+  }
+  node->position = camera.Position;
+  node->orientation = camera.Orientation;
+  node->focalDistance = camera.FocalDistance();
+  for (int i = 0; i < std::ssize(kLamps); ++i) {
+    const Lamp& lamp = kLamps[i];
+    SbVec3f direction;
+    camera.Orientation.multVec(SbVec3f(lamp.X, lamp.Y, lamp.Z), direction);
+    static_cast<SoDirectionalLight*>(lights_->getChild(i + 1))->direction = direction;
+  }
+  if (cameraSlot_->getNumChildren() == 1 && cameraSlot_->getChild(0) == node) return;
+  cameraSlot_->removeAllChildren();
+  cameraSlot_->addChild(node);
+  if (renderer_) renderer_->setCamera(node);
 }
 
-void TasterView::OnPageReady() {
-  pageReady_ = true;
-  if (pending_) Send();
+void TasterView::initializeGL() {
+  ReleaseContext();
+  renderer_ = std::make_unique<SoRenderManager>();
+  renderer_->setSceneGraph(root_);
+  renderer_->setCamera(static_cast<SoCamera*>(cameraSlot_->getChild(0)));
+  renderer_->setAutoClipping(SoRenderManager::NO_AUTO_CLIPPING);
+  cacheContext_ = SoGLCacheContextElement::getUniqueCacheContext();
+  renderer_->getGLRenderAction()->setCacheContext(cacheContext_);
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TasterView::ReleaseContext,
+          Qt::UniqueConnection);
 }
 
-void TasterView::OnSceneShown(bool shown) {
-  showing_ = false;
-  if (pending_)
-    Send();
-  else if (shown)
-    emit sceneLoaded();
+void TasterView::ReleaseContext() {
+  if (cacheContext_ == 0 || context() == nullptr) return;
+  makeCurrent();
+  SoContextHandler::destructingContext(cacheContext_);
+  doneCurrent();
+  cacheContext_ = 0;
+}
+
+void TasterView::paintGL() {
+  const QSize size = this->size() * devicePixelRatio();
+  const SbVec2s pixels(static_cast<short>(size.width()), static_cast<short>(size.height()));
+  renderer_->setWindowSize(pixels);
+  renderer_->setSize(pixels);
+  renderer_->setViewportRegion(SbViewportRegion(pixels));
+  const SbColor& sky = scene_->Sky();
+  renderer_->setBackgroundColor(SbColor4f(sky, 1));
+  if (HasTool()) {
+    const DepthRange depths = DepthsOf(camera_, bounds_);
+    auto* camera = static_cast<SoCamera*>(cameraSlot_->getChild(0));
+    camera->nearDistance = depths.Near;
+    camera->farDistance = depths.Far;
+  }
+  renderer_->render();
+
+  sceneDrawn_ = sceneDrawn_ || std::exchange(sceneWaits_, false);
+  viewDrawn_ = viewDrawn_ || std::exchange(viewWaits_, false);
+}
+
+void TasterView::mousePressEvent(QMouseEvent* event) {
+  dragFrom_ = event->position().toPoint();
+  QOpenGLWidget::mousePressEvent(event);
+}
+
+void TasterView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const QPoint moved = at - dragFrom_;
+  dragFrom_ = at;
+  if (!HasTool() || moved.isNull()) return;
+  const bool pan = event->buttons() & Qt::MiddleButton ||
+                   (event->buttons() & Qt::LeftButton && event->modifiers() & Qt::ShiftModifier);
+  if (pan) {
+    PlaceCamera(Panned(camera_, static_cast<float>(moved.x()), static_cast<float>(moved.y()),
+                       static_cast<float>(std::min(width(), height()))));
+  } else if (event->buttons() & Qt::LeftButton) {
+    PlaceCamera(Turned(camera_, static_cast<float>(moved.x()), static_cast<float>(moved.y())));
+  } else {
+    return;
+  }
+  update();
+}
+
+void TasterView::wheelEvent(QWheelEvent* event) {
+  if (!HasTool()) {
+    event->ignore();  // the form around it scrolls on a small screen
+    return;
+  }
+  const QPointF at = event->position();
+  const SbVec2f pointer(static_cast<float>(at.x() - width() / 2.0),
+                        static_cast<float>(height() / 2.0 - at.y()));
+  PlaceCamera(Zoomed(camera_, static_cast<float>(event->angleDelta().y()) / kWheelNotch, pointer,
+                     static_cast<float>(std::min(width(), height()))));
+  update();
 }
 
 }  // namespace tarvo::ui

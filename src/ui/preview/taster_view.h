@@ -2,56 +2,101 @@
 
 #include <QAction>
 #include <QImage>
-#include <QWebChannel>
-#include <QWebEngineView>
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <QTimer>
 #include <filesystem>
+#include <memory>
+#include <optional>
 
 #include "scene/scene_view.h"
-#include "ui/preview/preview_bridge.h"
+#include "ui/preview/camera_views.h"
+
+class SoGroup;
+class SoOrthographicCamera;
+class SoPerspectiveCamera;
+class SoRenderManager;
+class SoSeparator;
 
 namespace tarvo::ui {
 
-// The 3D preview: a web view whose local page hosts an X3D browser that
-// shows the scene file. Every Navigate and Refresh reads the file afresh and
-// hands its text to the page; requests made while the page is still loading
-// or still showing an earlier text are merged into one later load of the file.
-class TasterView : public QWebEngineView, public scene::SceneView {
+class CoinScene;
+
+// The 3D preview: Coin reads the scene file with its own VRML reader and
+// draws it in this OpenGL widget. Every Navigate and Refresh reads the file
+// afresh once control returns to the event loop, so requests made in one go
+// are read once; a file that only grew since it was last read has only its
+// new part read. Each scene is fitted into view along the direction the user
+// looks from. A light follows the camera.
+class TasterView : public QOpenGLWidget, public scene::SceneView {
   Q_OBJECT
 
  public:
   explicit TasterView(QWidget* parent = nullptr);
+  ~TasterView() override;
 
   void Navigate(const std::filesystem::path& file) override;
   void Refresh() override;
 
-  // Shows a view of the tool (see PreviewBridge::showView), once the page
-  // has shown the scenes asked for before.
+  // Shows a view of the tool: "front", "right", "top", "bottom", "isometric"
+  // or "reset" (see ViewDirection), "fit" (the whole tool as it is seen now)
+  // or "orthographic" (turns the projection over). While no tool is shown, a
+  // direction waits for the next tool.
   void ShowView(const QString& view);
   // The view actions (see AddViewActions), made with the view.
   const QList<QAction*>& ViewActions() const { return viewActions_; }
-  // What the preview shows, read from the frame buffer of the web view's
-  // render widget at its size on screen; null before the page has drawn.
-  QImage Picture() const;
+  // What the preview shows, at its size on screen.
+  QImage Picture() { return grabFramebuffer(); }
+  // Why the scene file last read is not shown; empty when it is.
+  const QString& Problem() const { return problem_; }
 
  signals:
-  // The scene file, as it was at the last Navigate or Refresh, is on screen.
+  // The scene file, as it was at the last Navigate or Refresh, is on screen
+  // (the sky alone when it cannot be shown).
   void sceneLoaded();
   // The view last asked for is on screen.
   void viewShown();
+  // The scene file cannot be shown for this reason, or again can (empty).
+  void problemChanged(const QString& problem);
+
+ protected:
+  void initializeGL() override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
-  void Request();
-  void Send();
-  void OnPageReady();
-  void OnSceneShown(bool shown);
+  void Load();
+  // Fits the tool along `direction`, or along the direction the user looks
+  // from; without a tool, keeps the direction for the next one.
+  void Fit(std::optional<SbRotation> direction = std::nullopt);
+  void PlaceCamera(const CameraPlacement& camera);
+  void ReleaseContext();
 
-  PreviewBridge bridge_;
   QList<QAction*> viewActions_;
-  QWebChannel channel_;
   std::filesystem::path file_;
-  bool pageReady_ = false;
-  bool showing_ = false;  // the page has a text and has not yet reported back
-  bool pending_ = false;  // a request has come in since the last text was sent
+  QTimer load_;                       // a read of the file asked for
+  std::unique_ptr<CoinScene> scene_;  // starts Coin: made before the nodes below
+  QString problem_;
+
+  SoSeparator* root_;  // camera, light and scene
+  SoPerspectiveCamera* perspective_;
+  SoOrthographicCamera* orthographic_;
+  SoGroup* cameraSlot_;  // holds the camera of the projection in use
+  SoGroup* lights_;      // the ambient light and the lamps
+  std::unique_ptr<SoRenderManager> renderer_;
+  std::uint32_t cacheContext_ = 0;
+
+  CameraPlacement camera_;
+  std::optional<SbRotation> next_;  // asked for while no tool was shown
+  bool orthographicWanted_ = false;
+  SbBox3f bounds_;  // of the tool shown; empty without one
+  bool HasTool() const { return !bounds_.isEmpty(); }
+
+  // A scene or view waits for the next frame; has been drawn into it.
+  bool sceneWaits_ = false, viewWaits_ = false, sceneDrawn_ = false, viewDrawn_ = false;
+  QPoint dragFrom_;
 };
 
 }  // namespace tarvo::ui

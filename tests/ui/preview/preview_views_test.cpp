@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -22,7 +24,7 @@
 #include "app/tools_window.h"
 #include "model_mismatch.h"
 #include "ui/preview/preview_menus.h"
-#include "ui/preview/web_engine_flags.h"
+#include "ui/preview/coin_messages.h"
 
 using tarvo::editor::ControlId;
 using enum tarvo::editor::ControlId;
@@ -47,6 +49,9 @@ class Window {
   }
   Preview& View() { return tools_.Preview(); }
   tarvo::ui::Form1& Form() { return tools_.Window(); }
+  tarvo::ui::MainWindow& Main() { return tools_.Main(); }
+  QString SceneFile() const { return dir_.filePath("Taster.wrl"); }
+  QString StatusLine() { return Main().findChild<QLabel*>("StatusLine")->text(); }
 
   void Set(Fields fields) {
     for (const auto& [id, text] : fields)
@@ -71,7 +76,11 @@ class Window {
   }
   QImage KeyView(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
     View().setFocus();
-    return Await(&Preview::viewShown, [&] { QTest::keyClick(View().focusProxy(), key, mods); });
+    return Await(&Preview::viewShown, [&] { QTest::keyClick(&View(), key, mods); });
+  }
+  // The scene file read again, as the editor asks after a change to it.
+  QImage Reread() {
+    return Await(&Preview::sceneLoaded, [&] { View().Navigate(SceneFile().toStdString()); });
   }
   QImage MenuView(const QString& text) {
     for (QAction* action : tools_.Main().ViewMenu()->actions())
@@ -108,7 +117,7 @@ class Window {
   tarvo::app::ToolsWindow tools_;
 };
 
-// The screen over the widget: the web view's GL content reaches only the screen.
+// The screen over the widget, as the user sees it.
 QImage Screen(const QWidget& w) {
   const QPoint at = w.mapToGlobal(QPoint(0, 0));
   return w.screen()->grabWindow(0, at.x(), at.y(), w.width(), w.height()).toImage();
@@ -120,7 +129,7 @@ bool IsSky(QRgb c) { return qRed(c) >= 250 && qGreen(c) >= 250 && std::abs(qBlue
 // The pixels that show the tool: everything but the sky.
 struct Silhouette {
   QRect Box;
-  int Area = 0, BlackOrWhite = 0;
+  int Area = 0, BlackOrWhite = 0, Red = 0;
   std::array<int, 256> Grey{};  // how many grey pixels have each grey level
   // The mean row of the red pixels (-1 without any); the mean red of the pixels not grey.
   double RedY = -1, RedMean = 0;
@@ -141,6 +150,7 @@ Silhouette Measure(const QImage& image) {
       s.Grey[grey] += isGrey, coloured += !isGrey, redSum += isGrey ? 0 : r;
       if (r > g + 40) ++red, redRows += y;  // never grey
     }
+  s.Red = static_cast<int>(red);
   s.RedY = red ? redRows / red : -1;
   s.RedMean = coloured ? redSum / coloured : 0;
   return s;
@@ -172,6 +182,8 @@ class PreviewViewsTest : public QObject {
  private slots:
   // The screen sampled every 50 ms until the first scene; the views; a quiet child.
   void startsWithTheSkyShowsTheViewsAndBuildsQuietly();
+  // A damaged scene file: the sky, a note in the status line, a window that goes on.
+  void showsTheSkyForADamagedSceneFile();
 };
 
 void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
@@ -192,6 +204,7 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   });
   QVERIFY(!loaded->isEmpty() || loaded->wait(kLoadTimeoutMs));
   sampler.stop();
+  emit sampler.timeout({});  // the first scene itself
   QVERIFY(samples > 0 && Shows(bad.isNull(), bad, "start_flash.png"));
   const QSize previewSize = w->View().size() * w->View().devicePixelRatio();
   const QImage reset = w->BuildTip();
@@ -199,14 +212,16 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   QVERIFY(Shows(first.Area < reset.width() * reset.height() / 2 && first.RedY > 0, reset,
                 "views_reset.png"));
   if (qEnvironmentVariableIsSet("TARVO_WINDOW_PICTURE"))
-    QVERIFY(Screen(*w->View().window()).save(qEnvironmentVariable("TARVO_WINDOW_PICTURE")));
+    QVERIFY(Screen(w->Main()).save(qEnvironmentVariable("TARVO_WINDOW_PICTURE")));
+  // Read whole, the file shows as it did read part by part.
+  QCOMPARE(w->Reread(), reset);
 
-  // A digit typed into a field stays; a click gives the preview's own render widget the focus.
+  // A digit typed into a field stays; a click gives the preview the focus.
   auto* diam = w->Form().findChild<QLineEdit*>("Tb_Diam");
   diam->setFocus();
   QTest::keyClick(diam, Qt::Key_7);
   QVERIFY(diam->text().endsWith('7'));
-  QTest::mouseClick(w->View().focusProxy(), Qt::LeftButton, {}, w->View().rect().center());
+  QTest::mouseClick(&w->View(), Qt::LeftButton, {}, w->View().rect().center());
   QVERIFY(w->Form().Model().Focus() == TasterView && w->View().hasFocus());
   QCOMPARE(tarvo::ui::test::ModelMismatch(w->Form()), QString());
 
@@ -233,8 +248,12 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   }
   QCOMPARE(views["Reset view"], reset);
   const Silhouette upright = Measure(views["Front"]), circle = Measure(views["Top"]);
+  // Halfway down the cone (22.5 of the tool's 26.5) its diameter is 4.25 of the cylinder's 6.
+  const double coneMiddle = Measure(views["Front"].copy(
+      0, upright.Box.top() + upright.Box.height() * 22.5 / 26.5, views["Front"].width(), 1)).Box.width();
   QVERIFY(Shows(upright.Box.height() > 2 * upright.Box.width() &&
-                    upright.RedY > upright.Box.center().y() + upright.Box.height() / 3,
+                    upright.RedY > upright.Box.center().y() + upright.Box.height() / 3 &&
+                    std::abs(coneMiddle / upright.Box.width() - 4.25 / 6) < 0.05,
                 views["Front"], "views_front.png"));
   const double roundness = circle.Area / (M_PI / 4 * circle.Box.width() * circle.Box.height());
   QVERIFY(Shows(std::abs(circle.Box.width() - circle.Box.height()) <= 2 &&
@@ -268,6 +287,7 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
 
   // The prism is the lower quarter of the tool's height, its cap included.
   const QImage tool(BesideTest("faces_prism.png")), disk(BesideTest("faces_disk.png"));
+  const QImage ball(BesideTest("faces_ball.png"));
   const Silhouette whole = Measure(tool), tip = Measure(disk);
   const int prismTop = whole.Box.bottom() - whole.Box.height() / 4;
   const Silhouette prism = Measure(tool.copy(0, prismTop, tool.width(), tool.height() - prismTop));
@@ -276,10 +296,38 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
                 tool, "faces_prism.png"));
   QVERIFY(Shows(tip.RedMean >= 60 && tip.BlackOrWhite < tip.Area / 100, disk, "faces_disk.png"));
   QVERIFY(disk.size() == previewSize && IsSky(disk.pixel(1, 1)));
+  // The reset view shows the tip from a little below.
+  QVERIFY(Shows(Measure(ball).Red >= 150, ball, "faces_ball.png"));
 }
 
-// The child: a cylinder 20 × 10 over a six-edge prism of edge 5 and height 10; then a
-// tip with a cone and a red disk 12 × 2. Saves both as File → Save preview picture does.
+void PreviewViewsTest::showsTheSkyForADamagedSceneFile() {
+  Window w;
+  w.BuildTip();
+  QFile file(w.SceneFile());
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray scene = file.readAll();
+  file.close();
+  const QByteArray cut = scene.left(scene.indexOf("# CONE") + 40);  // inside the cone's block
+  QByteArray junk(4000, '\0');
+  for (int i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>(i * 7919 % 251);
+  for (const QByteArray& damaged : {cut, scene + junk, junk}) {
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(damaged) > 0);
+    file.close();
+    const QImage sky = w.Reread();
+    QVERIFY(Shows(!sky.isNull() && Measure(sky).Area == 0, sky, "damaged.png"));
+    QVERIFY2(w.StatusLine().startsWith("The preview cannot show Taster.wrl: ") &&
+                 w.StatusLine().contains(" | Elements 3 of 50"),
+             qPrintable(w.StatusLine()));
+  }
+  // DELETE ALL writes a new scene file; the next tool shows and the note is gone.
+  w.Click(Cmd_DelAll);
+  QVERIFY(Measure(w.BuildTip()).RedY > 0);
+  QVERIFY2(w.StatusLine().startsWith("Elements 3 of 50"), qPrintable(w.StatusLine()));
+}
+
+// The child: a cylinder 20 × 10 over a six-edge prism of edge 5 and height 10; a tip with a
+// cone and a red disk 12 × 2, seen from above (isometric); a ball of diameter 2 under a shank of
+// diameter 4. Saves each as File → Save preview picture does.
 static int BuildToolsQuietly() {
   Window w;
   w.Build(Ob_Polyg, {{{Tb_Diam, "10"}, {Tb_Height, "20"}},
@@ -289,12 +337,16 @@ static int BuildToolsQuietly() {
   w.Build(Ob_Tip, {{{Tb_Diam, "6"}, {Tb_Height, "20"}},
                    {{Ob_Cone, nullptr}, {Tb_Diam, "6"}, {Tb_Diam2, "2"}, {Tb_Height, "5"}},
                    {{Ob_Sphere, nullptr}, {Cb_Disk, nullptr}, {Tb_Diam, "12"}, {Tb_Height, "2"}}});
-  return prism && SavePreviewPicture(w.View(), BesideTest("faces_disk.png")) ? 0 : 1;
+  w.KeyView(Qt::Key_0);
+  const bool disk = SavePreviewPicture(w.View(), BesideTest("faces_disk.png"));
+  w.Click(Cmd_DelAll);
+  w.Build(Ob_Tip, {{{Tb_Diam, "4"}, {Tb_Height, "20"}}, {{Ob_Sphere, nullptr}, {Tb_Diam, "2"}}});
+  return prism && disk && SavePreviewPicture(w.View(), BesideTest("faces_ball.png")) ? 0 : 1;
 }
 
 int main(int argc, char** argv) {
   const bool child = argc == 2 && QByteArray(argv[1]) == kQuietChild;
-  tarvo::ui::PrepareWebEngineFlags(tarvo::ui::EngineLoggingWanted(argc, argv));
+  tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
   QApplication app(argc, argv);
   PreviewViewsTest test;
   return child ? BuildToolsQuietly() : QTest::qExec(&test, argc, argv);
