@@ -39,10 +39,9 @@ def core_section(build):
             continue
         if "Baseline" in name:
             continue
-        if name.startswith("RunConfirm/"):
-            baseline, label = name.replace("RunConfirm/", "RunConfirmBaseline/"), "CONFIRM " + name.split("/")[1]
-        else:
-            baseline, label = name + "Baseline", name
+        head, _, case = name.partition("/")
+        baseline = head + "Baseline" + ("/" + case if case else "")
+        label = "CONFIRM " + case if head == "RunConfirm" else f"{head} ({case})" if case else head
         pairs.append((label, value, medians[baseline]))
     lines = ["| Command | Median | File-operation baseline | Ratio (budget 2) |", "|---|---|---|---|"]
     for label, value, base in pairs:

@@ -34,7 +34,8 @@ std::string Read(const fs::path& file) {
 // An editor on a real directory of its own.
 class Workspace {
  public:
-  Workspace() : dir_(fs::temp_directory_path() / ("tarvo-bench-" + std::to_string(std::random_device{}()))) {
+  explicit Workspace(scene::SystemCalls& calls = scene::SystemCalls::Real())
+      : files_(calls), dir_(fs::temp_directory_path() / ("tarvo-bench-" + std::to_string(std::random_device{}()))) {
     fs::create_directories(dir_);
     Restart();
   }
@@ -67,8 +68,8 @@ class Workspace {
   }
 
  private:
-  fs::path dir_;
   scene::PosixFileSystem files_;
+  fs::path dir_;
   scene::NoSceneView view_;
   SilentMessages messages_;
   numbers::FixedLocaleQuery locale_{std::string(".")};
@@ -216,8 +217,14 @@ std::string EarlierTools() {
   return tools;
 }
 
-void Export(benchmark::State& state) {
-  Workspace w;
+// The system calls with flushes that do nothing: EXPORT as it was before it flushed.
+struct NoFlushes final : scene::SystemCalls {
+  int Fsync(int) override { return 0; }
+};
+
+void Export(benchmark::State& state, bool flushes) {
+  NoFlushes noFlushes;
+  Workspace w(flushes ? scene::SystemCalls::Real() : noFlushes);
   const std::string earlier = EarlierTools();
   PrepareExport(w, earlier);
   for (auto _ : state) {
@@ -228,9 +235,9 @@ void Export(benchmark::State& state) {
   }
 }
 
-// The bare work of EXPORT: the definition backup, the append of the block, then
-// the discarded scene's backup and a fresh scene.
-void ExportBaseline(benchmark::State& state) {
+// The bare work of EXPORT: the definition backup, the append of the block (both
+// flushed, or not), then the discarded scene's backup and a fresh scene.
+void ExportBaseline(benchmark::State& state, bool flushes) {
   Workspace w;
   const std::string earlier = EarlierTools();
   PrepareExport(w, earlier);
@@ -238,8 +245,8 @@ void ExportBaseline(benchmark::State& state) {
   const std::string scene = Read(w.File("Taster.wrl"));
   const std::string header = scene::HeaderBlock();
   for (auto _ : state) {
-    BareCopy(w.File("usrprobe.dat"), w.File("usrprobe_old.dat"));
-    BareAppend(w.File("usrprobe.dat"), block);
+    BareCopy(w.File("usrprobe.dat"), w.File("usrprobe_old.dat"), flushes);
+    BareAppend(w.File("usrprobe.dat"), block, flushes);
     BareCopy(w.File("Taster.wrl"), w.File("Taster_Old.wrl"));
     BareWrite(w.File("Taster.wrl"), header);
     BareWrite(w.File(kHistory), "TARVO TOOLS HISTORY 1\r\n");
@@ -308,8 +315,10 @@ TARVO_CONFIRM_BENCH(Polygon30);
 TARVO_CONFIRM_BENCH(TwoLevel30Full);
 BENCHMARK(DeleteLast)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DeleteLastBaseline)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Export)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ExportBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Export, Flushed, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ExportBaseline, Flushed, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Export, WithoutFlushes, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ExportBaseline, WithoutFlushes, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StartUp)->Unit(benchmark::kMicrosecond);
 BENCHMARK(StartUpBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(HistoryUndoFifty)->Unit(benchmark::kMicrosecond);

@@ -65,16 +65,17 @@ void Editor::Cmd_Export_Click() {
 }
 
 scene::FileStatus Editor::WriteBlock(const std::string& bytes) {
-  if (!edited_) return files_.Append(scene_.DefinitionPath(), bytes);
+  if (!edited_) return files_.Append(scene_.DefinitionPath(), bytes, scene::Durability::Durable);
   std::string file;
   const scene::FileStatus read = files_.Read(scene_.DefinitionPath(), file);
   if (read.Result == scene::FileStatus::Code::Failed) return read;
   if (read.IsOk()) {
     if (const auto replaced = definition::ReplaceBlock(file, edited_->Block, edited_->Position, bytes)) {
-      return files_.Write(scene_.DefinitionPath(), *replaced);
+      return files_.Write(scene_.DefinitionPath(), *replaced, scene::Durability::Durable);
     }
   }
-  const scene::FileStatus appended = files_.Append(scene_.DefinitionPath(), bytes);
+  const scene::FileStatus appended =
+      files_.Append(scene_.DefinitionPath(), bytes, scene::Durability::Durable);
   if (appended.IsOk()) ShowMessage(EditedToolChangedMessage(edited_->Name), kWindowTitle);
   return appended;
 }

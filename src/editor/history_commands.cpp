@@ -176,7 +176,7 @@ bool Editor::Commit(const Step& step) {
 void Editor::SaveHistory() {
   if (!recording_) return;
   const std::filesystem::path file = scene_.ScenePath().parent_path() / kHistoryFile;
-  if (!files_.Write(file, EncodeSteps(history_.UnfinishedSteps())).IsOk()) ++fileFailures_;
+  if (!files_.Write(file, EncodeSteps(history_.UnfinishedSteps()), scene::Durability::Scratch).IsOk()) ++fileFailures_;
 }
 
 void Editor::ReadUnfinished() {

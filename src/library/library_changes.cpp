@@ -19,7 +19,7 @@ scene::FileStatus LoadLibrary(scene::FileSystem& files, const std::filesystem::p
 scene::FileStatus RemoveTool(scene::FileSystem& files, const std::filesystem::path& directory,
                              const Library& library, const Tool& tool) {
   const std::filesystem::path file = directory / "usrprobe.dat";
-  scene::FileStatus backup = files.Copy(file, directory / "usrprobe_old.dat");
+  scene::FileStatus backup = files.Copy(file, directory / "usrprobe_old.dat", scene::Durability::Durable);
   if (!backup.IsOk()) return backup;
   std::string current;
   scene::FileStatus read = files.Read(file, current);
@@ -29,7 +29,7 @@ scene::FileStatus RemoveTool(scene::FileSystem& files, const std::filesystem::pa
   }
   std::string remaining = current.substr(0, tool.Begin);
   remaining.append(current, tool.End);
-  scene::FileStatus written = files.Write(file, remaining);
+  scene::FileStatus written = files.Write(file, remaining, scene::Durability::Durable);
   if (!written.IsOk()) written.File = file;
   return written;
 }

@@ -45,7 +45,8 @@ StlExport ExportStl(scene::FileSystem& files, const std::filesystem::path& file,
   const ToolMeshes tool = ReadToolMeshes(block);
   if (!tool.Error.empty()) return {UnreadableLine, "The tool cannot be exported as STL: " + tool.Error};
   if (tool.Elements.empty()) return {NoElement, "The tool has no element to export as STL."};
-  const scene::FileStatus written = files.Write(file, StlBytes(tool.Elements, "TARVO Tools " + tool.Item));
+  const scene::FileStatus written =
+      files.Write(file, StlBytes(tool.Elements, "TARVO Tools " + tool.Item), scene::Durability::Durable);
   if (!written.IsOk()) return {WriteFailed, "The STL file was not written: " + file.string() + ": " + written.Reason};
   return {};
 }

@@ -14,6 +14,16 @@ std::string Variable(const char* name) {
   return value ? value : "";
 }
 
+bool IsSystemProgramFolder(const std::filesystem::path& folder, const std::filesystem::path& installed) {
+  const std::filesystem::path plain = folder.lexically_normal();
+  for (const std::filesystem::path& system :
+       {std::filesystem::path("/bin"), {"/usr/bin"}, {"/usr/local/bin"}, {"/opt"}, installed}) {
+    const std::filesystem::path under = plain.lexically_relative(system.lexically_normal());
+    if (under == "." || (system == "/opt" && !under.empty() && *under.begin() != "..")) return true;
+  }
+  return false;
+}
+
 std::filesystem::path HomeFolder() {
   std::string home = Variable("HOME");
   if (home.empty()) {
@@ -26,7 +36,10 @@ std::filesystem::path HomeFolder() {
 
 std::filesystem::path ChooseDataFolder(const DataFolderFacts& facts) {
   if (facts.DirOption) return *facts.DirOption;
-  if (facts.ProgramFolderHoldsDefinition || facts.ProgramFolderWritable) return facts.ProgramFolder;
+  if (facts.ProgramFolderHoldsDefinition ||
+      (facts.ProgramFolderWritable && !IsSystemProgramFolder(facts.ProgramFolder, facts.InstalledPrograms))) {
+    return facts.ProgramFolder;
+  }
   const std::filesystem::path xdg = facts.XdgDataHome;
   const std::filesystem::path dataHome =
       xdg.is_absolute() ? xdg : facts.Home / ".local" / "share";
@@ -40,6 +53,7 @@ DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOp
           programFolder,
           std::filesystem::exists(programFolder / "usrprobe.dat", error),
           access(programFolder.c_str(), W_OK) == 0,
+          TARVO_INSTALL_BINDIR,
           Variable("XDG_DATA_HOME"),
           HomeFolder()};
 }

@@ -12,12 +12,15 @@ struct DataFolderFacts {
   std::filesystem::path ProgramFolder;
   bool ProgramFolderHoldsDefinition = false;  // usrprobe.dat is there
   bool ProgramFolderWritable = false;
+  std::filesystem::path InstalledPrograms;  // where `cmake --install` puts the programs
   std::string XdgDataHome;  // $XDG_DATA_HOME, empty when unset
   std::filesystem::path Home;
 };
 
 // --dir when given; otherwise the program's own folder when it already holds
-// usrprobe.dat or can be written; otherwise the user's data folder,
+// usrprobe.dat, or can be written and is no folder that installed programs
+// share (/bin, /usr/bin, /usr/local/bin, anything under /opt, InstalledPrograms:
+// root may write /usr/bin, but keeps its data elsewhere); otherwise the user's data folder,
 // $XDG_DATA_HOME/tarvo-tools (only an absolute $XDG_DATA_HOME counts), else
 // ~/.local/share/tarvo-tools.
 std::filesystem::path ChooseDataFolder(const DataFolderFacts& facts);

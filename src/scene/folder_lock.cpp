@@ -10,6 +10,8 @@
 #include <thread>
 #include <utility>
 
+#include "scene/file_system.h"
+
 namespace tarvo::scene {
 namespace {
 
@@ -56,7 +58,9 @@ FolderLock FolderLock::Acquire(const std::filesystem::path& folder,
   for (;;) {
     int descriptor = -1;
     switch (TryLock(file, descriptor)) {
-      case Attempt::Held: return FolderLock(Outcome::Held, descriptor, file);
+      case Attempt::Held:
+        RemoveLeftTemporaries(folder);
+        return FolderLock(Outcome::Held, descriptor, file);
       case Attempt::Unlockable: return FolderLock(Outcome::Unlockable, -1, {});
       case Attempt::Replaced: continue;
       case Attempt::Busy: break;

@@ -12,6 +12,8 @@ namespace tarvo::scene {
 // One editor per folder. Every program that writes the four files holds an
 // exclusive flock(2) on the lock file `.tarvo-tools.lock` in their folder for
 // as long as it runs; the file names the holder's process id for the curious.
+// Taking the lock, the holder removes the temporary files that a writer
+// killed half-way left in the folder.
 // The kernel drops the lock when its process ends, however it ends, so a lock
 // file left behind by a process that died is simply taken over.
 class FolderLock {

@@ -14,21 +14,22 @@ namespace tarvo::scene {
 // directory in its place would), and ShortAppends makes appends come back short.
 class MemoryFileSystem final : public FileSystem {
  public:
-  FileStatus Write(const std::filesystem::path& file, std::string_view bytes) override {
+  FileStatus Write(const std::filesystem::path& file, std::string_view bytes, Durability) override {
     if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
     Files[file.string()] = std::string(bytes);
     return FileStatus::Ok();
   }
-  FileStatus Append(const std::filesystem::path& file, std::string_view bytes) override {
+  FileStatus Append(const std::filesystem::path& file, std::string_view bytes, Durability) override {
     if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
     if (ShortAppends) return FileStatus::Failure("No space left on device");
     Files[file.string()] += bytes;
     return FileStatus::Ok();
   }
-  FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to) override {
+  FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to,
+                  Durability durability) override {
     const auto source = Files.find(from.string());
     if (source == Files.end()) return FileStatus::Missing();
-    FileStatus written = Write(to, source->second);
+    FileStatus written = Write(to, source->second, durability);
     if (!written.IsOk()) written.File = to;
     return written;
   }

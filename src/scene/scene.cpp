@@ -31,14 +31,14 @@ Scene::Scene(std::filesystem::path directory, FileSystem& files, SceneView& view
     : directory_(std::move(directory)), files_(files), view_(view) {}
 
 SceneResult Scene::SecurityCopy() {
-  const FileStatus status = files_.Copy(ScenePath(), SceneBackupPath());
+  const FileStatus status = files_.Copy(ScenePath(), SceneBackupPath(), Durability::Scratch);
   if (status.Result == FileStatus::Code::Failed) return Failure(SceneBackupPath(), status);
   return std::nullopt;
 }
 
 SceneResult Scene::CreateWRMLFile() {
   SceneResult result = SecurityCopy();
-  if (const FileStatus status = files_.Write(ScenePath(), HeaderBlock()); !status.IsOk()) {
+  if (const FileStatus status = files_.Write(ScenePath(), HeaderBlock(), Durability::Scratch); !status.IsOk()) {
     result = result ? result : Failure(ScenePath(), status);
   }
   view_.Navigate(ScenePath());
@@ -46,7 +46,7 @@ SceneResult Scene::CreateWRMLFile() {
 }
 
 SceneResult Scene::LoadOldFile() {
-  const FileStatus status = files_.Copy(SceneBackupPath(), ScenePath());
+  const FileStatus status = files_.Copy(SceneBackupPath(), ScenePath(), Durability::Scratch);
   if (!status.IsOk()) return Failure(ScenePath(), status);
   view_.Refresh();
   SceneZ += LastShapeHeight;
@@ -64,11 +64,11 @@ void Scene::TakeStateFrom(const Scene& other) {
 SceneResult Scene::ShowFiles(const std::string& scene, const std::string* backup) {
   SceneResult result;
   if (backup != nullptr) {
-    if (const FileStatus status = files_.Write(SceneBackupPath(), *backup); !status.IsOk()) {
+    if (const FileStatus status = files_.Write(SceneBackupPath(), *backup, Durability::Scratch); !status.IsOk()) {
       result = Failure(SceneBackupPath(), status);
     }
   }
-  if (const FileStatus status = files_.Write(ScenePath(), scene); !status.IsOk() && !result) {
+  if (const FileStatus status = files_.Write(ScenePath(), scene, Durability::Scratch); !status.IsOk() && !result) {
     result = Failure(ScenePath(), status);
   }
   view_.Refresh();
@@ -76,13 +76,13 @@ SceneResult Scene::ShowFiles(const std::string& scene, const std::string* backup
 }
 
 SceneResult Scene::SaveSecurityCopy() {
-  const FileStatus status = files_.Copy(DefinitionPath(), DefinitionBackupPath());
+  const FileStatus status = files_.Copy(DefinitionPath(), DefinitionBackupPath(), Durability::Durable);
   if (status.Result == FileStatus::Code::Failed) return Failure(DefinitionBackupPath(), status);
   return std::nullopt;
 }
 
 SceneResult Scene::AppendBlock(const std::string& block) {
-  const FileStatus status = files_.Append(ScenePath(), block);
+  const FileStatus status = files_.Append(ScenePath(), block, Durability::Scratch);
   if (!status.IsOk()) return Failure(ScenePath(), status);
   view_.Refresh();
   return std::nullopt;

@@ -67,6 +67,17 @@ class Runner {
 
 Problem ScriptError(std::string what) { return {kScriptError, std::move(what)}; }
 
+// The 0-based position of item NUMBER (1-based, digits only) of a list of COUNT items.
+std::optional<std::size_t> ListItem(std::string_view number, std::size_t count) {
+  std::size_t index = 0;
+  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), index);
+  if (number.empty() || ec != std::errc() || end != number.data() + number.size() || index < 1 ||
+      index > count) {
+    return std::nullopt;
+  }
+  return index - 1;
+}
+
 // A fixed form ends with its last word: nothing, not even a blank, follows
 // `word`, which begins `text`.
 std::optional<Problem> NothingAfter(std::string_view word, std::string_view text) {
@@ -116,15 +127,10 @@ std::optional<Problem> Runner::Perform(std::string_view line) {
     if (id != ControlId::Cb_Extension && id != ControlId::Cb_Edges) {
       return ScriptError(std::string(name) + " has no list");
     }
-    std::size_t index = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), index);
-    const std::size_t count = Window().State(id).Items.size();
-    if (number.empty() || ec != std::errc() || end != number.data() + number.size() || index < 1 ||
-        index > count) {
-      return ScriptError("no item " + Quoted(number) + " in the list of " + std::string(name));
-    }
+    const auto index = ListItem(number, Window().State(id).Items.size());
+    if (!index) return ScriptError("no item " + Quoted(number) + " in the list of " + std::string(name));
     if (auto problem = Usable(id)) return problem;
-    editor_.Pick(id, index - 1);
+    editor_.Pick(id, *index);
     return std::nullopt;
   }
   if (command == "click") {
@@ -295,14 +301,11 @@ std::optional<Problem> Runner::InDialog(std::string_view command, std::string_vi
     if (!IsSettable(id)) return ScriptError("cannot type into " + std::string(name));
     editor_.TypeInDialog(id, std::string(text));
   } else {
-    std::size_t index = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
-    const std::size_t count = Window().State(ControlId::Cb_Edges).Items.size();
-    if (id != ControlId::Cb_Edges || text.empty() || ec != std::errc() || end != text.data() + text.size() ||
-        index < 1 || index > count) {
+    const auto index = ListItem(text, Window().State(ControlId::Cb_Edges).Items.size());
+    if (id != ControlId::Cb_Edges || !index) {
       return ScriptError("no item " + Quoted(text) + " in the list of " + std::string(name));
     }
-    editor_.PickInDialog(id, index - 1);
+    editor_.PickInDialog(id, *index);
   }
   return std::nullopt;
 }

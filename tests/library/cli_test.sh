@@ -1,7 +1,8 @@
 #!/bin/bash
-# tarvo-library and tarvo-replay --edit on real directories: exact output, statuses, whole files.
+# tarvo-library and tarvo-replay --edit on real directories: exact output, statuses, whole files;
+# with a fourth argument, the library that kills them at a chosen system call.
 set -u
-library=$1 replay=$2 files=$3
+library=$1 replay=$2 files=$3 killer=${4:-}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 failures=0; fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
@@ -63,6 +64,10 @@ expect "not rebuildable" 4 "" "$library" --dir "$empty" script H
 expect "edit not rebuildable" 4 "" "$replay" --dir "$empty" --edit H "$work/d1.txt"
 same_file "nothing changed" "$empty/usrprobe.dat" "$work/h.dat"
 
+# From here usrprobe.dat is a symbolic link to a group's 0664 file in another
+# folder: edits and removes change that file and keep the link and the mode.
+mkdir "$work/app" && cp "$work/original.dat" "$work/app/usrprobe.dat" && chmod 0664 "$work/app/usrprobe.dat"
+ln -sf ../app/usrprobe.dat "$d/usrprobe.dat"
 printf 'click Cmd_Export\n' >"$work/again.txt"
 expect "edit unchanged" 0 "" "$replay" --dir "$d" --edit B "$work/again.txt"
 same_file "edit unchanged" "$d/usrprobe.dat" "$work/original.dat"
@@ -76,6 +81,8 @@ cp "$work/original.dat" "$d/usrprobe.dat"
 expect "remove" 0 "" "$library" --dir "$d" remove C
 same_file "remove backup" "$d/usrprobe_old.dat" "$work/original.dat"
 same_file "remove" "$d/usrprobe.dat" <(sed '/^ITEM:C /,/^\r$/d' "$work/original.dat")
+[ -L "$d/usrprobe.dat" ] && [ "$(stat -c %a "$work/app/usrprobe.dat")" = 664 ] || fail "link or mode lost"
+[ "$(ls -A "$work/app")" = usrprobe.dat ] || fail "left in the link's folder: $(ls -A "$work/app")"
 
 # A directory in place of either file: status 3, both files as before.
 for place in usrprobe_old.dat usrprobe.dat; do
@@ -87,6 +94,27 @@ for place in usrprobe_old.dat usrprobe.dat; do
   expect "edit with a directory as $place" 3 "$message" "$replay" --dir "$d" --edit C "$work/again.txt"
   [ -d "$d/$place" ] || fail "$place is no longer a directory"
   [ $place = usrprobe.dat ] || same_file "untouched with $place" "$d/usrprobe.dat" "$work/original.dat"
+done
+
+# An edited EXPORT and remove, killed (SIGKILL) before each write-related system call in turn:
+# usrprobe.dat old or new, `check` content, the next run works and leaves only what it should.
+edit() { "$replay" --dir "$d" --edit B "$work/edit.txt"; }
+remove() { "$library" --dir "$d" remove C; }
+sed '/^ITEM:C /,/^\r$/d' "$work/original.dat" >"$work/removed.dat"
+for command in ${killer:+edit remove}; do
+  new=$work/${command%e}ed.dat  # edited.dat, removed.dat
+  for ((call = 1; ; call++)); do
+    rm -rf "$d" && mkdir "$d" && cp "$work/original.dat" "$d/usrprobe.dat"
+    TARVO_KILL_AT=$call LD_PRELOAD=$killer $command >/dev/null 2>&1
+    status=$? at="$command killed at call $call"
+    [ $status = 0 ] && break  # ran to the end: no call left to kill at
+    [ $status = 137 ] || fail "$at: status $status"
+    cmp -s "$d/usrprobe.dat" "$work/original.dat" || cmp -s "$d/usrprobe.dat" "$new" || fail "$at: usrprobe.dat"
+    "$library" --dir "$d" check && "$library" --dir "$d" remove A || fail "$at: check or the next run"
+    left=$(ls -A "$d" | grep -v -x -e usrprobe.dat -e usrprobe_old.dat -e Taster.wrl -e Taster_Old.wrl -e .tarvo-tools.history)
+    [ -z "$left" ] || fail "$at: left $left"
+  done
+  [ $call -gt 5 ] && cmp -s "$d/usrprobe.dat" "$new" || fail "$command: $call calls, result"
 done
 
 [ $failures = 0 ] && echo "all cases passed"

@@ -1,8 +1,12 @@
-// Removing and editing a tool change its block and no other byte of the file.
+// Removing and editing a tool change its block and no other byte of the file,
+// and a crash at any point of them leaves whole files.
 #include "library/library_changes.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "testing/crashing_system_calls.h"
 #include "testing/replay_editor.h"
 #include "testing/temp_folder.h"
 
@@ -20,15 +24,6 @@ struct ThreeTools {
   Library library = ReadLibrary(original);
   MemoryFileSystem files;
 };
-
-// Whole files on disk, removed, and a directory in place of either file: the CLI test.
-TEST(RemoveTool, KeepsTheBackupAndTheFileWhenTheFileCannotBeReplaced) {
-  ThreeTools file;
-  file.files.FailingPaths.insert("/d/usrprobe.dat");
-  EXPECT_FALSE(RemoveTool(file.files, "/d", file.library, file.B()).IsOk());
-  EXPECT_EQ(file.files.Read("/d/usrprobe.dat"), file.original);
-  EXPECT_EQ(file.files.Read("/d/usrprobe_old.dat"), file.original);
-}
 
 TEST(EditTool, DeleteAllEndsTheEditAndAChangedBlockIsAppended) {
   for (const bool changed : {false, true}) {
@@ -50,6 +45,50 @@ TEST(EditTool, DeleteAllEndsTheEditAndAChangedBlockIsAppended) {
                         "the edited tool was added at the end.\n"
                       : "");
   }
+}
+
+std::string Bytes(const CrashingSystemCalls::Files& files, const std::string& name) {
+  return files.contains("/d/" + name) ? files.at("/d/" + name) : "(missing)";
+}
+
+// The command's usrprobe.dat once it has run whole on /d and reported success, which a crash
+// keeps; a crash before any of its steps leaves it old or new, and usrprobe_old.dat whole.
+std::string CrashEverywhere(const std::function<bool(scene::FileSystem& files)>& command) {
+  const std::string older = "; the backup before\r\n", original = ThreeTools().original;
+  const CrashingSystemCalls::Files start{{"/d/usrprobe.dat", original}, {"/d/usrprobe_old.dat", older}};
+  CrashingSystemCalls whole(start);
+  scene::PosixFileSystem wholeFiles(whole);
+  EXPECT_TRUE(command(wholeFiles));
+  const std::string after = Bytes(whole.Crash(), "usrprobe.dat");
+  EXPECT_NE(after, original);
+  EXPECT_EQ(Bytes(whole.Crash(), "usrprobe_old.dat"), original);
+  for (int step = 0; step < whole.Steps; ++step) {
+    CrashingSystemCalls calls(start, step);
+    scene::PosixFileSystem files(calls);
+    command(files);
+    const std::string table = Bytes(calls.Crashed, "usrprobe.dat"), backup = Bytes(calls.Crashed, "usrprobe_old.dat");
+    EXPECT_TRUE((table == original || table == after) && (backup == older || backup == original))
+        << "crash at step " << step << ":\n" << table << "\nusrprobe_old.dat:\n" << backup;
+  }
+  return after;
+}
+
+TEST(Crash, ExportEditedExportAndRemoveLeaveWholeFilesAtEveryStep) {
+  const ThreeTools file;
+  const RebuildScript rebuild = DeriveScript(file.library, file.B());
+  EXPECT_EQ(CrashEverywhere([&](scene::FileSystem& files) { return ReplayEditor(files).Run(rebuild.Script) == 0; }),
+            file.original + std::string(file.library.Block(file.B())));
+  const std::string edited = CrashEverywhere([&](scene::FileSystem& files) {
+    ReplayEditor replay(files);
+    return LoadForEdit(replay.editor, rebuild, file.library, file.B()).empty() &&
+           replay.Run("click Cmd_DelLast\nclick Ob_Sphere\nset Tb_Diam 4\nclick Cmd_Confirm\nclick Cmd_Export\n") == 0;
+  });
+  EXPECT_NE(edited.find("hotspot 0 0 0 0 0 1 4 4 ball"), std::string::npos);
+  EXPECT_EQ(CrashEverywhere([&](scene::FileSystem& files) {
+              Library read;
+              return LoadLibrary(files, "/d", read).IsOk() && RemoveTool(files, "/d", read, read.Tools[1]).IsOk();
+            }),
+            file.original.substr(0, file.B().Begin) + file.original.substr(file.B().End));
 }
 
 }  // namespace

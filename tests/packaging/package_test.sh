@@ -19,9 +19,10 @@ check() {  # description command...
 }
 for program in tarvo-tools tarvo-replay tarvo-library; do
   check "$program --version" test "$("$usr/bin/$program" --version)" = "$program $version"
-  check "man page of $program" test -s "$usr/share/man/man1/$program.1"
+  check "man page of $program, gzipped" gzip -t "$usr/share/man/man1/$program.1.gz"
 done
-check "man page names the version" grep -q "$version" "$usr/share/man/man1/tarvo-tools.1"
+check "man page names the version" grep -q "$version" <(zcat "$usr/share/man/man1/tarvo-tools.1.gz")
+check "no man page uncompressed" test -z "$(find "$usr/share/man" -name '*.1')"
 check "icon" test -s "$usr/share/icons/hicolor/scalable/apps/org.tarvo.TarvoTools.svg"
 check "desktop entry" desktop-file-validate "$usr/share/applications/org.tarvo.TarvoTools.desktop"
 check "AppStream metadata" appstreamcli validate --no-net --pedantic \

@@ -8,13 +8,18 @@ namespace tarvo::scene {
 namespace {
 
 TEST(DataFolder, TheRule) {
+  // Facts: --dir, program folder, it holds usrprobe.dat, it is writable, the installed programs' folder.
   const struct { const char* Name; DataFolderFacts Facts; const char* Expected; } cases[] = {
-      {"writable program folder", {std::nullopt, "/opt/tt", false, true, "/x", "/home/u"}, "/opt/tt"},
-      {"read-only, usrprobe.dat", {std::nullopt, "/opt/tt", true, false, "/x", "/home/u"}, "/opt/tt"},
-      {"read-only, no file", {std::nullopt, "/usr/bin", false, false, "/x/data", "/home/u"}, "/x/data/tarvo-tools"},
-      {"no XDG_DATA_HOME", {std::nullopt, "/usr/bin", false, false, "", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
-      {"relative XDG_DATA_HOME", {std::nullopt, "/usr/bin", false, false, "data", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
-      {"--dir wins over everything", {"/w/tools", "/opt/tt", true, true, "/x", "/home/u"}, "/w/tools"},
+      {"writable program folder", {std::nullopt, "/home/u/tt", false, true, "/i/bin", "/x", "/home/u"}, "/home/u/tt"},
+      {"read-only, usrprobe.dat", {std::nullopt, "/opt/tt", true, false, "/i/bin", "/x", "/home/u"}, "/opt/tt"},
+      {"read-only, no file", {std::nullopt, "/usr/bin", false, false, "/i/bin", "/x/data", "/home/u"}, "/x/data/tarvo-tools"},
+      {"root in /usr/bin", {std::nullopt, "/usr/bin/", false, true, "/i/bin", "/r/d", "/root"}, "/r/d/tarvo-tools"},
+      {"root in /opt/tt/bin", {std::nullopt, "/opt/tt/bin", false, true, "/i/bin", "/r/d", "/root"}, "/r/d/tarvo-tools"},
+      {"root in the install's folder", {std::nullopt, "/i/./bin", false, true, "/i/bin", "/r/d", "/root"}, "/r/d/tarvo-tools"},
+      {"root in /optics, /usr/bin/tt", {std::nullopt, "/optics", false, true, "/usr/bin/tt", "/r/d", "/root"}, "/optics"},
+      {"no XDG_DATA_HOME", {std::nullopt, "/usr/bin", false, false, "/i/bin", "", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
+      {"relative XDG_DATA_HOME", {std::nullopt, "/usr/bin", false, false, "/i/bin", "data", "/home/u"}, "/home/u/.local/share/tarvo-tools"},
+      {"--dir wins over everything", {"/w/tools", "/opt/tt", true, true, "/i/bin", "/x", "/home/u"}, "/w/tools"},
   };
   for (const auto& c : cases) EXPECT_EQ(ChooseDataFolder(c.Facts), c.Expected) << c.Name;
 }

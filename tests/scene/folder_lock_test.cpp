@@ -1,7 +1,6 @@
 #include "scene/folder_lock.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "testing/temp_folder.h"
@@ -31,19 +30,6 @@ TEST_F(FolderLockTest, ASecondEditorIsRefusedAndChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / FolderLock::kFileName));
   EXPECT_EQ(FolderLock::Acquire(folder_).Result(), Outcome::Held);
   EXPECT_EQ(FolderLock::Acquire(folder_ / "missing").Result(), Outcome::Unlockable);
-}
-
-TEST_F(FolderLockTest, TheLockOfAProcessThatDiedIsTakenOver) {
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) _exit(FolderLock::Acquire(folder_).Result() == Outcome::Held ? 0 : 1);  // no clean-up
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(LockFileText(), std::to_string(child) + "\n");  // left behind
-  const FolderLock lock = FolderLock::Acquire(folder_);  // taken over
-  EXPECT_EQ(lock.Result(), Outcome::Held);
-  EXPECT_EQ(LockFileText(), std::to_string(getpid()) + "\n");
 }
 
 }  // namespace
