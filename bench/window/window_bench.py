@@ -162,6 +162,8 @@ def main():
     for element, kind in ELEMENTS.items():
         rows.append((f"CONFIRM to the preview showing it, {ordinal(element)} element ({kind})",
                      f"confirm {element}", "ms", 50))
+    rows += [("Edit → Undo of the 50th CONFIRM to the preview showing it", "undo 50", "ms", 100),
+             ("OK of a change of element 1 (of 49) to the preview showing it", "change 1", "ms", 100)]
     # The budget is on the proportional set size: resident pages that
     # processes share (the libraries) count once among them, not once each.
     rows += [("Peak resident memory of the process tree (sum of RSS)", "peak rss", "MB", None),
@@ -170,8 +172,9 @@ def main():
               None),
              ("Processes", "processes", "", 2)]
 
-    print(f"Medians of {runs} runs on Xvfb 1280x1024x24, Mesa software rendering; a tip of 30")
-    print("elements, cylinders and cones in turn, built by clicks and typing.", end="")
+    print(f"Medians of {runs} runs on Xvfb 1280x1024x24, Mesa software rendering; a tip of 50")
+    print("elements, cylinders and cones in turn, built by clicks and typing (the first 30")
+    print("CONFIRMs timed), then an undo and a change of element 1.", end="")
     if len(programs) > 1:
         print(f" Beside: {os.path.abspath(sys.argv[3])}, run in turn with it.", end="")
     print("\n")
@@ -183,7 +186,7 @@ def main():
         cells = [name, f"{value:.0f} {unit}".strip()]
         cells += ["", ""] if budget is None else [f"< {budget} {unit}".strip(),
                                                    "yes" if value < budget else "NO"]
-        cells += [f"{other[key]:.0f} {unit}".strip() for other in figures[1:]]
+        cells += [f"{other[key]:.0f} {unit}".strip() if key in other else "-" for other in figures[1:]]
         print("| " + " | ".join(cells) + " |")
 
 

@@ -4,7 +4,11 @@
 //   shown MS           the window's first paint is done
 //   first-frame MS     the preview shows the empty scene of start-up
 //   confirm N MS       from the click on CONFIRM for element N to the preview
-//                      showing it
+//                      showing it (N up to kTimedElements)
+//   undo N MS          from Edit → Undo of element N's CONFIRM to the preview
+//                      showing the tool without it (N = kElements)
+//   change 1 MS        from OK on element 1's new diameter to the preview
+//                      showing the rebuilt tool of kElements - 1 elements
 // The first two count from the start of the process. With --verbose Coin
 // reports to standard error, as in the program.
 #include <time.h>
@@ -22,11 +26,13 @@
 #include <utility>
 
 #include "app/tools_window.h"
+#include "editor/editor.h"
 #include "ui/preview/coin_messages.h"
 
 namespace {
 
-constexpr int kElements = 30;
+constexpr int kTimedElements = 30;  // CONFIRMs timed
+constexpr int kElements = 50;       // the tool that undo and change work on
 constexpr int kLoadTimeoutMs = 60000;
 
 double NowMs(clockid_t clock) {
@@ -135,9 +141,29 @@ int main(int argc, char** argv) {
     const double clicked = NowMs(CLOCK_MONOTONIC);
     user.Click("Cmd_Confirm");
     Await(loaded, "the scene");
+    if (element > kTimedElements) continue;
     const std::string what = "confirm " + std::to_string(element);
     Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - clicked);
   }
+
+  QAction* undo = tools.Main().findChild<QAction*>(QStringLiteral("Undo"));
+  if (undo == nullptr || !undo->isEnabled()) qFatal("no Undo to trigger");
+  double started = NowMs(CLOCK_MONOTONIC);
+  undo->trigger();
+  Await(loaded, "the scene after Undo");
+  Print(("undo " + std::to_string(kElements)).c_str(), NowMs(CLOCK_MONOTONIC) - started);
+
+  // The change dialog's OK, as the dialog's window hands it to the editor.
+  tools.Window().RunOnEditor([](tarvo::editor::Editor& editor) {
+    if (!editor.OpenChange(1)) qFatal("no element 1 to change");
+    editor.TypeInDialog(tarvo::editor::ControlId::Tb_Diam, "7");
+  });
+  started = NowMs(CLOCK_MONOTONIC);
+  tools.Window().RunOnEditor([](tarvo::editor::Editor& editor) {
+    if (!editor.DialogOk()) qFatal("the change was refused");
+  });
+  Await(loaded, "the scene after the change");
+  Print("change 1", NowMs(CLOCK_MONOTONIC) - started);
   user.Click("Cmd_Exit");
   return 0;
 }
