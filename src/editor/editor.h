@@ -89,7 +89,7 @@ class Editor {
   bool Redo();
 
   // The tool under way, as its steps leave it; nothing before NEW TOOL.
-  std::optional<ToolUnderWay> Underway() const { return ToolAfter(history_.PlainSteps()); }
+  std::optional<ToolUnderWay> Underway() const { return history_.Underway(); }
   // The element whose lines hold line `line` (from 1) of the definition pane.
   std::optional<int> ElementAtLine(int line) const;
 

@@ -241,6 +241,15 @@ bool BuildOne(unsigned seed) {
   }
   if (rebuilt) ExpectSameWindow(a.Window(), plain.editor.Window());
 
+  // The history's shared plain steps are those its steps give one by one.
+  std::vector<Step> plainSteps;
+  for (std::size_t i = 0; i < a.Steps().Position(); ++i) ApplyStep(plainSteps, a.Steps().Steps()[i]);
+  EXPECT_EQ(replay::ScriptOf(a.Steps().PlainSteps()), replay::ScriptOf(plainSteps));
+  EXPECT_EQ(a.Underway().has_value(), model.Now().Underway);
+  if (a.Underway()) {
+    EXPECT_EQ(a.Underway()->Elements, ToolAfter(plainSteps)->Elements);
+  }
+  EXPECT_EQ(files.Read("/d/.tarvo-tools.history"), EncodeSteps(a.Steps().UnfinishedSteps()));
   // A later start on the same files offers the tool under way and reopens it.
   if (seed % 10 == 0 && model.Now().Underway) {
     testing::MemoryFileSystem later = files;
