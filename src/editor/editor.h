@@ -182,6 +182,12 @@ class Editor {
   std::optional<ElementEntry> confirmed_;  // the element the last CONFIRM stored
   std::optional<ElementDialog> dialog_;
   std::optional<UnfinishedTool> unfinished_;
+  // What the history file holds since this editor last wrote it: the steps
+  // from First to Last of history_, as they stood at its Removals.
+  struct SavedSteps {
+    std::size_t First = 0, Last = 0, Removals = 0;
+  };
+  std::optional<SavedSteps> saved_;
 };
 
 }  // namespace tarvo::editor

@@ -4,6 +4,7 @@
 // preview files and exported block. A later start reopens what was left.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <random>
 
@@ -272,6 +273,32 @@ TEST(History, UndoRedoAndChangesEndWhereThePlainScriptOfTheirStepsEnds) {
   int exported = 0;
   for (unsigned seed = 1; seed <= 500; ++seed) exported += BuildOne(seed) ? 1 : 0;
   EXPECT_GE(exported, 100);
+}
+
+// The same element confirmed and deleted a thousand times in one tool: the
+// last cycle keeps, copies and writes what the first did, however long the
+// history has grown.
+TEST(History, TheThousandthStepCostsWhatTheFirstDid) {
+  testing::MemoryFileSystem files;
+  testing::ReplayEditor user(files);
+  Editor& a = user.editor;
+  a.Type(Tb_ToolName, "LONG");
+  a.Click(Cmd_NewTool);
+  AddElement(a, ToolKind::Tip);
+  const auto cycle = [&] {
+    const History& h = a.Steps();
+    const std::array before{h.PlainStepsKept(), h.StepsCopied(), files.BytesWritten};
+    a.Type(Tb_Diam, "6");
+    a.Type(Tb_Height, "20");
+    a.Click(Cmd_Confirm);
+    a.Click(Cmd_DelLast);
+    return std::array{h.PlainStepsKept() - before[0], h.StepsCopied() - before[1], files.BytesWritten - before[2]};
+  };
+  const auto first = cycle();
+  for (int i = 0; i < 1000; ++i) cycle();
+  EXPECT_EQ(cycle(), first);
+  EXPECT_EQ(a.Steps().Steps().size(), 2 + 2 * 1002U);
+  EXPECT_EQ(files.Read("/d/.tarvo-tools.history"), EncodeSteps(a.Steps().UnfinishedSteps()));
 }
 
 }  // namespace
