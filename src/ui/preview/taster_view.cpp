@@ -17,11 +17,14 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "ui/preview/coin_messages.h"
 #include "ui/preview/coin_scene.h"
+#include "ui/preview/preview_surface.h"
 #include "ui/preview/view_actions.h"
 
 namespace tarvo::ui {
@@ -69,13 +72,15 @@ SbBox3f BoundsOf(SoNode* scene, const SbViewportRegion& region) {
 }  // namespace
 
 TasterView::TasterView(QWidget* parent)
-    : QOpenGLWidget(parent),
+    : QWidget(parent),
       scene_(std::make_unique<CoinScene>()),
       root_(new SoSeparator),
       perspective_(new SoPerspectiveCamera),
       orthographic_(new SoOrthographicCamera),
       cameraSlot_(new SoGroup),
-      lights_(Lights()) {
+      lights_(Lights()),
+      surface_(new PreviewSurface([this] { InitializeGL(); }, [this] { PaintGL(); })),
+      container_(QWidget::createWindowContainer(surface_, this)) {
   root_->ref();
   perspective_->ref();
   orthographic_->ref();
@@ -89,16 +94,18 @@ TasterView::TasterView(QWidget* parent)
   camera_.Orientation = *ViewDirection("reset");
   PlaceCamera(camera_);
 
-  // Smooth edges where the driver offers multisampling.
-  QSurfaceFormat surface = format();
-  surface.setSamples(4);
-  setFormat(surface);
+  // The widget keeps the focus and takes the mouse; the surface only shows.
+  container_->setFocusPolicy(Qt::NoFocus);
+  container_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  // Shown once the window around it has been drawn: setting OpenGL up
+  // takes longer than drawing the whole window.
+  container_->hide();
   setFocusPolicy(Qt::StrongFocus);
   viewActions_ = AddViewActions(*this);
   load_.setSingleShot(true);
   load_.setInterval(0);
   connect(&load_, &QTimer::timeout, this, &TasterView::Load);
-  connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
+  connect(surface_, &QOpenGLWindow::frameSwapped, this, [this] {
     if (std::exchange(sceneDrawn_, false)) emit sceneLoaded();
     if (std::exchange(viewDrawn_, false)) emit viewShown();
   });
@@ -110,6 +117,24 @@ TasterView::~TasterView() {
   root_->unref();
   perspective_->unref();
   orthographic_->unref();
+}
+
+QImage TasterView::Picture() { return surface_->grabFramebuffer(); }
+
+void TasterView::Redraw() { surface_->update(); }
+
+void TasterView::resizeEvent(QResizeEvent* event) {
+  container_->setGeometry(rect());
+  QWidget::resizeEvent(event);
+}
+
+void TasterView::paintEvent(QPaintEvent* /*event*/) {
+  // The sky until the surface shows.
+  const SbColor& sky = scene_->Sky();
+  QPainter(this).fillRect(rect(), QColor::fromRgbF(sky[0], sky[1], sky[2]));
+  if (!container_->isVisible()) {
+    QMetaObject::invokeMethod(container_, &QWidget::show, Qt::QueuedConnection);
+  }
 }
 
 void TasterView::Navigate(const std::filesystem::path& file) {
@@ -138,7 +163,7 @@ void TasterView::ShowView(const QString& view) {
     return;
   }
   viewWaits_ = true;
-  update();
+  Redraw();
 }
 
 void TasterView::Load() {
@@ -157,7 +182,7 @@ void TasterView::Load() {
   }
   Fit();
   sceneWaits_ = true;
-  update();
+  Redraw();
 }
 
 void TasterView::Fit(std::optional<SbRotation> direction) {
@@ -198,7 +223,7 @@ void TasterView::PlaceCamera(const CameraPlacement& camera) {
   if (renderer_) renderer_->setCamera(node);
 }
 
-void TasterView::initializeGL() {
+void TasterView::InitializeGL() {
   ReleaseContext();
   renderer_ = std::make_unique<SoRenderManager>();
   renderer_->setSceneGraph(root_);
@@ -206,19 +231,19 @@ void TasterView::initializeGL() {
   renderer_->setAutoClipping(SoRenderManager::NO_AUTO_CLIPPING);
   cacheContext_ = SoGLCacheContextElement::getUniqueCacheContext();
   renderer_->getGLRenderAction()->setCacheContext(cacheContext_);
-  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TasterView::ReleaseContext,
+  connect(surface_->context(), &QOpenGLContext::aboutToBeDestroyed, this, &TasterView::ReleaseContext,
           Qt::UniqueConnection);
 }
 
 void TasterView::ReleaseContext() {
-  if (cacheContext_ == 0 || context() == nullptr) return;
-  makeCurrent();
+  if (cacheContext_ == 0 || surface_->context() == nullptr) return;
+  surface_->makeCurrent();
   SoContextHandler::destructingContext(cacheContext_);
-  doneCurrent();
+  surface_->doneCurrent();
   cacheContext_ = 0;
 }
 
-void TasterView::paintGL() {
+void TasterView::PaintGL() {
   const QSize size = this->size() * devicePixelRatio();
   const SbVec2s pixels(static_cast<short>(size.width()), static_cast<short>(size.height()));
   renderer_->setWindowSize(pixels);
@@ -240,7 +265,7 @@ void TasterView::paintGL() {
 
 void TasterView::mousePressEvent(QMouseEvent* event) {
   dragFrom_ = event->position().toPoint();
-  QOpenGLWidget::mousePressEvent(event);
+  QWidget::mousePressEvent(event);
 }
 
 void TasterView::mouseMoveEvent(QMouseEvent* event) {
@@ -258,7 +283,7 @@ void TasterView::mouseMoveEvent(QMouseEvent* event) {
   } else {
     return;
   }
-  update();
+  Redraw();
 }
 
 void TasterView::wheelEvent(QWheelEvent* event) {
@@ -271,7 +296,7 @@ void TasterView::wheelEvent(QWheelEvent* event) {
                         static_cast<float>(height() / 2.0 - at.y()));
   PlaceCamera(Zoomed(camera_, static_cast<float>(event->angleDelta().y()) / kWheelNotch, pointer,
                      static_cast<float>(std::min(width(), height()))));
-  update();
+  Redraw();
 }
 
 }  // namespace tarvo::ui

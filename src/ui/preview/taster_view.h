@@ -2,9 +2,9 @@
 
 #include <QAction>
 #include <QImage>
-#include <QOpenGLWidget>
 #include <QPoint>
 #include <QTimer>
+#include <QWidget>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -22,13 +22,15 @@ namespace tarvo::ui {
 
 class CoinScene;
 
+class PreviewSurface;
+
 // The 3D preview: Coin reads the scene file with its own VRML reader and
-// draws it in this OpenGL widget. Every Navigate and Refresh reads the file
+// draws it on an OpenGL surface that fills this widget. Every Navigate and Refresh reads the file
 // afresh once control returns to the event loop, so requests made in one go
 // are read once; a file that only grew since it was last read has only its
 // new part read. Each scene is fitted into view along the direction the user
 // looks from. A light follows the camera.
-class TasterView : public QOpenGLWidget, public scene::SceneView {
+class TasterView : public QWidget, public scene::SceneView {
   Q_OBJECT
 
  public:
@@ -46,7 +48,7 @@ class TasterView : public QOpenGLWidget, public scene::SceneView {
   // The view actions (see AddViewActions), made with the view.
   const QList<QAction*>& ViewActions() const { return viewActions_; }
   // What the preview shows, at its size on screen.
-  QImage Picture() { return grabFramebuffer(); }
+  QImage Picture();
   // Why the scene file last read is not shown; empty when it is.
   const QString& Problem() const { return problem_; }
 
@@ -60,13 +62,17 @@ class TasterView : public QOpenGLWidget, public scene::SceneView {
   void problemChanged(const QString& problem);
 
  protected:
-  void initializeGL() override;
-  void paintGL() override;
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  void InitializeGL();
+  void PaintGL();
+  // Draws the preview again with the next frame.
+  void Redraw();
   void Load();
   // Fits the tool along `direction`, or along the direction the user looks
   // from; without a tool, keeps the direction for the next one.
@@ -87,6 +93,8 @@ class TasterView : public QOpenGLWidget, public scene::SceneView {
   SoGroup* lights_;      // the ambient light and the lamps
   std::unique_ptr<SoRenderManager> renderer_;
   std::uint32_t cacheContext_ = 0;
+  PreviewSurface* surface_;  // owned by its container, a child of this widget
+  QWidget* container_;
 
   CameraPlacement camera_;
   std::optional<SbRotation> next_;  // asked for while no tool was shown
