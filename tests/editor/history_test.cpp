@@ -89,6 +89,7 @@ struct Model {
     std::vector<ElementEntry> Elements;
     bool Underway = false;
     bool HasKind = false;  // ADD ELEMENT was pressed
+    bool Edited = false;   // loaded for editing: EXPORT is to replace its block
   };
   std::vector<State> States{State{}};
   std::size_t Position = 0;
@@ -108,6 +109,7 @@ struct Model {
     state.Elements.clear();
     state.Underway = true;
     state.HasKind = false;
+    state.Edited = false;
     Push(std::move(state));
   }
   void Add(ToolKind kind) {
@@ -165,6 +167,8 @@ bool BuildOne(unsigned seed) {
       } else {
         AddElement(a, kind);
         model.Add(kind);
+        // Now and then a tool of usrprobe.dat: its edit goes on through changes, undo and redo.
+        if (seed % 5 == 1) a.BeginEdit({name, "", 0}), model.States.back().Edited = true;
         rebuilt = false;
       }
       continue;
@@ -260,7 +264,8 @@ bool BuildOne(unsigned seed) {
     EXPECT_EQ(next.editor.Window().Text(RTB_Tool), a.Window().Text(RTB_Tool)) << script;
   }
 
-  if (!a.Window().IsUsable(Cmd_Export)) return false;
+  EXPECT_EQ(a.Edited().has_value(), model.Now().Edited);
+  if (!a.Window().IsUsable(Cmd_Export) || model.Now().Edited) return false;
   a.Click(Cmd_Export);
   plain.editor.Click(Cmd_Export);
   EXPECT_EQ(files.Read("/d/usrprobe.dat"), plainFiles.Read("/d/usrprobe.dat")) << script;
