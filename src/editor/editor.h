@@ -89,7 +89,7 @@ class Editor {
   bool Redo();
 
   // The tool under way, as its steps leave it; nothing before NEW TOOL.
-  std::optional<ToolUnderWay> Underway() const { return ToolAfter(history_.PlainSteps()); }
+  std::optional<ToolUnderWay> Underway() const { return history_.Underway(); }
   // The element whose lines hold line `line` (from 1) of the definition pane.
   std::optional<int> ElementAtLine(int line) const;
 
@@ -182,6 +182,12 @@ class Editor {
   std::optional<ElementEntry> confirmed_;  // the element the last CONFIRM stored
   std::optional<ElementDialog> dialog_;
   std::optional<UnfinishedTool> unfinished_;
+  // What the history file holds since this editor last wrote it: the steps
+  // from First to Last of history_, as they stood at its Removals.
+  struct SavedSteps {
+    std::size_t First = 0, Last = 0, Removals = 0;
+  };
+  std::optional<SavedSteps> saved_;
 };
 
 }  // namespace tarvo::editor

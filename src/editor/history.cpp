@@ -61,8 +61,26 @@ std::string_view KeyOf(StepKind kind) {
   return "";
 }
 
+bool IsChange(StepKind kind) {
+  return kind == StepKind::Change || kind == StepKind::Insert || kind == StepKind::Remove;
+}
+
 bool HasElement(StepKind kind) {
   return kind == StepKind::Confirm || kind == StepKind::Change || kind == StepKind::Insert;
+}
+
+// The tool that a change, insert or removal leaves; false, with the tool
+// unchanged, when the step does not apply to it.
+bool ChangeTool(ToolUnderWay& tool, const Step& step) {
+  if (!tool.Kind) return false;
+  std::vector<ElementEntry>& elements = tool.Elements;
+  const auto k = static_cast<std::size_t>(step.Position);
+  const std::size_t limit = step.Kind == StepKind::Insert ? elements.size() + 1 : elements.size();
+  if (k < 1 || k > limit) return false;
+  if (step.Kind == StepKind::Change) elements[k - 1] = step.Element;
+  if (step.Kind == StepKind::Insert) elements.insert(elements.begin() + static_cast<long>(k - 1), step.Element);
+  if (step.Kind == StepKind::Remove) elements.erase(elements.begin() + static_cast<long>(k - 1));
+  return true;
 }
 
 }  // namespace
@@ -122,19 +140,12 @@ std::vector<Step> BuildSteps(const ToolUnderWay& tool) {
 }
 
 bool ApplyStep(std::vector<Step>& plain, const Step& step) {
-  if (step.Kind != StepKind::Change && step.Kind != StepKind::Insert && step.Kind != StepKind::Remove) {
+  if (!IsChange(step.Kind)) {
     plain.push_back(step);
     return true;
   }
   std::optional<ToolUnderWay> tool = ToolAfter(plain);
-  if (!tool || !tool->Kind) return false;
-  std::vector<ElementEntry>& elements = tool->Elements;
-  const auto k = static_cast<std::size_t>(step.Position);
-  const std::size_t limit = step.Kind == StepKind::Insert ? elements.size() + 1 : elements.size();
-  if (k < 1 || k > limit) return false;
-  if (step.Kind == StepKind::Change) elements[k - 1] = step.Element;
-  if (step.Kind == StepKind::Insert) elements.insert(elements.begin() + static_cast<long>(k - 1), step.Element);
-  if (step.Kind == StepKind::Remove) elements.erase(elements.begin() + static_cast<long>(k - 1));
+  if (!tool || !ChangeTool(*tool, step)) return false;
   // The tool's own steps start at its NEW TOOL; an edit begun among them goes on.
   std::size_t start = plain.size();
   while (start > 0 && plain[start - 1].Kind != StepKind::NewTool) --start;
@@ -156,6 +167,7 @@ void History::Record(Step step) {
 }
 
 void History::Truncate(std::size_t count) {
+  if (count < steps_.size()) ++removals_;
   steps_.resize(std::min(count, steps_.size()));
   position_ = steps_.size();
   Invalidate(position_);
@@ -168,28 +180,100 @@ void History::MarkEdit(EditedTool tool) {
 }
 
 void History::Invalidate(std::size_t count) const {
-  checkpoints_.resize(std::min(checkpoints_.size(), count / kCheckpoint + 1));
+  done_.resize(std::min(done_.size(), count + 1));
+  nodes_.erase(nodes_.begin() + static_cast<long>(done_.back().Nodes), nodes_.end());
 }
 
-std::vector<Step> History::PlainSteps(std::size_t count) const {
-  count = std::min(count, steps_.size());
-  std::size_t at = std::min(count / kCheckpoint, checkpoints_.size() - 1) * kCheckpoint;
-  std::vector<Step> plain = checkpoints_[at / kCheckpoint];
-  while (at < count) {
-    ApplyStep(plain, steps_[at]);
-    if (++at % kCheckpoint == 0 && at / kCheckpoint == checkpoints_.size()) checkpoints_.push_back(plain);
+std::size_t History::Append(std::size_t before, Step step) const {
+  const std::size_t self = nodes_.size();
+  PlainNode node;
+  node.Plain = std::move(step);
+  node.Before = before;
+  if (before != kNone) {
+    const PlainNode& previous = nodes_[before];
+    node.Length = previous.Length + 1;
+    node.Tool = previous.Tool, node.Kind = previous.Kind, node.Last = previous.Last, node.Edit = previous.Edit;
   }
+  const bool underway = node.Tool != kNone;
+  switch (node.Plain.Kind) {
+    case StepKind::NewTool: node.Tool = self, node.Kind.reset(), node.Last = kNone, node.Edit = kNone; break;
+    case StepKind::AddElement:
+      if (underway) node.Kind = node.Plain.Tool;
+      break;
+    case StepKind::Confirm:
+      if (underway) node.Below = node.Last, node.Last = self;
+      break;
+    case StepKind::DeleteLast:
+      if (underway && node.Last != kNone) node.Last = nodes_[node.Last].Below;
+      break;
+    case StepKind::DeleteAll: node.Tool = kNone; break;
+    default: break;
+  }
+  if (node.Plain.BeginsEdit) node.Edit = self;
+  nodes_.push_back(std::move(node));
+  ++copied_;
+  return self;
+}
+
+std::size_t History::Apply(std::size_t plain, const Step& step) const {
+  if (!IsChange(step.Kind)) return Append(plain, step);
+  std::optional<ToolUnderWay> tool = ToolAt(plain);
+  if (!tool || !ChangeTool(*tool, step)) return plain;
+  // The tool's own steps start at its NEW TOOL; an edit begun among them goes on.
+  const PlainNode& last = nodes_[plain];
+  std::vector<Step> built = BuildSteps(*tool);
+  if (last.Edit != kNone) built.back().BeginsEdit = nodes_[last.Edit].Plain.BeginsEdit;
+  plain = nodes_[last.Tool].Before;
+  for (Step& each : built) plain = Append(plain, std::move(each));
   return plain;
 }
 
+std::optional<ToolUnderWay> History::ToolAt(std::size_t plain) const {
+  if (plain == kNone || nodes_[plain].Tool == kNone) return std::nullopt;
+  const PlainNode& last = nodes_[plain];
+  const Step& start = nodes_[last.Tool].Plain;
+  ToolUnderWay tool{start.Name, start.Extension, last.Kind, {}};
+  for (std::size_t at = last.Last; at != kNone; at = nodes_[at].Below) {
+    tool.Elements.push_back(nodes_[at].Plain.Element);
+  }
+  std::reverse(tool.Elements.begin(), tool.Elements.end());
+  return tool;
+}
+
+const History::Done& History::DoneAfter(std::size_t count) const {
+  while (done_.size() <= count) {
+    const Step& step = steps_[done_.size() - 1];
+    Done next = done_.back();
+    next.Plain = Apply(next.Plain, step);
+    next.Nodes = nodes_.size();
+    if (step.Kind == StepKind::NewTool) next.Started = done_.size();
+    done_.push_back(next);
+  }
+  return done_[count];
+}
+
+std::vector<Step> History::PlainSteps(std::size_t count) const {
+  const std::size_t last = DoneAfter(std::min(count, steps_.size())).Plain;
+  std::vector<Step> plain(last == kNone ? 0 : nodes_[last].Length);
+  for (std::size_t at = last, i = plain.size(); at != kNone; at = nodes_[at].Before) plain[--i] = nodes_[at].Plain;
+  copied_ += plain.size();
+  return plain;
+}
+
+std::optional<ToolUnderWay> History::Underway() const { return ToolAt(DoneAfter(position_).Plain); }
+
+std::optional<std::size_t> History::UnfinishedStart() const {
+  const Done& done = DoneAfter(position_);
+  if (done.Started == 0 || done.Plain == kNone || nodes_[done.Plain].Tool == kNone) return std::nullopt;
+  return done.Started - 1;
+}
+
 std::vector<Step> History::UnfinishedSteps() const {
-  std::size_t start = position_;
-  while (start > 0 && steps_[start - 1].Kind != StepKind::NewTool) --start;
-  if (start == 0) return {};
-  std::vector<Step> steps(steps_.begin() + static_cast<long>(start - 1),
-                          steps_.begin() + static_cast<long>(position_));
-  if (!ToolAfter(PlainSteps())) return {};
+  const std::optional<std::size_t> start = UnfinishedStart();
+  if (!start) return {};
+  std::vector<Step> steps(steps_.begin() + static_cast<long>(*start), steps_.begin() + static_cast<long>(position_));
   for (Step& step : steps) step.BeginsEdit.reset();
+  copied_ += steps.size();
   return steps;
 }
 
@@ -217,22 +301,24 @@ std::string StepLine(const Step& step) {
   return line;
 }
 
+std::string EncodeStep(const Step& step) {
+  std::string text(KeyOf(step.Kind));
+  if (step.Kind == StepKind::NewTool) text += "\t" + step.Name + "\t" + step.Extension;
+  if (step.Kind == StepKind::AddElement) text += "\t" + std::string(kToolKinds[static_cast<std::size_t>(step.Tool)]);
+  if (HasElement(step.Kind) || step.Kind == StepKind::Remove) text += "\t" + std::to_string(step.Position);
+  if (HasElement(step.Kind)) {
+    const ElementEntry& e = step.Element;
+    for (const std::string* part : {&e.Kind, &e.Diam, &e.Diam2, &e.Height, &e.LengthMin, &e.Edges}) {
+      text += "\t" + *part;
+    }
+    text += e.Disk ? "\t1" : "\t0";
+  }
+  return text + "\r\n";
+}
+
 std::string EncodeSteps(const std::vector<Step>& steps) {
   std::string text = std::string(kHeader) + "\r\n";
-  for (const Step& step : steps) {
-    text += KeyOf(step.Kind);
-    if (step.Kind == StepKind::NewTool) text += "\t" + step.Name + "\t" + step.Extension;
-    if (step.Kind == StepKind::AddElement) text += "\t" + std::string(kToolKinds[static_cast<std::size_t>(step.Tool)]);
-    if (HasElement(step.Kind) || step.Kind == StepKind::Remove) text += "\t" + std::to_string(step.Position);
-    if (HasElement(step.Kind)) {
-      const ElementEntry& e = step.Element;
-      for (const std::string* part : {&e.Kind, &e.Diam, &e.Diam2, &e.Height, &e.LengthMin, &e.Edges}) {
-        text += "\t" + *part;
-      }
-      text += e.Disk ? "\t1" : "\t0";
-    }
-    text += "\r\n";
-  }
+  for (const Step& step : steps) text += EncodeStep(step);
   return text;
 }
 

@@ -81,24 +81,62 @@ class History {
 
   const std::vector<Step>& Steps() const { return steps_; }
   std::size_t Position() const { return position_; }
+  // How many times steps were dropped (by Truncate or a Record after an
+  // undo): while it stays the same, the steps recorded are as they were.
+  std::size_t Removals() const { return removals_; }
   // The steps done, every change, insert and removal replaced by the plain
   // steps that build its result from NEW TOOL.
   std::vector<Step> PlainSteps() const { return PlainSteps(position_); }
   std::vector<Step> PlainSteps(std::size_t count) const;
+  // The tool under way after the steps done: ToolAfter(PlainSteps()).
+  std::optional<ToolUnderWay> Underway() const;
   // The steps done since the tool under way was started, or none when no
-  // tool is under way: what a later start may reopen.
+  // tool is under way: what a later start may reopen. They begin at Steps()
+  // index UnfinishedStart() and end at Position().
+  std::optional<std::size_t> UnfinishedStart() const;
   std::vector<Step> UnfinishedSteps() const;
+  // How many plain steps the history keeps, and how many steps it has
+  // copied since start-up (into what it keeps and into the lists it returns):
+  // both grow with the steps recorded, not with the history's length.
+  std::size_t PlainStepsKept() const { return nodes_.size(); }
+  std::size_t StepsCopied() const { return copied_; }
 
  private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  // One plain step, after the plain step `Before`: the plain steps are shared
+  // between the states of the history as a tree, a change adding the tool's
+  // steps afresh after those before its NEW TOOL. Each keeps the tool under
+  // way after it, its elements as a chain of CONFIRMs.
+  struct PlainNode {
+    Step Plain;
+    std::size_t Before = kNone;
+    std::size_t Length = 1;         // plain steps up to and with this one
+    std::size_t Tool = kNone;       // the NEW TOOL of the tool under way
+    std::optional<ToolKind> Kind;   // once ADD ELEMENT was pressed
+    std::size_t Last = kNone;       // the CONFIRM of the tool's last element
+    std::size_t Below = kNone;      // a CONFIRM's: the last element before it
+    std::size_t Edit = kNone;       // the last step since NEW TOOL that begins an edit
+  };
+  // The plain steps after some steps done.
+  struct Done {
+    std::size_t Plain = kNone;  // the last of them
+    std::size_t Nodes = 0;      // how many nodes they and those before take
+    std::size_t Started = 0;    // 1 + the index of the last NEW TOOL among the steps, 0 if none
+  };
+  const Done& DoneAfter(std::size_t count) const;
+  // The last plain step once `step` is done after `plain`.
+  std::size_t Apply(std::size_t plain, const Step& step) const;
+  std::size_t Append(std::size_t before, Step step) const;
+  std::optional<ToolUnderWay> ToolAt(std::size_t plain) const;
   // Forgets the plain steps kept for more than `count` steps.
   void Invalidate(std::size_t count) const;
 
   std::vector<Step> steps_;
   std::size_t position_ = 0;
-  // The plain steps after every kCheckpoint-th step, so that an undo or a
-  // change folds at most that many steps however long the history is.
-  static constexpr std::size_t kCheckpoint = 16;
-  mutable std::vector<std::vector<Step>> checkpoints_{std::vector<Step>{}};
+  std::size_t removals_ = 0;
+  mutable std::vector<PlainNode> nodes_;
+  mutable std::vector<Done> done_{Done{}};
+  mutable std::size_t copied_ = 0;
 };
 
 // The plain steps with one step more: a change, insert or removal replaces
@@ -114,6 +152,7 @@ std::string StepLine(const Step& step);
 // The history file: one step a line, CR LF; and back. A text that is not a
 // history gives nothing.
 std::string EncodeSteps(const std::vector<Step>& steps);
+std::string EncodeStep(const Step& step);  // the step's line
 std::optional<std::vector<Step>> DecodeSteps(std::string_view text);
 
 // The Step 3 element types by their script names, and whether a tool kind offers each.

@@ -176,7 +176,23 @@ bool Editor::Commit(const Step& step) {
 void Editor::SaveHistory() {
   if (!recording_) return;
   const std::filesystem::path file = scene_.ScenePath().parent_path() / kHistoryFile;
-  if (!files_.Write(file, EncodeSteps(history_.UnfinishedSteps()), scene::Durability::Scratch).IsOk()) ++fileFailures_;
+  const std::optional<std::size_t> first = history_.UnfinishedStart();
+  const std::size_t last = history_.Position();
+  scene::FileStatus written;
+  if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Removals == history_.Removals()) {
+    // Only steps after those the file holds: their lines are appended, all or none.
+    std::string lines;
+    for (std::size_t i = saved_->Last; i < last; ++i) lines += EncodeStep(history_.Steps()[i]);
+    written = files_.Append(file, lines, scene::Durability::Scratch);
+  } else {
+    written = files_.Write(file, EncodeSteps(history_.UnfinishedSteps()), scene::Durability::Scratch);
+  }
+  saved_.reset();
+  if (!written.IsOk()) {
+    ++fileFailures_;
+    return;
+  }
+  saved_ = SavedSteps{first.value_or(last), last, history_.Removals()};
 }
 
 void Editor::ReadUnfinished() {

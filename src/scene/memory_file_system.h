@@ -17,12 +17,14 @@ class MemoryFileSystem final : public FileSystem {
   FileStatus Write(const std::filesystem::path& file, std::string_view bytes, Durability) override {
     if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
     Files[file.string()] = std::string(bytes);
+    BytesWritten += bytes.size();
     return FileStatus::Ok();
   }
   FileStatus Append(const std::filesystem::path& file, std::string_view bytes, Durability) override {
     if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
     if (ShortAppends) return FileStatus::Failure("No space left on device");
     Files[file.string()] += bytes;
+    BytesWritten += bytes.size();
     return FileStatus::Ok();
   }
   FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to,
@@ -46,6 +48,7 @@ class MemoryFileSystem final : public FileSystem {
   std::map<std::string, std::string> Files;
   std::set<std::string> FailingPaths;
   bool ShortAppends = false;
+  std::size_t BytesWritten = 0;  // by every write, append and copy: the file work done
 };
 
 }  // namespace tarvo::scene

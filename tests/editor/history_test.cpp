@@ -4,6 +4,7 @@
 // preview files and exported block. A later start reopens what was left.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <random>
 
@@ -88,6 +89,7 @@ struct Model {
     std::vector<ElementEntry> Elements;
     bool Underway = false;
     bool HasKind = false;  // ADD ELEMENT was pressed
+    bool Edited = false;   // loaded for editing: EXPORT is to replace its block
   };
   std::vector<State> States{State{}};
   std::size_t Position = 0;
@@ -107,6 +109,7 @@ struct Model {
     state.Elements.clear();
     state.Underway = true;
     state.HasKind = false;
+    state.Edited = false;
     Push(std::move(state));
   }
   void Add(ToolKind kind) {
@@ -164,6 +167,8 @@ bool BuildOne(unsigned seed) {
       } else {
         AddElement(a, kind);
         model.Add(kind);
+        // Now and then a tool of usrprobe.dat: its edit goes on through changes, undo and redo.
+        if (seed % 5 == 1) a.BeginEdit({name, "", 0}), model.States.back().Edited = true;
         rebuilt = false;
       }
       continue;
@@ -241,6 +246,15 @@ bool BuildOne(unsigned seed) {
   }
   if (rebuilt) ExpectSameWindow(a.Window(), plain.editor.Window());
 
+  // The history's shared plain steps are those its steps give one by one.
+  std::vector<Step> plainSteps;
+  for (std::size_t i = 0; i < a.Steps().Position(); ++i) ApplyStep(plainSteps, a.Steps().Steps()[i]);
+  EXPECT_EQ(replay::ScriptOf(a.Steps().PlainSteps()), replay::ScriptOf(plainSteps));
+  EXPECT_EQ(a.Underway().has_value(), model.Now().Underway);
+  if (a.Underway()) {
+    EXPECT_EQ(a.Underway()->Elements, ToolAfter(plainSteps)->Elements);
+  }
+  EXPECT_EQ(files.Read("/d/.tarvo-tools.history"), EncodeSteps(a.Steps().UnfinishedSteps()));
   // A later start on the same files offers the tool under way and reopens it.
   if (seed % 10 == 0 && model.Now().Underway) {
     testing::MemoryFileSystem later = files;
@@ -250,7 +264,8 @@ bool BuildOne(unsigned seed) {
     EXPECT_EQ(next.editor.Window().Text(RTB_Tool), a.Window().Text(RTB_Tool)) << script;
   }
 
-  if (!a.Window().IsUsable(Cmd_Export)) return false;
+  EXPECT_EQ(a.Edited().has_value(), model.Now().Edited);
+  if (!a.Window().IsUsable(Cmd_Export) || model.Now().Edited) return false;
   a.Click(Cmd_Export);
   plain.editor.Click(Cmd_Export);
   EXPECT_EQ(files.Read("/d/usrprobe.dat"), plainFiles.Read("/d/usrprobe.dat")) << script;
@@ -263,6 +278,32 @@ TEST(History, UndoRedoAndChangesEndWhereThePlainScriptOfTheirStepsEnds) {
   int exported = 0;
   for (unsigned seed = 1; seed <= 500; ++seed) exported += BuildOne(seed) ? 1 : 0;
   EXPECT_GE(exported, 100);
+}
+
+// The same element confirmed and deleted a thousand times in one tool: the
+// last cycle keeps, copies and writes what the first did, however long the
+// history has grown.
+TEST(History, TheThousandthStepCostsWhatTheFirstDid) {
+  testing::MemoryFileSystem files;
+  testing::ReplayEditor user(files);
+  Editor& a = user.editor;
+  a.Type(Tb_ToolName, "LONG");
+  a.Click(Cmd_NewTool);
+  AddElement(a, ToolKind::Tip);
+  const auto cycle = [&] {
+    const History& h = a.Steps();
+    const std::array before{h.PlainStepsKept(), h.StepsCopied(), files.BytesWritten};
+    a.Type(Tb_Diam, "6");
+    a.Type(Tb_Height, "20");
+    a.Click(Cmd_Confirm);
+    a.Click(Cmd_DelLast);
+    return std::array{h.PlainStepsKept() - before[0], h.StepsCopied() - before[1], files.BytesWritten - before[2]};
+  };
+  const auto first = cycle();
+  for (int i = 0; i < 1000; ++i) cycle();
+  EXPECT_EQ(cycle(), first);
+  EXPECT_EQ(a.Steps().Steps().size(), 2 + 2 * 1002U);
+  EXPECT_EQ(files.Read("/d/.tarvo-tools.history"), EncodeSteps(a.Steps().UnfinishedSteps()));
 }
 
 }  // namespace
