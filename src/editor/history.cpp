@@ -46,6 +46,55 @@ std::optional<int> Number(std::string_view text) {
 }
 
 constexpr std::string_view kHeader = "TARVO TOOLS HISTORY 1";
+// The line after a step that began an edit of a tool of usrprobe.dat.
+constexpr std::string_view kEditKey = "EDIT";
+
+// A block's bytes on one line: backslash, CR, LF and tab escaped.
+std::string Escaped(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '\\': escaped += "\\\\"; break;
+      case '\r': escaped += "\\r"; break;
+      case '\n': escaped += "\\n"; break;
+      case '\t': escaped += "\\t"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::optional<std::string> Unescaped(std::string_view text) {
+  std::string bytes;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      bytes += text[i];
+      continue;
+    }
+    if (++i == text.size()) return std::nullopt;
+    switch (text[i]) {
+      case '\\': bytes += '\\'; break;
+      case 'r': bytes += '\r'; break;
+      case 'n': bytes += '\n'; break;
+      case 't': bytes += '\t'; break;
+      default: return std::nullopt;
+    }
+  }
+  return bytes;
+}
+
+// "EDIT", the tool's position, name and block: what a step's BeginsEdit holds.
+std::optional<EditedTool> EditOf(const std::vector<std::string_view>& parts) {
+  EditedTool tool;
+  if (parts.size() != 4 || parts[0] != kEditKey) return std::nullopt;
+  const auto [end, ec] = std::from_chars(parts[1].data(), parts[1].data() + parts[1].size(), tool.Position);
+  if (ec != std::errc() || end != parts[1].data() + parts[1].size()) return std::nullopt;
+  std::optional<std::string> name = Unescaped(parts[2]), block = Unescaped(parts[3]);
+  if (!name || !block) return std::nullopt;
+  tool.Name = std::move(*name);
+  tool.Block = std::move(*block);
+  return tool;
+}
 
 std::string_view KeyOf(StepKind kind) {
   switch (kind) {
@@ -176,6 +225,7 @@ void History::Truncate(std::size_t count) {
 void History::MarkEdit(EditedTool tool) {
   if (position_ == 0) return;
   steps_[position_ - 1].BeginsEdit = std::move(tool);
+  ++removals_;  // a step recorded has changed
   Invalidate(position_ - 1);
 }
 
@@ -272,7 +322,6 @@ std::vector<Step> History::UnfinishedSteps() const {
   const std::optional<std::size_t> start = UnfinishedStart();
   if (!start) return {};
   std::vector<Step> steps(steps_.begin() + static_cast<long>(*start), steps_.begin() + static_cast<long>(position_));
-  for (Step& step : steps) step.BeginsEdit.reset();
   copied_ += steps.size();
   return steps;
 }
@@ -313,7 +362,12 @@ std::string EncodeStep(const Step& step) {
     }
     text += e.Disk ? "\t1" : "\t0";
   }
-  return text + "\r\n";
+  text += "\r\n";
+  if (const std::optional<EditedTool>& edit = step.BeginsEdit) {
+    text += std::string(kEditKey) + "\t" + std::to_string(edit->Position) + "\t" + Escaped(edit->Name) + "\t" +
+            Escaped(edit->Block) + "\r\n";
+  }
+  return text;
 }
 
 std::string EncodeSteps(const std::vector<Step>& steps) {
@@ -334,6 +388,12 @@ std::optional<std::vector<Step>> DecodeSteps(std::string_view text) {
   std::vector<Step> steps;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::vector<std::string_view> parts = Split(lines[i], '\t');
+    if (parts[0] == kEditKey) {
+      std::optional<EditedTool> edit = EditOf(parts);
+      if (!edit || steps.empty() || steps.back().BeginsEdit) return std::nullopt;
+      steps.back().BeginsEdit = std::move(edit);
+      continue;
+    }
     Step step;
     std::size_t kind = 0;
     while (kind < 8 && KeyOf(static_cast<StepKind>(kind)) != parts[0]) ++kind;

@@ -82,7 +82,8 @@ class History {
   const std::vector<Step>& Steps() const { return steps_; }
   std::size_t Position() const { return position_; }
   // How many times steps were dropped (by Truncate or a Record after an
-  // undo): while it stays the same, the steps recorded are as they were.
+  // undo) or changed (MarkEdit): while it stays the same, the steps recorded
+  // are as they were.
   std::size_t Removals() const { return removals_; }
   // The steps done, every change, insert and removal replaced by the plain
   // steps that build its result from NEW TOOL.
@@ -149,7 +150,8 @@ std::string StepName(const Step& step);
 // The step's name with what it did, one line: `print history`.
 std::string StepLine(const Step& step);
 
-// The history file: one step a line, CR LF; and back. A text that is not a
+// The history file: one step a line, CR LF, a step that began an edit
+// followed by a line with the tool it loaded; and back. A text that is not a
 // history gives nothing.
 std::string EncodeSteps(const std::vector<Step>& steps);
 std::string EncodeStep(const Step& step);  // the step's line

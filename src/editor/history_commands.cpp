@@ -49,8 +49,11 @@ struct Editor::Rebuild {
 };
 
 void Editor::BeginEdit(EditedTool tool) {
-  if (recording_) history_.MarkEdit(tool);
-  edited_ = std::move(tool);
+  edited_ = tool;
+  if (!recording_) return;
+  // Saved with the steps, so that a reopened tool still replaces its block.
+  history_.MarkEdit(std::move(tool));
+  SaveHistory();
 }
 
 void Editor::RecordClick(ControlId id, bool startedTool, std::int16_t elementsBefore, ToolKind kind) {

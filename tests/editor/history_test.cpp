@@ -168,7 +168,7 @@ bool BuildOne(unsigned seed) {
         AddElement(a, kind);
         model.Add(kind);
         // Now and then a tool of usrprobe.dat: its edit goes on through changes, undo and redo.
-        if (seed % 5 == 1) a.BeginEdit({name, "", 0}), model.States.back().Edited = true;
+        if (seed % 5 == 1) a.BeginEdit({name, "ITEM:" + name + "\tA\\r\r\n", seed}), model.States.back().Edited = true;
         rebuilt = false;
       }
       continue;
@@ -255,13 +255,19 @@ bool BuildOne(unsigned seed) {
     EXPECT_EQ(a.Underway()->Elements, ToolAfter(plainSteps)->Elements);
   }
   EXPECT_EQ(files.Read("/d/.tarvo-tools.history"), EncodeSteps(a.Steps().UnfinishedSteps()));
-  // A later start on the same files offers the tool under way and reopens it.
-  if (seed % 10 == 0 && model.Now().Underway) {
+  // A later start on the same files offers the tool under way and reopens
+  // it, with the tool of usrprobe.dat it edits.
+  if (seed % 5 <= 1 && model.Now().Underway) {
     testing::MemoryFileSystem later = files;
     testing::ReplayEditor next(later);
     EXPECT_TRUE(next.editor.Unfinished());
     EXPECT_TRUE(next.editor.ReopenUnfinished());
     EXPECT_EQ(next.editor.Window().Text(RTB_Tool), a.Window().Text(RTB_Tool)) << script;
+    const auto edit = [](const Editor& e) {
+      return e.Edited() ? e.Edited()->Name + "|" + e.Edited()->Block + "|" + std::to_string(e.Edited()->Position)
+                        : "none";
+    };
+    EXPECT_EQ(edit(next.editor), edit(a)) << script;
   }
 
   EXPECT_EQ(a.Edited().has_value(), model.Now().Edited);
