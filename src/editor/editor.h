@@ -70,6 +70,9 @@ class Editor {
   const std::optional<ExportedBlock>& Exported() const { return exported_; }
   // How many file operations have failed since start-up.
   int FileFailures() const { return fileFailures_; }
+  // Why the tool's history could not be saved at its last step ("FILE:
+  // REASON"); empty while it is saved.
+  const std::string& HistoryProblem() const { return historyProblem_; }
 
   const definition::ToolDefinition& Tool() const { return tool_; }
   // The file system the editor writes through, for the front ends' own files.
@@ -173,6 +176,7 @@ class Editor {
   ControlId runningAction_ = ControlId::Form1;  // the option action under way, if any
   bool reportedInCommand_ = false;
   int fileFailures_ = 0;
+  std::string historyProblem_;
   bool closed_ = false;
   int commands_ = 0;
   std::optional<ExportedBlock> exported_;

@@ -193,8 +193,10 @@ void Editor::SaveHistory() {
   saved_.reset();
   if (!written.IsOk()) {
     ++fileFailures_;
+    historyProblem_ = file.string() + ": " + written.Reason;
     return;
   }
+  historyProblem_.clear();
   saved_ = SavedSteps{first.value_or(last), last, history_.Removals()};
 }
 

@@ -87,6 +87,9 @@ std::string StatusLine(const Editor& editor) {
     line = "Unfinished tool \"" + unfinished.Name + "\" (" + numbers::IntegerText(unfinished.Elements) +
            (unfinished.Elements == 1 ? " element" : " elements") + "): File \u2192 Reopen unfinished tool | ";
   }
+  if (!editor.HistoryProblem().empty()) {
+    line += "The tool under way cannot be saved for a later start: " + editor.HistoryProblem() + " | ";
+  }
   if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
   line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +

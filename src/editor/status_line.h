@@ -31,8 +31,9 @@ ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::Numbe
 // by NEW TOOL has a name that the editor's usrprobe.dat already holds.
 std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 
-// The window's status line: the notice, if any, the figures and the folder
-// of the four files.
+// The window's status line: the notices, if any, the figures and the folder
+// of the four files. "The tool under way cannot be saved for a later start:
+// FILE: REASON" while the tool's history cannot be written.
 std::string StatusLine(const Editor& editor);
 
 // What the status line says for a few seconds after a command that shows

@@ -72,6 +72,21 @@ TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
   }
 }
 
+// A history that cannot be written is said in the status line until a step
+// saves it again; the tool goes on.
+TEST(StatusLine, NoticeWhileTheToolUnderWayCannotBeSaved) {
+  EditorFixture f;
+  f.files.FailingPaths.insert("/d/.tarvo-tools.history");
+  f.StartTool(Ob_Tip, "ST1");
+  EXPECT_TRUE(StatusLine(f.editor).starts_with(
+      "The tool under way cannot be saved for a later start: /d/.tarvo-tools.history: Is a directory | Elements 0"));
+  EXPECT_TRUE(f.messages.Boxes.empty());
+  f.files.FailingPaths.clear();
+  f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
+  EXPECT_TRUE(StatusLine(f.editor).starts_with("Elements 1 of 50"));
+  EXPECT_EQ(f.files.Read("/d/.tarvo-tools.history"), EncodeSteps(f.editor.Steps().UnfinishedSteps()));
+}
+
 // EXPORT says which tool of the file it wrote, until the next command; the
 // window's own actions have their texts here too.
 TEST(StatusLine, NoticesAfterExportCopyAndSave) {
