@@ -187,9 +187,9 @@ class Editor {
   std::optional<ElementDialog> dialog_;
   std::optional<UnfinishedTool> unfinished_;
   // What the history file holds since this editor last wrote it: the steps
-  // from First to Last of history_, as they stood at its Removals.
+  // from First to Last of history_, as they stood at its Revisions.
   struct SavedSteps {
-    std::size_t First = 0, Last = 0, Removals = 0;
+    std::size_t First = 0, Last = 0, Revisions = 0;
   };
   std::optional<SavedSteps> saved_;
 };

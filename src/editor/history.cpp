@@ -216,7 +216,7 @@ void History::Record(Step step) {
 }
 
 void History::Truncate(std::size_t count) {
-  if (count < steps_.size()) ++removals_;
+  if (count < steps_.size()) ++revisions_;
   steps_.resize(std::min(count, steps_.size()));
   position_ = steps_.size();
   Invalidate(position_);
@@ -225,7 +225,7 @@ void History::Truncate(std::size_t count) {
 void History::MarkEdit(EditedTool tool) {
   if (position_ == 0) return;
   steps_[position_ - 1].BeginsEdit = std::move(tool);
-  ++removals_;  // a step recorded has changed
+  ++revisions_;  // a step recorded has changed
   Invalidate(position_ - 1);
 }
 

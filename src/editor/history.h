@@ -84,7 +84,7 @@ class History {
   // How many times steps were dropped (by Truncate or a Record after an
   // undo) or changed (MarkEdit): while it stays the same, the steps recorded
   // are as they were.
-  std::size_t Removals() const { return removals_; }
+  std::size_t Revisions() const { return revisions_; }
   // The steps done, every change, insert and removal replaced by the plain
   // steps that build its result from NEW TOOL.
   std::vector<Step> PlainSteps() const { return PlainSteps(position_); }
@@ -134,7 +134,7 @@ class History {
 
   std::vector<Step> steps_;
   std::size_t position_ = 0;
-  std::size_t removals_ = 0;
+  std::size_t revisions_ = 0;
   mutable std::vector<PlainNode> nodes_;
   mutable std::vector<Done> done_{Done{}};
   mutable std::size_t copied_ = 0;

@@ -182,7 +182,7 @@ void Editor::SaveHistory() {
   const std::optional<std::size_t> first = history_.UnfinishedStart();
   const std::size_t last = history_.Position();
   scene::FileStatus written;
-  if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Removals == history_.Removals()) {
+  if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Revisions == history_.Revisions()) {
     // Only steps after those the file holds: their lines are appended, all or none.
     std::string lines;
     for (std::size_t i = saved_->Last; i < last; ++i) lines += EncodeStep(history_.Steps()[i]);
@@ -197,7 +197,7 @@ void Editor::SaveHistory() {
     return;
   }
   historyProblem_.clear();
-  saved_ = SavedSteps{first.value_or(last), last, history_.Removals()};
+  saved_ = SavedSteps{first.value_or(last), last, history_.Revisions()};
 }
 
 void Editor::ReadUnfinished() {
