@@ -38,9 +38,11 @@ bool IsLarge(std::string_view canonical) {
     std::string_view exponent = canonical.substr(e + 1);
     const bool negative = !exponent.empty() && exponent.front() == '-';
     if (negative) exponent.remove_prefix(1);
+    // Any exponent past this bound decides alone: no text has that many digits.
+    constexpr long long kBound = 1LL << 48;
     long long magnitude = 0;
     const auto [end, ec] = std::from_chars(exponent.data(), exponent.data() + exponent.size(), magnitude);
-    if (ec == std::errc::result_out_of_range) magnitude = LLONG_MAX / 2;
+    if (ec == std::errc::result_out_of_range || magnitude > kBound) magnitude = kBound;
     position += negative ? -magnitude : magnitude;
   }
   return position > 0;

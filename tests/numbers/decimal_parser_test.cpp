@@ -23,6 +23,9 @@ TEST(ParseDecimal, BeyondDoubleRangeSaturates) {
   EXPECT_TRUE(std::isinf(*ParseDecimal("1e400", '.')));
   EXPECT_EQ(*ParseDecimal("1e-400", '.'), 0.0);
   EXPECT_TRUE(std::isinf(*ParseDecimal("-1e99999999999999999999", '.')));
+  // Exponents at the edge of a 64-bit integer, behind zeros too.
+  EXPECT_TRUE(std::isinf(*ParseDecimal("5.E" + std::string(90, '0') + "9223372036854775807", '.')));
+  EXPECT_EQ(*ParseDecimal("5.E-9223372036854775807", '.'), 0.0);
   EXPECT_EQ(*ParseDecimal("0." + std::string(400, '0') + "1", '.'), 0.0);
   EXPECT_TRUE(std::isinf(*ParseDecimal("1" + std::string(400, '0'), '.')));
 }
