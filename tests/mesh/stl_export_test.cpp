@@ -19,6 +19,7 @@ const std::string kFile = "/d/tool.stl";
 
 struct Solid { std::size_t Triangles; double Volume; };  // the volume of the exact solid the mesh stands for
 struct Row { const char* Name; std::string Block; std::vector<Solid> Solids; Vec3 Low, High; };
+void PrintTo(const Row& row, std::ostream* out) { *out << row.Name; }
 
 Vec3 Min(Vec3 a, Vec3 b) { return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::min(a.Z, b.Z)}; }
 Vec3 Max(Vec3 a, Vec3 b) { return {std::max(a.X, b.X), std::max(a.Y, b.Y), std::max(a.Z, b.Z)}; }
