@@ -158,7 +158,7 @@ class Editor {
   struct Rebuild;
   std::unique_ptr<Rebuild> Rebuilt(const std::vector<Step>& plain) const;
   void Adopt(Rebuild& rebuilt);
-  bool RebuildFromHistory();
+  void RebuildFromHistory();
   // Tries a change, insert or removal: committed when the tool can hold it.
   bool Commit(const Step& step);
   void SaveHistory();

@@ -137,23 +137,24 @@ void Editor::Adopt(Rebuild& rebuilt) {
   Report(kPreviewFailedMessage, scene_.ShowFiles(shown, hasBackup ? &backup : nullptr));
 }
 
-bool Editor::RebuildFromHistory() {
+void Editor::RebuildFromHistory() {
   std::unique_ptr<Rebuild> rebuilt = Rebuilt(history_.PlainSteps());
   Adopt(*rebuilt);
   SaveHistory();
-  return true;
 }
 
 bool Editor::Undo() {
   if (!CanUndo()) return false;
   history_.Undo();
-  return RebuildFromHistory();
+  RebuildFromHistory();
+  return true;
 }
 
 bool Editor::Redo() {
   if (!CanRedo()) return false;
   history_.Redo();
-  return RebuildFromHistory();
+  RebuildFromHistory();
+  return true;
 }
 
 bool Editor::Commit(const Step& step) {
@@ -218,9 +219,8 @@ bool Editor::ReopenUnfinished() {
   if (!CanReopen()) return false;
   const std::size_t position = history_.Position();
   for (const Step& step : unfinished_->Steps) history_.Record(step);
-  std::vector<Step> plain = history_.PlainSteps();
-  std::unique_ptr<Rebuild> rebuilt = Rebuilt(plain);
-  const std::optional<ToolUnderWay> expected = ToolAfter(plain);
+  std::unique_ptr<Rebuild> rebuilt = Rebuilt(history_.PlainSteps());
+  const std::optional<ToolUnderWay> expected = history_.Underway();
   if (!expected || rebuilt->editor.tool_.ElementCount != static_cast<int>(expected->Elements.size())) {
     // Steps that no longer build their tool (another locale, say): dropped.
     history_.Truncate(position);
