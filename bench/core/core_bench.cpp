@@ -35,7 +35,7 @@ std::string Read(const fs::path& file) {
 // An editor on a real directory of its own.
 class Workspace {
  public:
-  explicit Workspace(scene::SystemCalls& calls = scene::SystemCalls::Real())
+  explicit Workspace(platform::SystemCalls& calls = platform::SystemCalls::Real())
       : files_(calls), dir_(fs::temp_directory_path() / ("tarvo-bench-" + std::to_string(std::random_device{}()))) {
     fs::create_directories(dir_);
     Restart();
@@ -69,7 +69,7 @@ class Workspace {
   }
 
  private:
-  scene::PosixFileSystem files_;
+  platform::DiskFileSystem files_;
   fs::path dir_;
   scene::NoSceneView view_;
   SilentMessages messages_;
@@ -219,13 +219,13 @@ std::string EarlierTools() {
 }
 
 // The system calls with flushes that do nothing: EXPORT as it was before it flushed.
-struct NoFlushes final : scene::SystemCalls {
+struct NoFlushes final : platform::SystemCalls {
   int Fsync(int) override { return 0; }
 };
 
 void Export(benchmark::State& state, bool flushes) {
   NoFlushes noFlushes;
-  Workspace w(flushes ? scene::SystemCalls::Real() : noFlushes);
+  Workspace w(flushes ? platform::SystemCalls::Real() : noFlushes);
   const std::string earlier = EarlierTools();
   PrepareExport(w, earlier);
   for (auto _ : state) {

@@ -10,8 +10,10 @@
 #include "library/tool_script.h"
 #include "library/tool_selection.h"
 #include "mesh/stl_file.h"
-#include "scene/file_system.h"
-#include "scene/folder_lock.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
+#include "platform/process.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -57,13 +59,15 @@ int Failure(int status, const std::string& what) {
   return status;
 }
 
-std::string FileFailure(const tarvo::scene::FileStatus& status, const std::filesystem::path& file) {
-  return (status.File.empty() ? file : status.File).string() + ": " + status.Reason;
+std::string FileFailure(const tarvo::platform::FileStatus& status, const std::filesystem::path& file) {
+  return tarvo::platform::PathText(status.File.empty() ? file : status.File) + ": " + status.Reason;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  tarvo::platform::UseBinaryStandardStreams();
+  const std::vector<std::string> args = tarvo::platform::Utf8Arguments(argc, argv);
   using namespace tarvo;
   std::filesystem::path directory = ".";
   std::optional<std::string> command;
@@ -71,7 +75,7 @@ int main(int argc, char** argv) {
   std::optional<std::filesystem::path> out;
   std::optional<int> index;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+    const std::string& arg = args[i];
     if (arg == "--help") {
       std::cout << kUsage;
       return kOk;
@@ -81,9 +85,9 @@ int main(int argc, char** argv) {
       return kOk;
     }
     if (arg == "--dir" && i + 1 < argc) {
-      directory = argv[++i];
+      directory = tarvo::platform::PathFromText(args[++i]);
     } else if (arg == "--index" && i + 1 < argc) {
-      index = library::ReadPosition(argv[++i]);
+      index = library::ReadPosition(args[++i]);
       if (!index) return UsageError("--index takes a position from 1");
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("unknown option " + arg);
@@ -92,7 +96,7 @@ int main(int argc, char** argv) {
     } else if (!name) {
       name = arg;
     } else if (*command == "stl" && !out) {
-      out = arg;
+      out = tarvo::platform::PathFromText(arg);
     } else {
       return UsageError("unexpected " + arg);
     }
@@ -105,19 +109,19 @@ int main(int argc, char** argv) {
   if (!named && (name || index)) return UsageError(*command + " takes no tool");
   if (*command == "stl" && !out) return UsageError("stl needs the OUT.stl file to write");
   std::error_code error;
-  if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + directory.string());
+  if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + tarvo::platform::PathText(directory));
 
   // Only remove writes the editor's files; it waits its turn like the replay.
-  std::optional<scene::FolderLock> lock;
+  std::optional<platform::FolderLock> lock;
   if (*command == "remove") {
-    lock.emplace(scene::LockForCommandLine(directory, "tarvo-library", std::cerr));
-    if (lock->IsBusy()) return scene::kFolderBusyStatus;
+    lock.emplace(platform::LockForCommandLine(directory, "tarvo-library", std::cerr));
+    if (lock->IsBusy()) return platform::kFolderBusyStatus;
   }
 
-  scene::PosixFileSystem files;
+  platform::DiskFileSystem files;
   library::Library library;
   const std::filesystem::path file = directory / "usrprobe.dat";
-  if (const scene::FileStatus read = library::LoadLibrary(files, directory, library); !read.IsOk()) {
+  if (const platform::FileStatus read = library::LoadLibrary(files, directory, library); !read.IsOk()) {
     return Failure(kFileFailed, FileFailure(read, file));
   }
   if (*command == "list") {
@@ -151,7 +155,7 @@ int main(int argc, char** argv) {
     return Failure(written.Result == mesh::StlExport::Code::WriteFailed ? kFileFailed : kBadCommand,
                    written.Message);
   }
-  if (const scene::FileStatus removed = library::RemoveTool(files, directory, library, tool); !removed.IsOk()) {
+  if (const platform::FileStatus removed = library::RemoveTool(files, directory, library, tool); !removed.IsOk()) {
     return Failure(kFileFailed, "the tool was not removed: " + FileFailure(removed, file));
   }
   return kOk;

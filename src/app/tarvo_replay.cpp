@@ -13,8 +13,10 @@
 #include "library/library_changes.h"
 #include "library/tool_selection.h"
 #include "numbers/decimal_separator.h"
-#include "scene/file_system.h"
-#include "scene/folder_lock.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
+#include "platform/process.h"
+#include "platform/text.h"
 #include "scene/scene_view.h"
 
 namespace {
@@ -75,13 +77,15 @@ int UsageError(const std::string& what) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tarvo::platform::UseBinaryStandardStreams();
+  const std::vector<std::string> args = tarvo::platform::Utf8Arguments(argc, argv);
   std::filesystem::path directory = ".";
   std::optional<std::string> separator;
   std::optional<std::string> scriptName;
   std::optional<std::string> editName;
   std::optional<int> editIndex;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+    const std::string& arg = args[i];
     if (arg == "--help") {
       std::cout << kUsage;
       return 0;
@@ -91,13 +95,13 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (arg == "--dir" && i + 1 < argc) {
-      directory = argv[++i];
+      directory = tarvo::platform::PathFromText(args[++i]);
     } else if (arg == "--decimal-separator" && i + 1 < argc) {
-      separator = argv[++i];
+      separator = args[++i];
     } else if (arg == "--edit" && i + 1 < argc) {
-      editName = argv[++i];
+      editName = args[++i];
     } else if (arg == "--index" && i + 1 < argc) {
-      editIndex = tarvo::library::ReadPosition(argv[++i]);
+      editIndex = tarvo::library::ReadPosition(args[++i]);
       if (!editIndex) return UsageError("--index takes a position from 1");
     } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
       return UsageError("unknown option " + arg);
@@ -114,29 +118,29 @@ int main(int argc, char** argv) {
   }
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) {
-    return UsageError("no directory " + directory.string());
+    return UsageError("no directory " + tarvo::platform::PathText(directory));
   }
 
   std::string script;
   if (*scriptName == "-") {
     script.assign(std::istreambuf_iterator<char>(std::cin), {});
   } else {
-    std::ifstream in(*scriptName, std::ios::binary);
+    std::ifstream in(tarvo::platform::PathFromText(*scriptName), std::ios::binary);
     if (!in) return UsageError("cannot read " + *scriptName);
     script.assign(std::istreambuf_iterator<char>(in), {});
   }
 
-  const tarvo::scene::FolderLock lock =
-      tarvo::scene::LockForCommandLine(directory, "tarvo-replay", std::cerr);
-  if (lock.IsBusy()) return tarvo::scene::kFolderBusyStatus;
-  tarvo::scene::PosixFileSystem files;
+  const tarvo::platform::FolderLock lock =
+      tarvo::platform::LockForCommandLine(directory, "tarvo-replay", std::cerr);
+  if (lock.IsBusy()) return tarvo::platform::kFolderBusyStatus;
+  tarvo::platform::DiskFileSystem files;
   tarvo::library::Library library;
   const tarvo::library::Tool* edited = nullptr;
   tarvo::library::RebuildScript rebuild;
   if (editName) {
-    const tarvo::scene::FileStatus read = tarvo::library::LoadLibrary(files, directory, library);
+    const tarvo::platform::FileStatus read = tarvo::library::LoadLibrary(files, directory, library);
     if (!read.IsOk()) {
-      std::cerr << "tarvo-replay: " << (directory / "usrprobe.dat").string() << ": " << read.Reason << "\n";
+      std::cerr << "tarvo-replay: " << tarvo::platform::PathText(directory / "usrprobe.dat") << ": " << read.Reason << "\n";
       return tarvo::replay::kFileFailed;
     }
     const tarvo::library::ToolSelection selection = tarvo::library::SelectTool(library, *editName, editIndex);

@@ -7,8 +7,10 @@
 #include <optional>
 
 #include "app/tools_window.h"
-#include "scene/data_folder.h"
-#include "scene/folder_lock.h"
+#include "platform/data_folder.h"
+#include "platform/folder_lock.h"
+#include "platform/process.h"
+#include "platform/text.h"
 #include "ui/preview/coin_messages.h"
 
 namespace {
@@ -63,7 +65,7 @@ int main(int argc, char** argv) {
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QStringLiteral("--dir") && i + 1 < arguments.size()) {
-      dirOption = QFile::encodeName(arguments[++i]).toStdString();
+      dirOption = std::filesystem::path(arguments[++i].toStdU16String());
     } else if (arguments[i] == QStringLiteral("--verbose")) {
       continue;  // read before the application exists
     } else {
@@ -72,21 +74,20 @@ int main(int argc, char** argv) {
     }
   }
   if (dirOption && !std::filesystem::is_directory(*dirOption)) {
-    return Refuse(QStringLiteral("There is no folder %1.").arg(QFile::decodeName(dirOption->c_str())),
+    return Refuse(QStringLiteral("There is no folder %1.").arg(QString::fromStdString(tarvo::platform::PathText(*dirOption))),
                   kUsageStatus);
   }
-  const std::filesystem::path programFolder =
-      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  const std::filesystem::path programFolder = tarvo::platform::ProgramFolder();
   const std::filesystem::path folder =
-      tarvo::scene::ChooseDataFolder(tarvo::scene::SystemDataFolderFacts(dirOption, programFolder));
-  if (const std::optional<std::string> problem = tarvo::scene::EnsureFolder(folder)) {
+      tarvo::platform::ChooseDataFolder(tarvo::platform::SystemDataFolderFacts(dirOption, programFolder));
+  if (const std::optional<std::string> problem = tarvo::platform::EnsureFolder(folder)) {
     return Refuse(QString::fromStdString(*problem), 1);
   }
 
-  const tarvo::scene::FolderLock lock = tarvo::scene::FolderLock::Acquire(folder);
+  const tarvo::platform::FolderLock lock = tarvo::platform::FolderLock::Acquire(folder);
   if (lock.IsBusy()) {
-    return Refuse(QString::fromStdString(tarvo::scene::FolderBusyMessage(folder)),
-                  tarvo::scene::kFolderBusyStatus);
+    return Refuse(QString::fromStdString(tarvo::platform::FolderBusyMessage(folder)),
+                  tarvo::platform::kFolderBusyStatus);
   }
   tarvo::app::ToolsWindow tools(folder);
   tools.Open();

@@ -54,7 +54,7 @@ void Editor::Cmd_Export_Click() {
   if (elementKind_ == "Sphere") block += "endtip\r\n";
   block += "\r\n";
   const std::string bytes = definition::ToWindows1252(block);
-  const scene::FileStatus written = WriteBlock(bytes);
+  const platform::FileStatus written = WriteBlock(bytes);
   if (!written.IsOk()) {
     Report(kExportFailedMessage, scene::FileFailure{scene_.DefinitionPath(), written.Reason});
     return;
@@ -64,18 +64,18 @@ void Editor::Cmd_Export_Click() {
   Cmd_DelAll_Click();
 }
 
-scene::FileStatus Editor::WriteBlock(const std::string& bytes) {
-  if (!edited_) return files_.Append(scene_.DefinitionPath(), bytes, scene::Durability::Durable);
+platform::FileStatus Editor::WriteBlock(const std::string& bytes) {
+  if (!edited_) return files_.Append(scene_.DefinitionPath(), bytes, platform::Durability::Durable);
   std::string file;
-  const scene::FileStatus read = files_.Read(scene_.DefinitionPath(), file);
-  if (read.Result == scene::FileStatus::Code::Failed) return read;
+  const platform::FileStatus read = files_.Read(scene_.DefinitionPath(), file);
+  if (read.Result == platform::FileStatus::Code::Failed) return read;
   if (read.IsOk()) {
     if (const auto replaced = definition::ReplaceBlock(file, edited_->Block, edited_->Position, bytes)) {
-      return files_.Write(scene_.DefinitionPath(), *replaced, scene::Durability::Durable);
+      return files_.Write(scene_.DefinitionPath(), *replaced, platform::Durability::Durable);
     }
   }
-  const scene::FileStatus appended =
-      files_.Append(scene_.DefinitionPath(), bytes, scene::Durability::Durable);
+  const platform::FileStatus appended =
+      files_.Append(scene_.DefinitionPath(), bytes, platform::Durability::Durable);
   if (appended.IsOk()) ShowMessage(EditedToolChangedMessage(edited_->Name), kWindowTitle);
   return appended;
 }

@@ -1,12 +1,13 @@
 #include "editor/editor.h"
 
 #include "editor/messages.h"
+#include "platform/text.h"
 
 namespace tarvo::editor {
 
 using enum ControlId;
 
-Editor::Editor(std::filesystem::path directory, scene::FileSystem& files, scene::SceneView& view,
+Editor::Editor(std::filesystem::path directory, platform::FileSystem& files, scene::SceneView& view,
                MessageBoxes& messages, numbers::LocaleQuery& locale)
     : files_(files), scene_(std::move(directory), files, view), messages_(messages), locale_(locale) {}
 
@@ -121,7 +122,7 @@ void Editor::Report(std::string_view prefix, const scene::SceneResult& failure) 
   ++fileFailures_;
   if (reportedInCommand_) return;
   reportedInCommand_ = true;
-  ShowMessage(std::string(prefix) + failure->File.string() + ": " + failure->Reason, kWindowTitle);
+  ShowMessage(std::string(prefix) + platform::PathText(failure->File) + ": " + failure->Reason, kWindowTitle);
 }
 
 }  // namespace tarvo::editor

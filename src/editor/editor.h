@@ -41,7 +41,7 @@ struct ExportedBlock {
 class Editor {
  public:
   // The four files lie in `directory`.
-  Editor(std::filesystem::path directory, scene::FileSystem& files, scene::SceneView& view,
+  Editor(std::filesystem::path directory, platform::FileSystem& files, scene::SceneView& view,
          MessageBoxes& messages, numbers::LocaleQuery& locale);
 
   // The window's load action: separator, fresh scene, only Step 1 shown.
@@ -76,7 +76,7 @@ class Editor {
 
   const definition::ToolDefinition& Tool() const { return tool_; }
   // The file system the editor writes through, for the front ends' own files.
-  scene::FileSystem& Files() const { return files_; }
+  platform::FileSystem& Files() const { return files_; }
   const scene::Scene& Scene() const { return scene_; }
   const numbers::NumberFormat& Format() const { return format_; }
   const std::string& ElementKind() const { return elementKind_; }
@@ -142,7 +142,7 @@ class Editor {
   void RunClickAction(ControlId id);
 
   // Writes the exported block: appended, or in place of the edited tool.
-  scene::FileStatus WriteBlock(const std::string& bytes);
+  platform::FileStatus WriteBlock(const std::string& bytes);
 
   // Stores a definition line and shows it in the pane.
   void AppendLine(std::string_view line);
@@ -166,7 +166,7 @@ class Editor {
 
   WindowModel window_;
   definition::ToolDefinition tool_;
-  scene::FileSystem& files_;
+  platform::FileSystem& files_;
   scene::Scene scene_;
   MessageBoxes& messages_;
   numbers::LocaleQuery& locale_;

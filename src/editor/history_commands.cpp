@@ -6,6 +6,7 @@
 #include "editor/editor.h"
 #include "editor/messages.h"
 #include "scene/memory_file_system.h"
+#include "platform/text.h"
 
 namespace tarvo::editor {
 
@@ -182,19 +183,19 @@ void Editor::SaveHistory() {
   const std::filesystem::path file = scene_.ScenePath().parent_path() / kHistoryFile;
   const std::optional<std::size_t> first = history_.UnfinishedStart();
   const std::size_t last = history_.Position();
-  scene::FileStatus written;
+  platform::FileStatus written;
   if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Revisions == history_.Revisions()) {
     // Only steps after those the file holds: their lines are appended, all or none.
     std::string lines;
     for (std::size_t i = saved_->Last; i < last; ++i) lines += EncodeStep(history_.Steps()[i]);
-    written = files_.Append(file, lines, scene::Durability::Scratch);
+    written = files_.Append(file, lines, platform::Durability::Scratch);
   } else {
-    written = files_.Write(file, EncodeSteps(history_.UnfinishedSteps()), scene::Durability::Scratch);
+    written = files_.Write(file, EncodeSteps(history_.UnfinishedSteps()), platform::Durability::Scratch);
   }
   saved_.reset();
   if (!written.IsOk()) {
     ++fileFailures_;
-    historyProblem_ = file.string() + ": " + written.Reason;
+    historyProblem_ = platform::PathText(file) + ": " + written.Reason;
     return;
   }
   historyProblem_.clear();

@@ -9,6 +9,7 @@
 #include "definition/tool_names.h"
 #include "numbers/decimal_parser.h"
 #include "numbers/number_text.h"
+#include "platform/text.h"
 
 namespace tarvo::editor {
 namespace {
@@ -96,7 +97,7 @@ std::string StatusLine(const Editor& editor) {
           numbers::IntegerText(status.Lines) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxLines) + " | Length " + status.Length;
   if (status.Tip) line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
-  line += " | " + editor.Scene().DefinitionPath().parent_path().string();
+  line += " | " + platform::PathText(editor.Scene().DefinitionPath().parent_path());
   return line;
 }
 
@@ -106,7 +107,7 @@ std::optional<std::string> ExportNotice(const Editor& editor) {
   const std::filesystem::path& path = editor.Scene().DefinitionPath();
   const std::string_view itemLine = std::string_view(exported->Bytes).substr(0, exported->Bytes.find('\n'));
   std::string text = "Exported " + ShownName(definition::ItemName(itemLine).value_or("")) + " to " +
-                     path.filename().string();
+                     platform::PathText(path.filename());
   std::string file;
   if (!editor.Files().Read(path, file).IsOk()) return text + ".";
   // The exported tool is the one in its place when an edited tool was

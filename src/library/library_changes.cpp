@@ -7,29 +7,29 @@
 
 namespace tarvo::library {
 
-scene::FileStatus LoadLibrary(scene::FileSystem& files, const std::filesystem::path& directory,
+platform::FileStatus LoadLibrary(platform::FileSystem& files, const std::filesystem::path& directory,
                               Library& library) {
   std::string bytes;
-  scene::FileStatus read = files.Read(directory / "usrprobe.dat", bytes);
-  if (read.Result == scene::FileStatus::Code::MissingSource) read = scene::FileStatus::Ok();
+  platform::FileStatus read = files.Read(directory / "usrprobe.dat", bytes);
+  if (read.Result == platform::FileStatus::Code::MissingSource) read = platform::FileStatus::Ok();
   library = ReadLibrary(read.IsOk() ? std::move(bytes) : std::string());
   return read;
 }
 
-scene::FileStatus RemoveTool(scene::FileSystem& files, const std::filesystem::path& directory,
+platform::FileStatus RemoveTool(platform::FileSystem& files, const std::filesystem::path& directory,
                              const Library& library, const Tool& tool) {
   const std::filesystem::path file = directory / "usrprobe.dat";
-  scene::FileStatus backup = files.Copy(file, directory / "usrprobe_old.dat", scene::Durability::Durable);
+  platform::FileStatus backup = files.Copy(file, directory / "usrprobe_old.dat", platform::Durability::Durable);
   if (!backup.IsOk()) return backup;
   std::string current;
-  scene::FileStatus read = files.Read(file, current);
+  platform::FileStatus read = files.Read(file, current);
   if (!read.IsOk()) return read;
   if (current != *library.Bytes) {
-    return scene::FileStatus::Failure("usrprobe.dat was changed by another program; read it again", file);
+    return platform::FileStatus::Failure("usrprobe.dat was changed by another program; read it again", file);
   }
   std::string remaining = current.substr(0, tool.Begin);
   remaining.append(current, tool.End);
-  scene::FileStatus written = files.Write(file, remaining, scene::Durability::Durable);
+  platform::FileStatus written = files.Write(file, remaining, platform::Durability::Durable);
   if (!written.IsOk()) written.File = file;
   return written;
 }

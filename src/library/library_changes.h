@@ -6,19 +6,19 @@
 #include "editor/editor.h"
 #include "library/library_file.h"
 #include "library/tool_script.h"
-#include "scene/file_system.h"
+#include "platform/files.h"
 
 namespace tarvo::library {
 
 // usrprobe.dat in `directory` read as tools; a missing file holds none.
-scene::FileStatus LoadLibrary(scene::FileSystem& files, const std::filesystem::path& directory,
+platform::FileStatus LoadLibrary(platform::FileSystem& files, const std::filesystem::path& directory,
                               Library& library);
 
 // Removes the tool's block: usrprobe.dat is first copied to usrprobe_old.dat,
 // as the export's backup does, then replaced (temporary file and rename) by
 // the same bytes without the block. A failure names the file and leaves both
 // as they were; so does a usrprobe.dat that no longer holds what was read.
-scene::FileStatus RemoveTool(scene::FileSystem& files, const std::filesystem::path& directory,
+platform::FileStatus RemoveTool(platform::FileSystem& files, const std::filesystem::path& directory,
                              const Library& library, const Tool& tool);
 
 // Loads the tool into an editor at Step 1 as if its proven script had run up

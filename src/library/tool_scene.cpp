@@ -65,7 +65,7 @@ std::string ToolScene(const Tool& tool) {
         break;
     }
   }
-  return files.Read(std::string(preview->ScenePath().string()));
+  return files.Read(preview->ScenePath());
 }
 
 }  // namespace tarvo::library

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "mesh/tool_meshes.h"
+#include "platform/text.h"
 
 namespace tarvo::mesh {
 namespace {
@@ -40,14 +41,14 @@ std::string StlBytes(const std::vector<TriangleMesh>& meshes, std::string_view t
   return bytes;
 }
 
-StlExport ExportStl(scene::FileSystem& files, const std::filesystem::path& file, std::string_view block) {
+StlExport ExportStl(platform::FileSystem& files, const std::filesystem::path& file, std::string_view block) {
   using enum StlExport::Code;
   const ToolMeshes tool = ReadToolMeshes(block);
   if (!tool.Error.empty()) return {UnreadableLine, "The tool cannot be exported as STL: " + tool.Error};
   if (tool.Elements.empty()) return {NoElement, "The tool has no element to export as STL."};
-  const scene::FileStatus written =
-      files.Write(file, StlBytes(tool.Elements, "TARVO Tools " + tool.Item), scene::Durability::Durable);
-  if (!written.IsOk()) return {WriteFailed, "The STL file was not written: " + file.string() + ": " + written.Reason};
+  const platform::FileStatus written =
+      files.Write(file, StlBytes(tool.Elements, "TARVO Tools " + tool.Item), platform::Durability::Durable);
+  if (!written.IsOk()) return {WriteFailed, "The STL file was not written: " + platform::PathText(file) + ": " + written.Reason};
   return {};
 }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "mesh/triangle_mesh.h"
-#include "scene/file_system.h"
+#include "platform/files.h"
 
 namespace tarvo::mesh {
 
@@ -27,6 +27,6 @@ struct StlExport {
 // Writes the tool of a definition block (see ReadToolMeshes) to `file` as a
 // binary STL in millimetres, one closed solid per element. The file is
 // replaced whole or left as it was.
-StlExport ExportStl(scene::FileSystem& files, const std::filesystem::path& file, std::string_view block);
+StlExport ExportStl(platform::FileSystem& files, const std::filesystem::path& file, std::string_view block);
 
 }  // namespace tarvo::mesh

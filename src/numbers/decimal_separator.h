@@ -15,8 +15,8 @@ class LocaleQuery {
   virtual std::optional<std::string> DecimalSeparator() = 0;
 };
 
-// The user's LC_NUMERIC (or LANG) locale, read with newlocale and
-// nl_langinfo_l, leaving the process locale untouched.
+// The user's locale as the system keeps it: LC_NUMERIC (or LANG) on POSIX,
+// the user's settings on Windows.
 class SystemLocaleQuery final : public LocaleQuery {
  public:
   std::optional<std::string> DecimalSeparator() override;

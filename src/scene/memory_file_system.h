@@ -4,9 +4,14 @@
 #include <set>
 #include <string>
 
-#include "scene/file_system.h"
+#include "platform/files.h"
+#include "platform/text.h"
 
 namespace tarvo::scene {
+
+using platform::Durability;
+using platform::FileStatus;
+using platform::FileSystem;
 
 // Files in memory: the editor's files when a tool is rebuilt to prove its
 // script, and the tests' files. Faults can be injected: a path listed in
@@ -15,28 +20,28 @@ namespace tarvo::scene {
 class MemoryFileSystem final : public FileSystem {
  public:
   FileStatus Write(const std::filesystem::path& file, std::string_view bytes, Durability) override {
-    if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
-    Files[file.string()] = std::string(bytes);
+    if (FailingPaths.contains(platform::PathText(file))) return FileStatus::Failure("Is a directory");
+    Files[platform::PathText(file)] = std::string(bytes);
     BytesWritten += bytes.size();
     return FileStatus::Ok();
   }
   FileStatus Append(const std::filesystem::path& file, std::string_view bytes, Durability) override {
-    if (FailingPaths.contains(file.string())) return FileStatus::Failure("Is a directory");
+    if (FailingPaths.contains(platform::PathText(file))) return FileStatus::Failure("Is a directory");
     if (ShortAppends) return FileStatus::Failure("No space left on device");
-    Files[file.string()] += bytes;
+    Files[platform::PathText(file)] += bytes;
     BytesWritten += bytes.size();
     return FileStatus::Ok();
   }
   FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to,
                   Durability durability) override {
-    const auto source = Files.find(from.string());
+    const auto source = Files.find(platform::PathText(from));
     if (source == Files.end()) return FileStatus::Missing();
     FileStatus written = Write(to, source->second, durability);
     if (!written.IsOk()) written.File = to;
     return written;
   }
   FileStatus Read(const std::filesystem::path& file, std::string& bytes) override {
-    const auto found = Files.find(file.string());
+    const auto found = Files.find(platform::PathText(file));
     if (found == Files.end()) return FileStatus::Missing();
     bytes = found->second;
     return FileStatus::Ok();

@@ -6,12 +6,17 @@
 #include <string_view>
 
 #include "numbers/number_format.h"
-#include "scene/file_system.h"
+#include "platform/files.h"
 #include "scene/preview_mesh.h"
 #include "scene/scene_blocks.h"
 #include "scene/scene_view.h"
 
 namespace tarvo::scene {
+
+// The scene writes through the platform's files.
+using platform::Durability;
+using platform::FileStatus;
+using platform::FileSystem;
 
 // A file operation that did not happen, with the file and the system's reason.
 struct FileFailure {

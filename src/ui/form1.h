@@ -7,7 +7,7 @@
 
 #include "editor/editor.h"
 #include "numbers/decimal_separator.h"
-#include "scene/file_system.h"
+#include "platform/files.h"
 #include "ui/control_widgets.h"
 #include "ui/focusing_click_filter.h"
 #include "ui/preview.h"
@@ -56,7 +56,7 @@ class Form1 final : public QWidget {
   void Run(const std::function<void()>& command,
            std::optional<editor::ControlId> typedInto = std::nullopt);
 
-  scene::PosixFileSystem files_;
+  platform::DiskFileSystem files_;
   QtMessageBoxes messages_;
   ControlWidgets widgets_;
   FocusingClickFilter focusingClicks_;

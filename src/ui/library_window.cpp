@@ -15,7 +15,7 @@
 #include "library/tool_scene.h"
 #include "library/tool_script.h"
 #include "numbers/number_text.h"
-#include "scene/file_system.h"
+#include "platform/files.h"
 #include "ui/desktop_actions.h"
 
 namespace tarvo::ui {
@@ -93,8 +93,8 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
 void LibraryWindow::Reload() {
   const library::Tool* selected = Selected();
   const int position = selected != nullptr ? selected->Position : 0;
-  scene::PosixFileSystem files;
-  const scene::FileStatus read = library::LoadLibrary(files, directory_, library_);
+  platform::DiskFileSystem files;
+  const platform::FileStatus read = library::LoadLibrary(files, directory_, library_);
   count_ = read.IsOk() ? tr("%n tool(s)", nullptr, static_cast<int>(library_.Tools.size()))
                        : tr("usrprobe.dat cannot be read: %1").arg(QString::fromStdString(read.Reason));
   ShowCount();
@@ -214,8 +214,8 @@ void LibraryWindow::RemoveSelected() {
                                 .arg(tool->Position)) != QMessageBox::Yes) {
     return;
   }
-  scene::PosixFileSystem files;
-  const scene::FileStatus removed = library::RemoveTool(files, directory_, library_, *tool);
+  platform::DiskFileSystem files;
+  const platform::FileStatus removed = library::RemoveTool(files, directory_, library_, *tool);
   if (!removed.IsOk()) {
     QMessageBox::warning(this, windowTitle(),
                          tr("The tool was not removed: %1: %2")

@@ -7,7 +7,7 @@
 
 #include "editor/status_line.h"
 #include "mesh/stl_file.h"
-#include "scene/file_system.h"
+#include "platform/files.h"
 #include "ui/desktop_actions.h"
 #include "ui/qt_text.h"
 #include "ui/save_dialog.h"
@@ -27,7 +27,7 @@ void ExportStl(Form1& form, QString& lastDirectory) {
                   QObject::tr("STL files (*.stl)"), QStringLiteral("stl"));
   if (file.isEmpty()) return;
   lastDirectory = QFileInfo(file).absolutePath();
-  scene::PosixFileSystem files;
+  platform::DiskFileSystem files;
   const mesh::StlExport result =
       mesh::ExportStl(files, QFile::encodeName(file).toStdString(), form.Editor().Tool().Text());
   if (result.IsWritten()) {

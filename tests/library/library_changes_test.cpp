@@ -53,18 +53,18 @@ std::string Bytes(const CrashingSystemCalls::Files& files, const std::string& na
 
 // The command's usrprobe.dat once it has run whole on /d and reported success, which a crash
 // keeps; a crash before any of its steps leaves it old or new, and usrprobe_old.dat whole.
-std::string CrashEverywhere(const std::function<bool(scene::FileSystem& files)>& command) {
+std::string CrashEverywhere(const std::function<bool(platform::FileSystem& files)>& command) {
   const std::string older = "; the backup before\r\n", original = ThreeTools().original;
   const CrashingSystemCalls::Files start{{"/d/usrprobe.dat", original}, {"/d/usrprobe_old.dat", older}};
   CrashingSystemCalls whole(start);
-  scene::PosixFileSystem wholeFiles(whole);
+  platform::DiskFileSystem wholeFiles(whole);
   EXPECT_TRUE(command(wholeFiles));
   const std::string after = Bytes(whole.Crash(), "usrprobe.dat");
   EXPECT_NE(after, original);
   EXPECT_EQ(Bytes(whole.Crash(), "usrprobe_old.dat"), original);
   for (int step = 0; step < whole.Steps; ++step) {
     CrashingSystemCalls calls(start, step);
-    scene::PosixFileSystem files(calls);
+    platform::DiskFileSystem files(calls);
     command(files);
     const std::string table = Bytes(calls.Crashed, "usrprobe.dat"), backup = Bytes(calls.Crashed, "usrprobe_old.dat");
     EXPECT_TRUE((table == original || table == after) && (backup == older || backup == original))
@@ -76,15 +76,15 @@ std::string CrashEverywhere(const std::function<bool(scene::FileSystem& files)>&
 TEST(Crash, ExportEditedExportAndRemoveLeaveWholeFilesAtEveryStep) {
   const ThreeTools file;
   const RebuildScript rebuild = DeriveScript(file.library, file.B());
-  EXPECT_EQ(CrashEverywhere([&](scene::FileSystem& files) { return ReplayEditor(files).Run(rebuild.Script) == 0; }),
+  EXPECT_EQ(CrashEverywhere([&](platform::FileSystem& files) { return ReplayEditor(files).Run(rebuild.Script) == 0; }),
             file.original + std::string(file.library.Block(file.B())));
-  const std::string edited = CrashEverywhere([&](scene::FileSystem& files) {
+  const std::string edited = CrashEverywhere([&](platform::FileSystem& files) {
     ReplayEditor replay(files);
     return LoadForEdit(replay.editor, rebuild, file.library, file.B()).empty() &&
            replay.Run("click Cmd_DelLast\nclick Ob_Sphere\nset Tb_Diam 4\nclick Cmd_Confirm\nclick Cmd_Export\n") == 0;
   });
   EXPECT_NE(edited.find("hotspot 0 0 0 0 0 1 4 4 ball"), std::string::npos);
-  EXPECT_EQ(CrashEverywhere([&](scene::FileSystem& files) {
+  EXPECT_EQ(CrashEverywhere([&](platform::FileSystem& files) {
               Library read;
               return LoadLibrary(files, "/d", read).IsOk() && RemoveTool(files, "/d", read, read.Tools[1]).IsOk();
             }),

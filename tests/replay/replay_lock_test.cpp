@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "scene/folder_lock.h"
+#include "platform/folder_lock.h"
 #include "testing/temp_folder.h"
 
 namespace tarvo::replay {
 namespace {
 
-using scene::FolderLock;
+using platform::FolderLock;
 namespace fs = std::filesystem;
 
 class ReplayLockTest : public ::testing::Test {
@@ -51,7 +51,7 @@ TEST_F(ReplayLockTest, WaitsForAnEditorThatLetsGo) {
 TEST_F(ReplayLockTest, GivesUpAfterFiveSecondsTouchingNothing) {
   std::string errors;
   for (std::string line; !(line = ReadLine()).empty();) errors += line;
-  EXPECT_EQ(ExitStatus(), scene::kFolderBusyStatus);
+  EXPECT_EQ(ExitStatus(), platform::kFolderBusyStatus);
   EXPECT_EQ(errors, waiting_ + "TARVO Tools is already working on the files in " + files_.string() + ".\n");
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(files_)) left.push_back(entry.path().filename());

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/file_system.h"
+#include "platform/files.h"
+#include "platform/posix/system_calls.h"
 
 namespace tarvo::testing {
 
@@ -16,7 +17,7 @@ namespace tarvo::testing {
 // that changes a file or a name is a step; `Crashed` holds the files as a crash
 // before step `CrashAt` leaves them. One folder, "/d"; writes go to a file's
 // end (the program appends or fills new files); nothing fails or is cut back.
-class CrashingSystemCalls final : public scene::SystemCalls {
+class CrashingSystemCalls final : public platform::SystemCalls {
  public:
   using Files = std::map<std::string, std::string>;
   explicit CrashingSystemCalls(const Files& flushed, int crashAt = -1) : CrashAt(crashAt) {

@@ -12,7 +12,7 @@ namespace tarvo::testing {
 // An editor in /d of `files`, loaded as at start-up, that runs scripts as
 // tarvo-replay does: messages and printed texts go to `output`, script errors to `errors`.
 struct ReplayEditor {
-  explicit ReplayEditor(scene::FileSystem& files, char separator = '.')
+  explicit ReplayEditor(platform::FileSystem& files, char separator = '.')
       : locale(std::string(1, separator)), editor("/d", files, view, messages, locale) {
     editor.Load();
   }

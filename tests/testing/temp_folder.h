@@ -1,11 +1,11 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "platform/process.h"
 
 namespace tarvo::testing {
 
@@ -21,7 +21,7 @@ class TempFolder {
   inline static int made_ = 0;
   const std::filesystem::path path_ =
       std::filesystem::temp_directory_path() /
-      ("tarvo-test-" + std::to_string(getpid()) + "-" + std::to_string(made_++));
+      ("tarvo-test-" + std::to_string(platform::ProcessId()) + "-" + std::to_string(made_++));
 };
 
 // The bytes of a file on disk; empty when it cannot be read.

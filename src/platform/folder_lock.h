@@ -1,20 +1,21 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
 
-namespace tarvo::scene {
+namespace tarvo::platform {
 
 // One editor per folder. Every program that writes the four files holds an
-// exclusive flock(2) on the lock file `.tarvo-tools.lock` in their folder for
-// as long as it runs; the file names the holder's process id for the curious.
-// Taking the lock, the holder removes the temporary files that a writer
-// killed half-way left in the folder.
-// The kernel drops the lock when its process ends, however it ends, so a lock
+// exclusive lock on the lock file `.tarvo-tools.lock` in their folder for as
+// long as it runs (flock(2) on POSIX, LockFileEx on Windows); the file names
+// the holder's process id for the curious. Taking the lock, the holder removes
+// the temporary files that a writer killed half-way left in the folder.
+// The system drops the lock when its process ends, however it ends, so a lock
 // file left behind by a process that died is simply taken over.
 class FolderLock {
  public:
@@ -40,15 +41,21 @@ class FolderLock {
 
   Outcome Result() const { return outcome_; }
   bool IsBusy() const { return outcome_ == Outcome::Busy; }
-  // Gives the folder free: removes the lock file and lets the lock go.
+  // Gives the folder free: lets the lock go and, on POSIX, removes the lock
+  // file (on Windows, where a file held open by another editor trying the
+  // lock cannot be removed, the hidden file stays for the next one).
   void Release();
 
+  // The open lock file: a descriptor on POSIX, a handle on Windows.
+  using Handle = std::intptr_t;
+  static constexpr Handle kNoHandle = -1;
+
  private:
-  FolderLock(Outcome outcome, int descriptor, std::filesystem::path file)
-      : outcome_(outcome), descriptor_(descriptor), file_(std::move(file)) {}
+  FolderLock(Outcome outcome, Handle handle, std::filesystem::path file)
+      : outcome_(outcome), handle_(handle), file_(std::move(file)) {}
 
   Outcome outcome_;
-  int descriptor_ = -1;
+  Handle handle_ = kNoHandle;
   std::filesystem::path file_;
 };
 
@@ -68,4 +75,4 @@ std::string FolderBusyMessage(const std::filesystem::path& folder);
 FolderLock LockForCommandLine(const std::filesystem::path& folder, std::string_view program,
                               std::ostream& err);
 
-}  // namespace tarvo::scene
+}  // namespace tarvo::platform

@@ -1,4 +1,4 @@
-#include "scene/file_system.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,9 +8,10 @@
 #include <cerrno>
 #include <functional>
 
+#include "platform/posix/system_calls.h"
 #include "testing/temp_folder.h"
 
-namespace tarvo::scene {
+namespace tarvo::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,7 +46,7 @@ class PosixFileSystemTest : public ::testing::Test {
   const tarvo::testing::TempFolder folder_;
   const fs::path& dir_ = folder_.Path();
   FaultyCalls calls_;
-  PosixFileSystem files_{calls_};
+  DiskFileSystem files_{calls_};
   static constexpr Durability kDurable = Durability::Durable;
 };
 
@@ -110,4 +111,4 @@ TEST_F(PosixFileSystemTest, AFileReplacedThroughLinksKeepsThemAndItsModeOrChange
 }
 
 }  // namespace
-}  // namespace tarvo::scene
+}  // namespace tarvo::platform

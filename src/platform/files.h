@@ -1,13 +1,10 @@
 #pragma once
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-namespace tarvo::scene {
+namespace tarvo::platform {
 
 struct FileStatus {
   enum class Code { Ok, MissingSource, Failed };
@@ -22,6 +19,10 @@ struct FileStatus {
     return {Code::Failed, std::move(reason), std::move(file)};
   }
 };
+
+// The reason given, on every system alike, when another program holds the
+// file open so that it can be neither replaced nor appended to.
+inline constexpr std::string_view kFileInUse = "the file is in use by another program";
 
 // Whether a write must be on the disk before it is reported done: the tool
 // table and its backup are, the preview's scratch files need not be.
@@ -46,37 +47,24 @@ class FileSystem {
   virtual FileStatus Read(const std::filesystem::path& file, std::string& bytes) = 0;
 };
 
-// The system calls through which the real file system works; tests put
-// interruptions, failures and crashes in their place. Each returns what the
-// POSIX call of its name returns and sets errno as it does.
-class SystemCalls {
- public:
-  virtual ~SystemCalls() = default;
-  virtual int Open(const char* path, int flags, mode_t mode);
-  virtual ssize_t Write(int fd, const void* data, std::size_t size);
-  virtual ssize_t Read(int fd, void* data, std::size_t size);
-  virtual int Close(int fd);
-  virtual int Fsync(int fd);
-  virtual int Fstat(int fd, struct stat* status);
-  virtual int Lstat(const char* path, struct stat* status);
-  virtual ssize_t Readlink(const char* path, char* target, std::size_t size);
-  virtual int Ftruncate(int fd, off_t length);
-  virtual int Fchmod(int fd, mode_t mode);
-  virtual int Fchown(int fd, uid_t owner, gid_t group);
-  virtual int Rename(const char* from, const char* to);
-  virtual int Unlink(const char* path);
-  static SystemCalls& Real();
-};
+// The system calls through which the disk is used; tests put interruptions,
+// failures and crashes in their place. Each system declares its own in
+// platform/posix/system_calls.h or platform/windows/system_calls.h.
+class SystemCalls;
 
-// The real file system. A whole-file write goes to a temporary file with a
-// name of its own in the destination's folder, created exclusively, given the
-// destination's mode and group, and renamed over the destination; a symbolic
-// link is followed to the file it finally names, and stays. An append is one
-// write; the file is cut back to its old length if it comes back short. A
-// durable write is flushed, and so is its folder after a rename or a new file.
-class PosixFileSystem final : public FileSystem {
+// The files on the disk, byte for byte (no line ends are translated). A
+// whole-file write goes to a temporary file with a name of its own in the
+// destination's folder, .NAME.PROCESS-NUMBER.tmp, created exclusively, given
+// the destination's permissions, and put in the destination's place; a
+// symbolic link is followed to the file it finally names, and stays. An append
+// is one write; the file is cut back to its old length if it comes back short.
+// A durable write is flushed, and so is its folder's new name. A file that
+// another program holds open is waited for a short while, then reported as
+// kFileInUse.
+class DiskFileSystem final : public FileSystem {
  public:
-  explicit PosixFileSystem(SystemCalls& calls = SystemCalls::Real()) : calls_(calls) {}
+  DiskFileSystem();
+  explicit DiskFileSystem(SystemCalls& calls) : calls_(calls) {}
   FileStatus Write(const std::filesystem::path& file, std::string_view bytes,
                    Durability durability) override;
   FileStatus Append(const std::filesystem::path& file, std::string_view bytes,
@@ -89,9 +77,12 @@ class PosixFileSystem final : public FileSystem {
   SystemCalls& calls_;
 };
 
+// Whether a file name is one of the temporary files a replacement makes.
+bool IsTemporaryName(const std::string& name);
+
 // Removes the temporary files that a replacement in the folder left when its
 // process was killed half-way. Only for the holder of the folder's lock: no
 // other writer is then at work in it.
 void RemoveLeftTemporaries(const std::filesystem::path& folder);
 
-}  // namespace tarvo::scene
+}  // namespace tarvo::platform

@@ -1,16 +1,17 @@
-#include "scene/file_system.h"
+#include "platform/files.h"
 
 #include <fcntl.h>
 #include <limits.h>
 #include <unistd.h>
 
+#include "platform/posix/system_calls.h"
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <regex>
 
-namespace tarvo::scene {
+namespace tarvo::platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -87,7 +88,6 @@ int FlushFolder(SystemCalls& calls, const fs::path& file) {
 
 // A new file beside `file` with a name nobody else uses, made exclusively:
 // .NAME.PROCESS-NUMBER.tmp.
-const std::regex kTemporaryName(R"(\..+\.[0-9]+-[0-9]+\.tmp)");
 
 int CreateTemporary(SystemCalls& calls, const fs::path& file, mode_t mode, fs::path& temporary) {
   static std::atomic<unsigned> made{0};
@@ -154,7 +154,9 @@ SystemCalls& SystemCalls::Real() {
   return real;
 }
 
-FileStatus PosixFileSystem::Write(const fs::path& destination, std::string_view bytes,
+DiskFileSystem::DiskFileSystem() : calls_(SystemCalls::Real()) {}
+
+FileStatus DiskFileSystem::Write(const fs::path& destination, std::string_view bytes,
                                   Durability durability) {
   fs::path file = destination;
   if (const int error = FollowLinks(calls_, file)) return FromErrno(error);
@@ -178,7 +180,7 @@ FileStatus PosixFileSystem::Write(const fs::path& destination, std::string_view 
   return FileStatus::Ok();
 }
 
-FileStatus PosixFileSystem::Append(const fs::path& file, std::string_view bytes,
+FileStatus DiskFileSystem::Append(const fs::path& file, std::string_view bytes,
                                    Durability durability) {
   bool created = false;
   int fd = calls_.Open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC, 0);
@@ -205,27 +207,7 @@ FileStatus PosixFileSystem::Append(const fs::path& file, std::string_view bytes,
   return error == 0 ? FileStatus::Ok() : FromErrno(error);
 }
 
-FileStatus PosixFileSystem::Copy(const fs::path& from, const fs::path& to, Durability durability) {
-  std::string bytes;
-  FileStatus read = ReadAll(calls_, from, bytes);
-  if (!read.IsOk()) {
-    read.File = from;
-    return read;
-  }
-  FileStatus written = Write(to, bytes, durability);
-  if (!written.IsOk()) written.File = to;
-  return written;
-}
-
-void RemoveLeftTemporaries(const fs::path& folder) {
-  std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-    if (std::regex_match(entry.path().filename().string(), kTemporaryName))
-      fs::remove(entry.path(), error);
-  }
-}
-
-FileStatus PosixFileSystem::Read(const fs::path& file, std::string& bytes) {
+FileStatus DiskFileSystem::Read(const fs::path& file, std::string& bytes) {
   bytes.clear();
   FileStatus read = ReadAll(calls_, file, bytes);
   if (!read.IsOk()) {
@@ -235,4 +217,4 @@ FileStatus PosixFileSystem::Read(const fs::path& file, std::string& bytes) {
   return read;
 }
 
-}  // namespace tarvo::scene
+}  // namespace tarvo::platform

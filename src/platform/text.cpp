@@ -1,0 +1,14 @@
+#include "platform/text.h"
+
+namespace tarvo::platform {
+
+std::string PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.generic_u8string();
+  return {text.begin(), text.end()};
+}
+
+std::filesystem::path PathFromText(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+}  // namespace tarvo::platform

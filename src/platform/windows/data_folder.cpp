@@ -1,0 +1,56 @@
+#include "platform/data_folder.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/process.h"
+
+namespace tarvo::platform {
+namespace {
+
+std::filesystem::path Variable(const wchar_t* name) {
+  std::wstring value(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    if (length == 0) return {};
+    if (length < value.size()) {
+      value.resize(length);
+      return std::filesystem::path(value);
+    }
+    value.resize(length);
+  }
+}
+
+// Whether this user may make files in the folder: asked by making one, as
+// only Windows itself knows what the folder's access rights allow.
+bool CanWriteIn(const std::filesystem::path& folder) {
+  const std::filesystem::path probe =
+      folder / (L".tarvo-tools-write-test-" + std::to_wstring(GetCurrentProcessId()));
+  HANDLE made = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (made == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(made);
+  return true;
+}
+
+}  // namespace
+
+DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOption,
+                                      const std::filesystem::path& programFolder) {
+  std::error_code error;
+  DataFolderFacts facts;
+  facts.DirOption = std::move(dirOption);
+  facts.ProgramFolder = programFolder;
+  facts.ProgramFolderHoldsDefinition = std::filesystem::exists(programFolder / "usrprobe.dat", error);
+  facts.ProgramFolderWritable = CanWriteIn(programFolder);
+  facts.SharedTrees = {Variable(L"ProgramFiles"), Variable(L"ProgramFiles(x86)"),
+                       Variable(L"ProgramW6432"), Variable(L"SystemRoot")};
+  facts.IgnoreCase = true;
+  std::filesystem::path localAppData = Variable(L"LOCALAPPDATA");
+  if (localAppData.empty()) localAppData = Variable(L"USERPROFILE") / "AppData" / "Local";
+  facts.UserDataFolder = WindowsUserDataFolder(localAppData);
+  return facts;
+}
+
+}  // namespace tarvo::platform

@@ -1,0 +1,54 @@
+#include "platform/process.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "platform/windows/windows_text.h"
+
+namespace tarvo::platform {
+
+long ProcessId() { return static_cast<long>(GetCurrentProcessId()); }
+
+std::filesystem::path ProgramFolder() {
+  std::wstring name(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0) return {};
+    if (length < name.size()) {
+      name.resize(length);
+      return std::filesystem::path(name).parent_path();
+    }
+    name.resize(name.size() * 2);
+  }
+}
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr || count != argc) {
+    if (wide != nullptr) LocalFree(wide);
+    return {argv, argv + argc};
+  }
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(windows::Utf8(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+void UseBinaryStandardStreams() {
+  for (std::FILE* stream : {stdin, stdout, stderr}) _setmode(_fileno(stream), _O_BINARY);
+}
+
+std::optional<std::string> UserDecimalSeparator() {
+  char separator[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) == 0) {
+    return std::nullopt;
+  }
+  return std::string(separator);
+}
+
+}  // namespace tarvo::platform
