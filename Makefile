@@ -8,8 +8,9 @@ SMOKE_SECONDS ?= 20
 FUZZERS := decimal_parser_fuzz replay_script_fuzz
 
 BENCH_DIR ?= build-bench
+WINDOWS_DIR ?= build-windows
 
-.PHONY: all deps build test run package sanitize-test fuzz fuzz-build fuzz-smoke bench mutate clean
+.PHONY: all deps build test run package sanitize-test wine-test fuzz fuzz-build fuzz-smoke bench mutate clean
 
 all: build
 
@@ -22,9 +23,10 @@ $(BUILD_DIR)/build.ninja:
 build: deps $(BUILD_DIR)/build.ninja
 	@cmake --build $(BUILD_DIR)
 
-# The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# short run of each fuzzer, then every test of the program itself.
-test: build sanitize-test fuzz-smoke
+# The core's tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# core and command-line tools built for Windows and tested under Wine, a short
+# run of each fuzzer, then every test of the program itself.
+test: build sanitize-test wine-test fuzz-smoke
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 
 run: build
@@ -39,6 +41,16 @@ sanitize-test: deps
 	@cmake --build $(SANITIZE_DIR)
 	@cd $(SANITIZE_DIR) && { ctest --output-on-failure >ctest.log 2>&1 || { cat ctest.log; exit 1; }; } && \
 	  echo "sanitizers: $$(grep -E 'tests passed' ctest.log)"
+
+# The core, tarvo-replay and tarvo-library cross-built for 64-bit Windows with
+# mingw-w64, their tests and the replay cases run under Wine.
+wine-test: deps
+	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTARVO_WITH_UI=OFF >/dev/null
+	@cmake --build $(WINDOWS_DIR)
+	@export WINEPREFIX=$(abspath $(WINDOWS_DIR))/wine && cd $(WINDOWS_DIR) && \
+	  { ctest -j2 --output-on-failure >ctest.log 2>&1; status=$$?; ../tools/wine-run --stop; } && \
+	  { [ $$status = 0 ] || { cat ctest.log; exit 1; }; } && \
+	  echo "windows, under wine: $$(grep -E 'tests passed' ctest.log)"
 
 fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTARVO_WITH_UI=OFF -DTARVO_FUZZ=ON >/dev/null
@@ -63,4 +75,4 @@ mutate: deps
 	@tools/mutate
 
 clean:
-	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR) build-mutate
+	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR) $(WINDOWS_DIR) build-mutate

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "numbers/number_text.h"
+#include "platform/text.h"
 #include "scene/memory_file_system.h"
 #include "scene/scene.h"
 #include "scene/scene_view.h"
@@ -65,7 +66,7 @@ std::string ToolScene(const Tool& tool) {
         break;
     }
   }
-  return files.Read(preview->ScenePath());
+  return files.Read(platform::PathText(preview->ScenePath()));
 }
 
 }  // namespace tarvo::library

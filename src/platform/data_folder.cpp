@@ -47,8 +47,8 @@ fs::path ChooseDataFolder(const DataFolderFacts& facts) {
 }
 
 fs::path PosixUserDataFolder(const std::string& xdgDataHome, const fs::path& home) {
-  const fs::path xdg = xdgDataHome;
-  const fs::path dataHome = xdg.is_absolute() ? xdg : home / ".local" / "share";
+  // Absolute as POSIX sees it, whichever system this runs on.
+  const fs::path dataHome = xdgDataHome.starts_with('/') ? fs::path(xdgDataHome) : home / ".local" / "share";
   return dataHome / "tarvo-tools";
 }
 

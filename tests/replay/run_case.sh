@@ -5,6 +5,7 @@
 # (CASE/stdout) and every file in CASE/expected/ byte for byte; a mismatch
 # leaves NAME.actual beside the expected file. With BLESS=1 it records what
 # tarvo-replay now produces as the expected output instead: review it before committing.
+# RUNNER, when set, runs the program (Wine for a Windows build).
 set -uo pipefail
 case_dir=$1
 replay=$2
@@ -15,7 +16,9 @@ args=()
 mkdir "$work/run"
 [[ -d "$case_dir/before" ]] && cp -a "$case_dir/before/." "$work/run/"
 cp "$case_dir/script.txt" "$work/script.txt"
-(cd "$work" && "$replay" --dir run "${args[@]}" script.txt) >"$work/.stdout" 2>"$work/.stderr"
+runner=()
+[[ -n ${RUNNER:-} ]] && runner=("$RUNNER")
+(cd "$work" && "${runner[@]}" "$replay" --dir run "${args[@]}" script.txt) >"$work/.stdout" 2>"$work/.stderr"
 status=$?
 
 if [[ ${BLESS:-} == 1 ]]; then

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/windows/system_calls.h"
 #include "platform/windows/windows_text.h"
@@ -141,6 +142,16 @@ DWORD PutInPlace(const SystemCalls& calls, const fs::path& temporary, const fs::
       // Made meanwhile by another program: replaced below on the next try.
       return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? ERROR_SHARING_VIOLATION
                                                                          : error;
+    }
+    // A file held open is waited for before ReplaceFileW is asked, which
+    // would leave scraps of its own on some systems.
+    if (const DWORD held = InUseOrDenied(file, ERROR_ACCESS_DENIED); IsInUse(held)) return held;
+    // ReplaceFileW keeps the file's attributes and access rights; the
+    // attributes are given to the new file beforehand as well, for the
+    // systems whose ReplaceFileW does not.
+    if (const std::optional<DWORD> kept = Attributes(file)) {
+      SetFileAttributesW(temporary.c_str(), *kept & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
     }
     if (ReplaceFileW(file.c_str(), temporary.c_str(), nullptr,
                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,

@@ -1,9 +1,11 @@
 #include "platform/process.h"
 
+// windows.h before the headers that build on it.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 
