@@ -280,7 +280,7 @@ void WindowTest::theMenusAndTheStatusLine() {
   w_->Do(
       "fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; "
       "click Cmd_Confirm");
-  QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | ball \u00D83 | " + folder);
+  QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | EWL 0 | ball \u00D83 | " + folder);
   QCOMPARE(Notice(), QString());  // ended by the next command
 
   // File → Export STL… opens in the data folder, as Save preview picture does.
