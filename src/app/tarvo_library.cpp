@@ -1,5 +1,5 @@
 // tarvo-library: lists, checks, shows, scripts, removes and meshes the tools
-// of usrprobe.dat.
+// of usrprobe.dat, and prints their figures and data sheets.
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -10,6 +10,8 @@
 #include "library/tool_script.h"
 #include "library/tool_selection.h"
 #include "mesh/stl_file.h"
+#include "sheet/data_sheet.h"
+#include "sheet_output.h"
 #include "scene/file_system.h"
 #include "scene/folder_lock.h"
 
@@ -21,6 +23,8 @@ constexpr const char* kUsage = R"(usage: tarvo-library [--dir DIR] list
        tarvo-library [--dir DIR] script NAME [--index K]
        tarvo-library [--dir DIR] remove NAME [--index K]
        tarvo-library [--dir DIR] stl NAME OUT.stl [--index K]
+       tarvo-library [--dir DIR] figures NAME [--index K] [--stem M] [--tip M]
+       tarvo-library [--dir DIR] sheet NAME [--index K] [--stem M] [--tip M] FILE.pdf|FILE.svg
 
 Reads usrprobe.dat in DIR (default: .) as tools.
 
@@ -34,6 +38,16 @@ Reads usrprobe.dat in DIR (default: .) as tools.
            it waits up to 5 seconds while another editor works on DIR
   stl      writes the tool to OUT.stl as a binary STL in millimetres, one
            closed solid per element, z along the probe axis
+  figures  the figures of the tool's data sheet, one KEY<TAB>VALUE line each:
+           L, EWL, D, ds, largest, elements, mass; lengths in mm, the mass
+           in g (an estimate), - for EWL, D and ds without a tip
+  sheet    writes the tool's data sheet, an A4 page with its dimensioned
+           side view and figures, as PDF or SVG (only in the build with the
+           window, which brings the painter)
+
+--stem M and --tip M name the materials of the stem and of the tip for the
+mass: steel, carbide, ruby, silicon-nitride, zirconia, titanium, aluminium,
+carbon-fibre (default: steel, and ruby for a ball, steel for a disk).
 
 NAME matches a tool's name exactly, blanks at its ends aside, as a reader
 that splits the ITEM line at blanks sees it; --index K picks the K-th tool of
@@ -70,6 +84,8 @@ int main(int argc, char** argv) {
   std::optional<std::string> name;
   std::optional<std::filesystem::path> out;
   std::optional<int> index;
+  sheet::MaterialChoice materials;
+  bool materialGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help") {
@@ -85,25 +101,37 @@ int main(int argc, char** argv) {
     } else if (arg == "--index" && i + 1 < argc) {
       index = library::ReadPosition(argv[++i]);
       if (!index) return UsageError("--index takes a position from 1");
+    } else if ((arg == "--stem" || arg == "--tip") && i + 1 < argc) {
+      const std::optional<sheet::Material> material = sheet::MaterialNamed(argv[++i]);
+      if (!material) return UsageError("unknown material " + std::string(argv[i]));
+      (arg == "--stem" ? materials.Stem : materials.Tip.emplace()) = *material;
+      materialGiven = true;
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("unknown option " + arg);
     } else if (!command) {
       command = arg;
     } else if (!name) {
       name = arg;
-    } else if (*command == "stl" && !out) {
+    } else if ((*command == "stl" || *command == "sheet") && !out) {
       out = arg;
     } else {
       return UsageError("unexpected " + arg);
     }
   }
   if (!command) return UsageError("no command given");
-  const bool named =
-      *command == "show" || *command == "script" || *command == "remove" || *command == "stl";
+  const bool named = *command == "show" || *command == "script" || *command == "remove" || *command == "stl" ||
+                     *command == "figures" || *command == "sheet";
   if (!named && *command != "list" && *command != "check") return UsageError("unknown command " + *command);
   if (named && !name) return UsageError(*command + " needs the NAME of a tool");
   if (!named && (name || index)) return UsageError(*command + " takes no tool");
   if (*command == "stl" && !out) return UsageError("stl needs the OUT.stl file to write");
+  if (*command == "sheet" && !out) return UsageError("sheet needs the FILE.pdf or FILE.svg to write");
+  if (*command == "sheet" && out->extension() != ".pdf" && out->extension() != ".svg") {
+    return UsageError("sheet writes a .pdf or an .svg file, not " + out->filename().string());
+  }
+  if (materialGiven && *command != "figures" && *command != "sheet") {
+    return UsageError(*command + " takes no material");
+  }
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + directory.string());
 
@@ -150,6 +178,21 @@ int main(int argc, char** argv) {
     if (written.IsWritten()) return kOk;
     return Failure(written.Result == mesh::StlExport::Code::WriteFailed ? kFileFailed : kBadCommand,
                    written.Message);
+  }
+  if (*command == "figures" || *command == "sheet") {
+    const sheet::SheetContext context{materials, tool.Position, static_cast<int>(library.Tools.size()),
+                                      sheet::Today(), TARVO_VERSION};
+    std::string error;
+    const std::optional<sheet::DataSheet> made = sheet::SheetOfBlock(library.Block(tool), context, &error);
+    if (!made) return Failure(kBadCommand, "tool " + *name + ": " + error);
+    if (*command == "figures") {
+      std::cout << sheet::FigureLines(made->Figures);
+      return kOk;
+    }
+    if (const std::optional<std::string> failed = WriteSheetFile(*out, made->Drawing)) {
+      return Failure(kFileFailed, failed->c_str());
+    }
+    return kOk;
   }
   if (const scene::FileStatus removed = library::RemoveTool(files, directory, library, tool); !removed.IsOk()) {
     return Failure(kFileFailed, "the tool was not removed: " + FileFailure(removed, file));
