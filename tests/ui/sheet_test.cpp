@@ -9,12 +9,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QXmlStreamReader>
 
 #include "sheet/data_sheet.h"
+#include "sheet/sheet_testing.h"
 #include "test_window.h"
 #include "ui/library_window.h"
 #include "ui/sheet_dialog.h"
@@ -32,15 +34,6 @@ const char kConeTip[] =
 
 sheet::DataSheet SheetOf(const std::string& block) {
   return *sheet::SheetOfBlock(block, {{}, 2, 3, "2026-12-07", "0.1.0"});
-}
-
-std::string FiftyElementTip() {
-  std::string block = "ITEM:THIN50 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n";
-  for (int i = 0; i < 49; ++i) {
-    block += "cylinder 0 0 " + std::to_string(-0.5 * i) + " 0 0 " + std::to_string(-0.5 * (i + 1)) +
-             (i % 2 ? " 2.5\r\n" : " 3\r\n");
-  }
-  return block + "color 255 0 0\r\nsphere 0 0 -24.5 2\r\nhotspot 0 0 -24.5 0 0 1 2 2 ball\r\n";
 }
 
 struct SvgContent {
@@ -84,6 +77,8 @@ class SheetTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The materials the dialog keeps go to a settings file of the tests' own.
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void theSvgHoldsTheTextsAndTheBallWhereLSays();
   void thePdfReadsBackAsText();
   void thePaintedTextsStayInsideTheirBoxes();
@@ -122,7 +117,7 @@ void SheetTest::thePdfReadsBackAsText() {
 
 // The layout keeps the boxes apart; the font must keep each text in its box.
 void SheetTest::thePaintedTextsStayInsideTheirBoxes() {
-  for (const std::string& block : {std::string(kConeTip), FiftyElementTip()}) {
+  for (const std::string& block : {std::string(kConeTip), sheet::testing::FiftyElementTip()}) {
     const sheet::DataSheet s = SheetOf(block);
     QVERIFY(sheet::OverlappingTexts(s.Drawing).empty());
     for (const sheet::SheetText& t : s.Drawing.Texts) {
@@ -178,7 +173,6 @@ void SheetTest::theWindowShowsTheSheetOfTheToolUnderWay() {
   QFile f(w.FilePath("usrprobe.dat"));
   QVERIFY(f.open(QIODevice::ReadOnly));
   QCOMPARE(f.readAll(), file);
-  QSettings(QStringLiteral("TARVO Tools"), QStringLiteral("tarvo-tools")).remove(QStringLiteral("sheet"));
 }
 
 void SheetTest::theLibraryShowsTheSheetOfTheSelectedTool() {
