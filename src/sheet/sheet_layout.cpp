@@ -56,8 +56,8 @@ class Layout {
 
   // A vertical dimension at x between two heights of the tool, with its
   // extension lines from the outline on `side` (-1 left, 1 right) and its
-  // text on the line's left, reading upwards; below the lower end when the
-  // line is too short for it.
+  // text on the line's left, reading upwards, centred on the line (past its
+  // ends when the line is shorter: the layout's check sees what it meets).
   void Vertical(double x, double zTop, double zBottom, int side, const std::string& text) {
     const double y1 = Y(zTop), y2 = Y(zBottom);
     for (const auto& [z, y] : {std::pair{zTop, y1}, std::pair{zBottom, y2}}) {
@@ -68,8 +68,7 @@ class Layout {
     Arrow({x, y1}, 0, roomy ? -1 : 1);
     Arrow({x, y2}, 0, roomy ? 1 : -1);
     const double length = TextWidth(text, kDimensionText), thick = TextHeight(kDimensionText);
-    const double top = length <= y2 - y1 - 1 ? (y1 + y2 - length) / 2 : y2 + kArrow + 2.5;
-    d_.Texts.push_back({text, {x - 0.4 - thick, top, thick, length}, kDimensionText, true, true});
+    d_.Texts.push_back({text, {x - 0.4 - thick, (y1 + y2 - length) / 2, thick, length}, kDimensionText, true, true});
   }
 
   // A diameter across the outline at height z, its text above the line;
