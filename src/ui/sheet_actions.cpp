@@ -1,5 +1,6 @@
 #include "ui/sheet_actions.h"
 
+#include "definition/tool_names.h"
 #include "ui/desktop_actions.h"
 #include "ui/sheet_dialog.h"
 
@@ -18,8 +19,14 @@ QAction* AddDataSheet(QMenu& fileMenu, Form1& form, QAction* above) {
   QObject::connect(&form, &Form1::commandRun, action, [action, &form] { action->setEnabled(HasElement(form)); });
   QObject::connect(action, &QAction::triggered, &form, [&form] {
     if (!HasElement(form)) return;
-    // The tool under way is not in usrprobe.dat until EXPORT.
-    auto* dialog = new SheetDialog(form.Editor().Tool().Text(), 0, 0, DataFolderOf(form), form.window());
+    // The tool under way is not in usrprobe.dat until EXPORT, unless it is
+    // a tool of the file being edited.
+    int position = 0, tools = 0;
+    if (const std::optional<editor::EditedTool>& edited = form.Editor().Edited()) {
+      position = static_cast<int>(edited->Position) + 1;
+      tools = static_cast<int>(definition::ReadToolNames(form.Editor().Scene().DefinitionPath()).size());
+    }
+    auto* dialog = new SheetDialog(form.Editor().Tool().Text(), position, tools, DataFolderOf(form), form.window());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
   });
