@@ -121,15 +121,21 @@ void SheetDialog::Save(const QString& caption, const QString& filter, const QStr
   }
 }
 
-void SheetDialog::Print() {
-  QPrinter printer(QPrinter::HighResolution);
+void PrintSheet(QPrinter& printer, const sheet::SheetDrawing& drawing) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
   printer.setFullPage(true);
+  QPainter painter(&printer);
+  PaintSheet(painter, drawing, printer.width() / sheet::SheetDrawing::kWidth);
+}
+
+void SheetDialog::Print() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setFullPage(true);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  QPainter painter(&printer);
-  PaintSheet(painter, sheet_.Drawing, printer.width() / sheet::SheetDrawing::kWidth);
+  PrintSheet(printer, sheet_.Drawing);
 }
 
 }  // namespace tarvo::ui

@@ -8,7 +8,13 @@
 
 #include "sheet/data_sheet.h"
 
+class QPrinter;
+
 namespace tarvo::ui {
+
+// The sheet on A4 on `printer`, the whole page, as the dialog's Print… does
+// once the print dialog is accepted.
+void PrintSheet(QPrinter& printer, const sheet::SheetDrawing& drawing);
 
 // The tool's data sheet in a preview, with Print…, Save as PDF…, Save as
 // SVG… and the materials of the stem and the tip, which the settings keep

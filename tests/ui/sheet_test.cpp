@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QProcess>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -101,17 +102,27 @@ void SheetTest::theSvgHoldsTheTextsAndTheBallWhereLSays() {
   QVERIFY(qAbs(svg.Circles[0].x() - s.Drawing.AxisX * 10) < 0.5);
 }
 
+// Saved as PDF, and printed to a PDF printer as Print… prints.
 void SheetTest::thePdfReadsBackAsText() {
   QTemporaryDir folder;
-  const QString file = folder.filePath(QStringLiteral("ct.pdf"));
-  QVERIFY(!ui::WriteSheet(file.toStdString(), SheetOf(kConeTip).Drawing));
-  QProcess pdftotext;
-  pdftotext.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-  QVERIFY(pdftotext.waitForFinished(10000));
-  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-  for (const char* expected : {"L = 30", "EWL = 5", "\u00D86", "CT", "Scale", "5:1", "5.67 g", "ruby 3.9 g/cm\u00B3",
-                               "TARVO Tools 0.1.0", "2026-12-07"}) {
-    QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+  const QString saved = folder.filePath(QStringLiteral("ct.pdf")), printed = folder.filePath(QStringLiteral("p.pdf"));
+  const sheet::DataSheet s = SheetOf(kConeTip);
+  QVERIFY(!ui::WriteSheet(saved.toStdString(), s.Drawing));
+  {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printed);
+    ui::PrintSheet(printer, s.Drawing);
+  }
+  for (const QString& file : {saved, printed}) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(10000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const char* expected : {"L = 30", "EWL = 5", "\u00D86", "CT", "Scale", "5:1", "5.67 g",
+                                 "ruby 3.9 g/cm\u00B3", "TARVO Tools 0.1.0", "2026-12-07"}) {
+      QVERIFY2(text.contains(QString::fromUtf8(expected)), qPrintable(file + ": " + expected));
+    }
   }
 }
 
