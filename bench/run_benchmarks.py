@@ -92,6 +92,12 @@ def main():
         sections += ["", "## The window (`bench/window`)", "",
                      subprocess.run([sys.executable, window, build, "7", *beside], check=True,
                                     capture_output=True, text=True).stdout.strip()]
+    sheet = os.path.join(HERE, "sheet", "sheet_bench.sh")
+    if os.path.exists(os.path.join(build, "bench", "sheet_timings")):
+        sections += ["", "## The data sheet (`bench/sheet`)", "",
+                     "Budgets: figures of a 50-element tool under 1 ms (1000 us), the sheet's dialog on screen",
+                     "under 300 ms, `tarvo-library sheet` writing its PDF under 0.5 s (500 ms).", "",
+                     subprocess.run([sheet, build, "5"], check=True, capture_output=True, text=True).stdout.strip()]
     with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
         f.write("\n".join(sections) + "\n")
     print("\n".join(sections))

@@ -1,5 +1,5 @@
 // tarvo-library: lists, checks, shows, scripts, removes and meshes the tools
-// of usrprobe.dat.
+// of usrprobe.dat, and prints their figures and data sheets.
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -14,6 +14,8 @@
 #include "platform/folder_lock.h"
 #include "platform/process.h"
 #include "platform/text.h"
+#include "sheet/data_sheet.h"
+#include "sheet_output.h"
 
 namespace {
 
@@ -23,6 +25,8 @@ constexpr const char* kUsage = R"(usage: tarvo-library [--dir DIR] list
        tarvo-library [--dir DIR] script NAME [--index K]
        tarvo-library [--dir DIR] remove NAME [--index K]
        tarvo-library [--dir DIR] stl NAME OUT.stl [--index K]
+       tarvo-library [--dir DIR] figures NAME [--index K] [--stem M] [--tip M]
+       tarvo-library [--dir DIR] sheet NAME [--index K] [--stem M] [--tip M] FILE.pdf|FILE.svg
 
 Reads usrprobe.dat in DIR (default: .) as tools.
 
@@ -36,6 +40,16 @@ Reads usrprobe.dat in DIR (default: .) as tools.
            it waits up to 5 seconds while another editor works on DIR
   stl      writes the tool to OUT.stl as a binary STL in millimetres, one
            closed solid per element, z along the probe axis
+  figures  the figures of the tool's data sheet, one KEY<TAB>VALUE line each:
+           L, EWL, D, ds, largest, elements, mass; lengths in mm, the mass
+           in g (an estimate), - for EWL, D and ds without a tip
+  sheet    writes the tool's data sheet, an A4 page with its dimensioned
+           side view and figures, as PDF or SVG (only in the build with the
+           window, which brings the painter)
+
+--stem M and --tip M name the materials of the stem and of the tip for the
+mass: steel, carbide, ruby, silicon-nitride, zirconia, titanium, aluminium,
+carbon-fibre (default: steel, and ruby for a ball, steel for a disk).
 
 NAME matches a tool's name exactly, blanks at its ends aside, as a reader
 that splits the ITEM line at blanks sees it; --index K picks the K-th tool of
@@ -74,6 +88,8 @@ int main(int argc, char** argv) {
   std::optional<std::string> name;
   std::optional<std::filesystem::path> out;
   std::optional<int> index;
+  sheet::MaterialChoice materials;
+  bool materialGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string& arg = args[i];
     if (arg == "--help") {
@@ -89,25 +105,37 @@ int main(int argc, char** argv) {
     } else if (arg == "--index" && i + 1 < argc) {
       index = library::ReadPosition(args[++i]);
       if (!index) return UsageError("--index takes a position from 1");
+    } else if ((arg == "--stem" || arg == "--tip") && i + 1 < argc) {
+      const std::optional<sheet::Material> material = sheet::MaterialNamed(args[++i]);
+      if (!material) return UsageError("unknown material " + args[i]);
+      (arg == "--stem" ? materials.Stem : materials.Tip.emplace()) = *material;
+      materialGiven = true;
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("unknown option " + arg);
     } else if (!command) {
       command = arg;
     } else if (!name) {
       name = arg;
-    } else if (*command == "stl" && !out) {
+    } else if ((*command == "stl" || *command == "sheet") && !out) {
       out = tarvo::platform::PathFromText(arg);
     } else {
       return UsageError("unexpected " + arg);
     }
   }
   if (!command) return UsageError("no command given");
-  const bool named =
-      *command == "show" || *command == "script" || *command == "remove" || *command == "stl";
+  const bool named = *command == "show" || *command == "script" || *command == "remove" || *command == "stl" ||
+                     *command == "figures" || *command == "sheet";
   if (!named && *command != "list" && *command != "check") return UsageError("unknown command " + *command);
   if (named && !name) return UsageError(*command + " needs the NAME of a tool");
   if (!named && (name || index)) return UsageError(*command + " takes no tool");
   if (*command == "stl" && !out) return UsageError("stl needs the OUT.stl file to write");
+  if (*command == "sheet" && !out) return UsageError("sheet needs the FILE.pdf or FILE.svg to write");
+  if (*command == "sheet" && out->extension() != ".pdf" && out->extension() != ".svg") {
+    return UsageError("sheet writes a .pdf or an .svg file, not " + tarvo::platform::PathText(out->filename()));
+  }
+  if (materialGiven && *command != "figures" && *command != "sheet") {
+    return UsageError(*command + " takes no material");
+  }
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + tarvo::platform::PathText(directory));
 
@@ -154,6 +182,21 @@ int main(int argc, char** argv) {
     if (written.IsWritten()) return kOk;
     return Failure(written.Result == mesh::StlExport::Code::WriteFailed ? kFileFailed : kBadCommand,
                    written.Message);
+  }
+  if (*command == "figures" || *command == "sheet") {
+    const sheet::SheetContext context{materials, tool.Position, static_cast<int>(library.Tools.size()),
+                                      sheet::Today(), TARVO_VERSION};
+    std::string error;
+    const std::optional<sheet::DataSheet> made = sheet::SheetOfBlock(library.Block(tool), context, &error);
+    if (!made) return Failure(kBadCommand, "tool " + *name + ": " + error);
+    if (*command == "figures") {
+      std::cout << sheet::FigureLines(made->Figures);
+      return kOk;
+    }
+    if (const std::optional<std::string> failed = WriteSheetFile(*out, made->Drawing)) {
+      return Failure(kFileFailed, failed->c_str());
+    }
+    return kOk;
   }
   if (const platform::FileStatus removed = library::RemoveTool(files, directory, library, tool); !removed.IsOk()) {
     return Failure(kFileFailed, "the tool was not removed: " + FileFailure(removed, file));

@@ -10,6 +10,7 @@
 #include "numbers/decimal_parser.h"
 #include "numbers/number_text.h"
 #include "platform/text.h"
+#include "sheet/tool_figures.h"
 
 namespace tarvo::editor {
 namespace {
@@ -96,7 +97,12 @@ std::string StatusLine(const Editor& editor) {
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
           numbers::IntegerText(status.Lines) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxLines) + " | Length " + status.Length;
-  if (status.Tip) line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
+  if (status.Tip) {
+    if (const std::optional<sheet::ToolFigures> figures = sheet::FiguresOfBlock(editor.Tool().Text(), {})) {
+      if (figures->WorkingLength) line += " | EWL " + numbers::FigureText(*figures->WorkingLength, 4, editor.Format().Separator());
+    }
+    line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
+  }
   line += " | " + platform::PathText(editor.Scene().DefinitionPath().parent_path());
   return line;
 }

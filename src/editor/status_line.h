@@ -31,7 +31,8 @@ ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::Numbe
 // by NEW TOOL has a name that the editor's usrprobe.dat already holds.
 std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 
-// The window's status line: the notices, if any, the figures and the folder
+// The window's status line: the notices, if any, the figures (with a tip's
+// effective working length, "EWL N", after the length) and the folder
 // of the four files. "The tool under way cannot be saved for a later start:
 // FILE: REASON" while the tool's history cannot be written.
 std::string StatusLine(const Editor& editor);

@@ -15,10 +15,7 @@ struct ToolMeshes {
   std::string Error;                   // "line N: ..." when a line cannot be read; then no elements
 };
 
-// Reads a definition block (lines ending in LF or CR LF): one solid for each
-// "cylinder", "cilinder", "cone" and "sphere" line, and one for each run of
-// "face" lines (a polygonal element). Other lines carry no geometry and are
-// passed over. A number may use a point or a comma as decimal separator.
+// The meshes of the solids that ReadToolSolids (tool_solids.h) reads.
 ToolMeshes ReadToolMeshes(std::string_view block);
 
 }  // namespace tarvo::mesh

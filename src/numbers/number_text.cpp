@@ -128,6 +128,39 @@ std::string CoordinateText(float value) {
   return GeneralText(rounded, 7, '.');
 }
 
+std::string FixedText(double value, int decimals) {
+  if (!std::isfinite(value)) return "0";
+  char buffer[400];
+  const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  std::string text(buffer, static_cast<std::size_t>(end - buffer));
+  if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') text.erase(0, 1);
+  return text;
+}
+
+std::string FigureText(double value, int decimals, char separator) {
+  std::string text = FixedText(value, decimals);
+  if (const std::size_t point = text.find('.'); point != std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    else text[point] = separator;
+  }
+  return text;
+}
+
+std::string DateText(int year, int month, int day) {
+  char text[16];
+  const auto two = [](char* at, int value) {
+    at[0] = static_cast<char>('0' + value / 10 % 10);
+    at[1] = static_cast<char>('0' + value % 10);
+  };
+  const char* end = std::to_chars(text, text + 8, year).ptr;
+  std::string date(static_cast<const char*>(text), end);
+  char rest[6] = {'-', 0, 0, '-', 0, 0};
+  two(rest + 1, month);
+  two(rest + 4, day);
+  return date + std::string(rest, 6);
+}
+
 std::string SceneText(double value) { return GeneralText(value, 15, '.'); }
 
 std::string SceneText(float value) { return GeneralText(value, 7, '.'); }

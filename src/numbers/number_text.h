@@ -28,6 +28,17 @@ std::string CoordinateText(float value);
 std::string SceneText(double value);
 std::string SceneText(float value);
 
+// The figures of a tool's data sheet, with a point unless told otherwise:
+// the value rounded to `decimals` decimals on its exact binary value, ties to
+// even. FigureText drops trailing zeros and a trailing separator (20, 12.5);
+// FixedText keeps them (4.50). A value that rounds to zero is "0" or "0.00",
+// never with a sign.
+std::string FigureText(double value, int decimals, char separator = '.');
+std::string FixedText(double value, int decimals);
+
+// A date as YYYY-MM-DD.
+std::string DateText(int year, int month, int day);
+
 // The value rounded half-to-even at the given number of decimals, computed on
 // the exact binary value.
 double RoundHalfEven(double value, int decimals);

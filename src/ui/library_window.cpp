@@ -17,6 +17,7 @@
 #include "numbers/number_text.h"
 #include "platform/files.h"
 #include "ui/desktop_actions.h"
+#include "ui/sheet_dialog.h"
 
 namespace tarvo::ui {
 namespace {
@@ -44,7 +45,8 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
       shape_(makePreview(this)),
       edit_(new QPushButton(tr("&Edit"), this)),
       remove_(new QPushButton(tr("&Remove"), this)),
-      copy_(new QPushButton(tr("&Copy"), this)) {
+      copy_(new QPushButton(tr("&Copy"), this)),
+      sheet_(new QPushButton(tr("Data &sheet\u2026"), this)) {
   setWindowTitle(tr("Tool library: %1").arg(QString::fromStdString((directory_ / "usrprobe.dat").string())));
   table_->setHorizontalHeaderLabels({tr("#"), tr("Name"), tr("Type"), tr("Kind"), tr("Elements"),
                                      tr("Length"), tr("Tip"), tr("Problems")});
@@ -64,7 +66,7 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
   split->addWidget(details);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(status_, 1);
-  for (QPushButton* button : {edit_, remove_, copy_}) buttons->addWidget(button);
+  for (QPushButton* button : {edit_, remove_, copy_, sheet_}) buttons->addWidget(button);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split, 1);
   layout->addLayout(buttons);
@@ -84,6 +86,15 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
   connect(remove_, &QPushButton::clicked, this, &LibraryWindow::RemoveSelected);
   connect(edit_, &QPushButton::clicked, this, [this] {
     if (const library::Tool* tool = Selected()) emit editRequested(tool->Position);
+  });
+  connect(sheet_, &QPushButton::clicked, this, [this] {
+    const library::Tool* tool = Selected();
+    if (tool == nullptr) return;
+    auto* dialog = new SheetDialog(std::string(library_.Block(*tool)), tool->Position,
+                                   static_cast<int>(library_.Tools.size()),
+                                   QString::fromStdString(directory_.string()), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
   });
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &LibraryWindow::Reload);
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &LibraryWindow::Reload);
@@ -184,7 +195,7 @@ void LibraryWindow::ShowCount() {
 void LibraryWindow::ShowSelected() {
   ShowCount();
   const library::Tool* tool = Selected();
-  for (QPushButton* button : {edit_, remove_, copy_}) button->setEnabled(tool != nullptr);
+  for (QPushButton* button : {edit_, remove_, copy_, sheet_}) button->setEnabled(tool != nullptr);
   edit_->setToolTip({});
   const std::filesystem::path scene = sceneFolder_.filePath("Tool.wrl").toStdString();
   if (tool == nullptr) {

@@ -18,7 +18,8 @@ namespace tarvo::ui {
 
 // The tool library: the tools of usrprobe.dat in a sortable table as
 // `tarvo-library list` shows them, problems and duplicate names marked; the
-// selected tool's block and its 3D shape; Edit, Remove and Copy. It reads the
+// selected tool's block and its 3D shape; Edit, Remove, Copy and its data
+// sheet. It reads the
 // file again whenever the file changes on disk.
 class LibraryWindow final : public QWidget {
   Q_OBJECT
@@ -42,6 +43,7 @@ class LibraryWindow final : public QWidget {
   QPushButton* EditButton() const { return edit_; }
   QPushButton* RemoveButton() const { return remove_; }
   QPushButton* CopyButton() const { return copy_; }
+  QPushButton* SheetButton() const { return sheet_; }
   // The count of tools, or for a few seconds what the last action did.
   QLabel* StatusText() const { return status_; }
   QPlainTextEdit* BlockText() const { return block_; }
@@ -70,6 +72,7 @@ class LibraryWindow final : public QWidget {
   QPushButton* edit_;
   QPushButton* remove_;
   QPushButton* copy_;
+  QPushButton* sheet_;
   QFileSystemWatcher watcher_;
   QTemporaryDir sceneFolder_;
 };

@@ -5,6 +5,7 @@
 #include "ui/desktop_actions.h"
 #include "ui/history_actions.h"
 #include "ui/screen_fit.h"
+#include "ui/sheet_actions.h"
 #include "ui/stl_actions.h"
 
 namespace tarvo::ui {
@@ -20,7 +21,7 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
   connect(form_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
   BuildFileMenu();
   AddDesktopActions(*this);
-  AddStlExport(*file_, *form_);
+  AddDataSheet(*file_, *form_, AddStlExport(*file_, *form_));
   AddHistoryActions(*this);
 }
 

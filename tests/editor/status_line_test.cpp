@@ -23,10 +23,10 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
       {[](F f) { f.editor.Click(Ob_Cone), f.Confirm({{Tb_Height, "5.5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2"}}); },
        "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
       {[](F f) { f.editor.Click(Ob_Sphere), f.Confirm({{Tb_Diam, "3"}}); },
-       "Elements 3 of 50 | Lines 9 of 200 | Length 25.5 | ball \u00D83"},
+       "Elements 3 of 50 | Lines 9 of 200 | Length 25.5 | EWL 1.375 | ball \u00D83"},
       {[](F f) { f.editor.Click(Cmd_DelLast); }, "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
       {[](F f) { f.editor.Click(Ob_Sphere), f.editor.Click(Cb_Disk), f.Confirm({{Tb_Diam, "12"}, {Tb_Height, "2"}}); },
-       "Elements 3 of 50 | Lines 9 of 200 | Length 26.5 | disk \u00D812"},  // a disk's length goes to its middle
+       "Elements 3 of 50 | Lines 9 of 200 | Length 26.5 | EWL 26.5 | disk \u00D812"},  // a disk's length goes to its middle
       {[](F f) { f.editor.Click(Cmd_DelAll); }, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
       {[](F f) { f.StartTool(Ob_Extend, "E1"), f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}}); },
        "Elements 1 of 50 | Lines 5 of 200 | Length 10"},

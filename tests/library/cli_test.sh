@@ -59,6 +59,26 @@ printf 'export-stl %s\nexport-stl %s\n' "$work/r.stl" "$work" >"$work/stl.txt"  
 expect "replay export-stl" 3 "" "$replay" --dir "$d" --edit B "$work/stl.txt"
 same_file "replay export-stl" "$work/r.stl" "$work/b.stl"
 
+# figures: the disk tip D1 (no element as wide as its 12: EWL is L), materials chosen;
+# sheet: a PDF whose texts pdftotext reads (only where the build has the window).
+expect "figures" 0 "$(printf 'L\t11.1\nEWL\t11.1\nD\t12\nds\t6\nlargest\t12\nelements\t2\nmass\t4.04')" \
+  "$library" --dir "$d" figures D1
+expect "figures of materials" 0 "$(printf 'L\t11.1\nEWL\t11.1\nD\t12\nds\t6\nlargest\t12\nelements\t2\nmass\t4.68')" \
+  "$library" --dir "$d" figures D1 --stem titanium --tip carbide
+expect "figures without a tip" 0 "$(printf 'L\t3\nEWL\t-\nD\t-\nds\t-\nlargest\t3\nelements\t1\nmass\t0.17')" \
+  "$library" --dir "$d" figures C
+usage_error "unknown material" "unknown material gold" "$library" --dir "$d" figures D1 --tip gold
+usage_error "material of another command" "show takes no material" "$library" --dir "$d" show D1 --stem steel
+usage_error "sheet of another type" "sheet writes a .pdf or an .svg file, not d1.png" "$library" --dir "$d" sheet D1 "$work/d1.png"
+if "$library" --dir "$d" sheet D1 "$work/d1.pdf" 2>/dev/null; then
+  text=$(pdftotext "$work/d1.pdf" -)
+  for word in D1 "L = 11.1" "EWL = 11.1" "Ø12" "tool 4 of 4 in usrprobe.dat" "4.04 g"; do
+    grep -qF "$word" <<<"$text" || fail "sheet: no $word in the PDF"
+  done
+  expect "sheet unwritable" 3 "" "$library" --dir "$d" sheet D1 "$work/none/d1.svg"
+fi
+same_file "the sheet changes nothing" "$d/usrprobe.dat" "$work/original.dat"
+
 printf 'ITEM:H TARVO1\r\ncylinder 0 0 0 0 0 -5 6\r\n\r\n' | tee "$work/h.dat" >"$empty/usrprobe.dat"
 expect "not rebuildable" 4 "" "$library" --dir "$empty" script H
 expect "edit not rebuildable" 4 "" "$replay" --dir "$empty" --edit H "$work/d1.txt"

@@ -32,6 +32,7 @@
 #include "test_window.h"
 #include "ui/desktop_actions.h"
 #include "ui/library_actions.h"
+#include "ui/sheet_dialog.h"
 
 using tarvo::editor::ControlId;
 using tarvo::editor::ControlKind;
@@ -280,7 +281,7 @@ void WindowTest::theMenusAndTheStatusLine() {
   w_->Do(
       "fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; "
       "click Cmd_Confirm");
-  QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | ball \u00D83 | " + folder);
+  QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | EWL 0 | ball \u00D83 | " + folder);
   QCOMPARE(Notice(), QString());  // ended by the next command
 
   // File → Export STL… opens in the data folder, as Save preview picture does.
@@ -368,6 +369,13 @@ void WindowTest::theLibraryEditsTheSelectedToolInPlace() {
   QTest::mouseClick(library->EditButton(), Qt::LeftButton);
   QCOMPARE(w_->Main().windowTitle(),
            "TARVO TOOLS CREATION — Editing B from usrprobe.dat: EXPORT replaces it");
+  // The data sheet of the tool being edited names its place in the file.
+  Action(w_->Main().FileMenu(), QStringLiteral("Tool data sheet…"))->trigger();
+  auto* sheet = w_->Main().findChild<tarvo::ui::SheetDialog*>();
+  QVERIFY(sheet != nullptr);
+  const auto& texts = sheet->Sheet().Drawing.Texts;
+  QVERIFY(std::any_of(texts.begin(), texts.end(), [](const auto& t) { return t.Text == "tool 2 of 3 in usrprobe.dat"; }));
+  sheet->close();
   w_->Do("click Cmd_DelLast; click Ob_Sphere; fill Tb_Diam 4; click Cmd_Confirm; click Cmd_Export");
   QByteArray expected = original;
   expected.replace("sphere 0 0 0 2\r\nhotspot 0 0 0 0 0 1 2 2 ball",

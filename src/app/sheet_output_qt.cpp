@@ -1,0 +1,18 @@
+#include <QGuiApplication>
+#include <memory>
+
+#include "sheet_output.h"
+#include "ui/sheet_painter.h"
+
+std::optional<std::string> WriteSheetFile(const std::filesystem::path& file, const tarvo::sheet::SheetDrawing& drawing) {
+  // The painter's fonts need an application; no window shows, so the
+  // off-screen platform does without a display.
+  std::unique_ptr<QGuiApplication> application;
+  if (QCoreApplication::instance() == nullptr) {
+    static int argc = 3;
+    static char program[] = "tarvo-library", option[] = "-platform", platform[] = "offscreen";
+    static char* argv[] = {program, option, platform, nullptr};
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return tarvo::ui::WriteSheet(file, drawing);
+}

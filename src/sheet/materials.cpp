@@ -1,0 +1,32 @@
+#include "sheet/materials.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tarvo::sheet {
+namespace {
+
+constexpr std::array<MaterialData, 8> kMaterials = {{
+    {Material::Steel, "steel", "stainless steel", 7.9},
+    {Material::Carbide, "carbide", "tungsten carbide", 15.0},
+    {Material::Ruby, "ruby", "ruby", 3.9},
+    {Material::SiliconNitride, "silicon-nitride", "silicon nitride", 3.2},
+    {Material::Zirconia, "zirconia", "zirconia", 6.05},
+    {Material::Titanium, "titanium", "titanium", 4.5},
+    {Material::Aluminium, "aluminium", "aluminium", 2.7},
+    {Material::CarbonFibre, "carbon-fibre", "carbon fibre", 1.6},
+}};
+
+}  // namespace
+
+std::span<const MaterialData> AllMaterials() { return kMaterials; }
+
+const MaterialData& DataOf(Material material) { return kMaterials[static_cast<std::size_t>(material)]; }
+
+std::optional<Material> MaterialNamed(std::string_view key) {
+  const auto found = std::find_if(kMaterials.begin(), kMaterials.end(), [&](const MaterialData& m) { return m.Key == key; });
+  if (found == kMaterials.end()) return std::nullopt;
+  return found->Id;
+}
+
+}  // namespace tarvo::sheet

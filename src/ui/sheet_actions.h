@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+
+#include "ui/form1.h"
+
+namespace tarvo::ui {
+
+// File → Tool data sheet… (Ctrl+P): the sheet of the tool under way in a
+// preview dialog, once it has an element. It goes right below `above`.
+QAction* AddDataSheet(QMenu& fileMenu, Form1& form, QAction* above);
+
+}  // namespace tarvo::ui

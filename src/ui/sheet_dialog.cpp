@@ -1,0 +1,141 @@
+#include "ui/sheet_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QSettings>
+#include <QVBoxLayout>
+
+#include "ui/save_dialog.h"
+#include "ui/sheet_painter.h"
+
+namespace tarvo::ui {
+namespace {
+
+// The page on screen, pixels across.
+constexpr int kPageWidth = 620;
+
+QSettings Settings() { return QSettings(QStringLiteral("TARVO Tools"), QStringLiteral("tarvo-tools")); }
+
+void FillMaterials(QComboBox& box, const QString& setting, bool withDefault) {
+  if (withDefault) box.addItem(QObject::tr("ruby for a ball, steel for a disk"), QString());
+  for (const sheet::MaterialData& m : sheet::AllMaterials()) {
+    box.addItem(QString::fromUtf8(m.Name.data(), static_cast<qsizetype>(m.Name.size())),
+                QString::fromUtf8(m.Key.data(), static_cast<qsizetype>(m.Key.size())));
+  }
+  const int kept = box.findData(Settings().value(setting).toString());
+  box.setCurrentIndex(kept >= 0 ? kept : 0);
+}
+
+std::optional<sheet::Material> Chosen(const QComboBox& box) {
+  return sheet::MaterialNamed(box.currentData().toString().toStdString());
+}
+
+}  // namespace
+
+SheetDialog::SheetDialog(std::string block, int position, int tools, QString folder, QWidget* parent)
+    : QDialog(parent),
+      block_(std::move(block)),
+      folder_(std::move(folder)),
+      page_(new QLabel(this)),
+      stem_(new QComboBox(this)),
+      tip_(new QComboBox(this)),
+      print_(new QPushButton(tr("&Print\u2026"), this)),
+      pdf_(new QPushButton(tr("Save as P&DF\u2026"), this)),
+      svg_(new QPushButton(tr("Save as &SVG\u2026"), this)) {
+  setWindowTitle(tr("Tool data sheet"));
+  context_.Position = position;
+  context_.Tools = tools;
+  context_.Date = sheet::Today();
+  context_.Version = TARVO_VERSION;
+  FillMaterials(*stem_, QStringLiteral("sheet/stem"), false);
+  FillMaterials(*tip_, QStringLiteral("sheet/tip"), true);
+
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(page_);
+  scroll->setAlignment(Qt::AlignHCenter);
+  auto* materials = new QFormLayout;
+  materials->addRow(tr("S&tem material:"), stem_);
+  materials->addRow(tr("T&ip material:"), tip_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  for (QPushButton* button : {print_, pdf_, svg_}) buttons->addButton(button, QDialogButtonBox::ActionRole);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(scroll, 1);
+  layout->addLayout(materials);
+  layout->addWidget(buttons);
+  resize(kPageWidth + 60, 820);
+
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  for (QComboBox* box : {stem_, tip_}) {
+    connect(box, &QComboBox::currentIndexChanged, this, [this] {
+      QSettings settings = Settings();
+      settings.setValue(QStringLiteral("sheet/stem"), stem_->currentData());
+      settings.setValue(QStringLiteral("sheet/tip"), tip_->currentData());
+      Remake();
+    });
+  }
+  connect(pdf_, &QPushButton::clicked, this,
+          [this] { Save(tr("Save the data sheet as PDF"), tr("PDF files (*.pdf)"), QStringLiteral("pdf")); });
+  connect(svg_, &QPushButton::clicked, this,
+          [this] { Save(tr("Save the data sheet as SVG"), tr("SVG files (*.svg)"), QStringLiteral("svg")); });
+  connect(print_, &QPushButton::clicked, this, &SheetDialog::Print);
+  Remake();
+}
+
+void SheetDialog::Remake() {
+  context_.Materials.Stem = Chosen(*stem_).value_or(sheet::Material::Steel);
+  context_.Materials.Tip = Chosen(*tip_);
+  std::string error;
+  std::optional<sheet::DataSheet> made = sheet::SheetOfBlock(block_, context_, &error);
+  if (!made) {
+    page_->setText(tr("No data sheet: %1").arg(QString::fromStdString(error)));
+    for (QPushButton* button : {print_, pdf_, svg_}) button->setEnabled(false);
+    return;
+  }
+  sheet_ = std::move(*made);
+  const qreal ratio = devicePixelRatioF();
+  QImage image = RenderSheet(sheet_.Drawing, static_cast<int>(kPageWidth * ratio));
+  image.setDevicePixelRatio(ratio);
+  page_->setPixmap(QPixmap::fromImage(image));
+  page_->adjustSize();
+}
+
+void SheetDialog::Save(const QString& caption, const QString& filter, const QString& suffix) {
+  QString name = QString::fromStdString(sheet_.Drawing.Name).trimmed();
+  name.replace(QLatin1Char('/'), QLatin1Char('_'));
+  const QString file = AskSavePath(this, caption, folder_, name.isEmpty() ? QString() : name + "." + suffix, filter, suffix);
+  if (file.isEmpty()) return;
+  folder_ = QFileInfo(file).absolutePath();
+  if (const std::optional<std::string> failed = WriteSheet(QFile::encodeName(file).toStdString(), sheet_.Drawing)) {
+    QMessageBox box(QMessageBox::Warning, caption,
+                    tr("The data sheet was not written: %1").arg(QString::fromStdString(*failed)), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+  }
+}
+
+void PrintSheet(QPrinter& printer, const sheet::SheetDrawing& drawing) {
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setFullPage(true);
+  QPainter painter(&printer);
+  PaintSheet(painter, drawing, printer.width() / sheet::SheetDrawing::kWidth);
+}
+
+void SheetDialog::Print() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setFullPage(true);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  PrintSheet(printer, sheet_.Drawing);
+}
+
+}  // namespace tarvo::ui
