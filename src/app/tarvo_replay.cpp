@@ -1,7 +1,6 @@
 // tarvo-replay: runs the tool editor without a window, performing the user's
 // actions read from a script.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -117,19 +116,17 @@ int main(int argc, char** argv) {
     return UsageError("no directory " + directory.string());
   }
 
+  tarvo::scene::PosixFileSystem files;
   std::string script;
   if (*scriptName == "-") {
     script.assign(std::istreambuf_iterator<char>(std::cin), {});
-  } else {
-    std::ifstream in(*scriptName, std::ios::binary);
-    if (!in) return UsageError("cannot read " + *scriptName);
-    script.assign(std::istreambuf_iterator<char>(in), {});
+  } else if (const tarvo::scene::FileStatus read = files.Read(*scriptName, script); !read.IsOk()) {
+    return UsageError("cannot read " + *scriptName + ": " + read.Reason);
   }
 
   const tarvo::scene::FolderLock lock =
       tarvo::scene::LockForCommandLine(directory, "tarvo-replay", std::cerr);
   if (lock.IsBusy()) return tarvo::scene::kFolderBusyStatus;
-  tarvo::scene::PosixFileSystem files;
   tarvo::library::Library library;
   const tarvo::library::Tool* edited = nullptr;
   tarvo::library::RebuildScript rebuild;

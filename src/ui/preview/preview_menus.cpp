@@ -1,11 +1,15 @@
 #include "ui/preview/preview_menus.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <memory>
+
+#include "editor/status_line.h"
 
 #include "ui/desktop_actions.h"
 #include "ui/main_window.h"
 #include "ui/preview/taster_view.h"
+#include "ui/qt_text.h"
 #include "ui/save_dialog.h"
 
 namespace tarvo::ui {
@@ -22,7 +26,9 @@ void AddSavePicture(MainWindow& window, TasterView& view) {
                                QStringLiteral("png"));
     if (name.isEmpty()) return;
     if (!name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) name += QStringLiteral(".png");
-    if (!SavePreviewPicture(view, name)) {
+    if (SavePreviewPicture(view, name)) {
+      ShowNotice(window, editor::SavedPictureNotice(ToUtf8(QDir::toNativeSeparators(name))));
+    } else {
       QMessageBox::warning(&window, window.windowTitle(),
                            MainWindow::tr("The picture was not saved: %1").arg(name));
     }

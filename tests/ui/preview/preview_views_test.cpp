@@ -3,12 +3,15 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +28,7 @@
 #include "model_mismatch.h"
 #include "ui/preview/preview_menus.h"
 #include "ui/preview/coin_messages.h"
+#include "ui/qt_messages.h"
 
 using tarvo::editor::ControlId;
 using enum tarvo::editor::ControlId;
@@ -215,6 +219,18 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
     QVERIFY(Screen(w->Main()).save(qEnvironmentVariable("TARVO_WINDOW_PICTURE")));
   // Read whole, the file shows as it did read part by part.
   QCOMPARE(w->Reread(), reset);
+  // File → Save preview picture… saves what the preview shows and says where.
+  const QString picture = QFileInfo(w->SceneFile()).dir().filePath("saved.png");
+  QTimer::singleShot(0, [&] {
+    auto* dialog = w->Main().findChild<QFileDialog*>("SaveDialog");
+    QVERIFY(dialog != nullptr);
+    dialog->selectFile(picture);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  for (QAction* action : w->Main().FileMenu()->actions())
+    if (action->text().remove('&') == QStringLiteral("Save preview picture…")) action->trigger();
+  QCOMPARE(w->Main().statusBar()->currentMessage(), "Saved the preview as " + picture + '.');
+  QCOMPARE(QImage(picture).convertToFormat(reset.format()), reset);
 
   // A digit typed into a field stays; a click gives the preview the focus.
   auto* diam = w->Form().findChild<QLineEdit*>("Tb_Diam");
@@ -269,12 +285,11 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   QCOMPARE(w->BuildTip(), reset);
   w.reset();
 
-  QTemporaryDir runtime;
   QProcess child;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove(tarvo::ui::kVerboseVariable);
   env.remove("QT_LOGGING_RULES");
-  env.insert("XDG_RUNTIME_DIR", runtime.path());
+  env.remove("XDG_RUNTIME_DIR");  // Qt warns of it
   child.setProcessEnvironment(env);
   child.start(QCoreApplication::applicationFilePath(), {kQuietChild});
   QVERIFY(child.waitForFinished(4 * kLoadTimeoutMs));
@@ -347,6 +362,7 @@ static int BuildToolsQuietly() {
 int main(int argc, char** argv) {
   const bool child = argc == 2 && QByteArray(argv[1]) == kQuietChild;
   tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
+  if (child) tarvo::ui::ShowQtMessages(false);  // as the program starts
   QApplication app(argc, argv);
   PreviewViewsTest test;
   return child ? BuildToolsQuietly() : QTest::qExec(&test, argc, argv);
