@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "editor/size_notices.h"
 #include "editor/status_line.h"
 
 #include "ui/desktop_actions.h"
@@ -47,17 +48,22 @@ void ResetForNewTools(MainWindow& window, TasterView& view) {
 }
 
 // "The preview cannot show Taster.wrl: REASON" in the status line while the
-// scene file cannot be shown.
+// scene file cannot be shown; "The preview cannot show an element of
+// diameter 1E+30" while the tool cannot be drawn at its size.
 void NoteProblems(MainWindow& window, TasterView& view) {
   const QString file =
       QString::fromStdString(window.Form().Editor().Scene().ScenePath().filename().string());
-  QObject::connect(&view, &TasterView::problemChanged, &window,
-                   [&window, file](const QString& problem) {
-                     window.SetPreviewNote(
-                         problem.isEmpty()
-                             ? QString()
-                             : MainWindow::tr("The preview cannot show %1: %2").arg(file, problem));
-                   });
+  const auto note = [&window, &view, file] {
+    if (!view.Problem().isEmpty()) {
+      window.SetPreviewNote(MainWindow::tr("The preview cannot show %1: %2").arg(file, view.Problem()));
+    } else if (view.SizeProblem()) {
+      window.SetPreviewNote(ToQString(editor::PreviewSizeNote(window.Form().Editor())));
+    } else {
+      window.SetPreviewNote({});
+    }
+  };
+  QObject::connect(&view, &TasterView::problemChanged, &window, note);
+  QObject::connect(&view, &TasterView::sizeProblemChanged, &window, note);
 }
 
 }  // namespace

@@ -188,6 +188,10 @@ class PreviewViewsTest : public QObject {
   void startsWithTheSkyShowsTheViewsAndBuildsQuietly();
   // A damaged scene file: the sky, a note in the status line, a window that goes on.
   void showsTheSkyForADamagedSceneFile();
+  // Seen from straight above, a cylinder on a hexagonal prism shows both outlines.
+  void drawsTheEdgesOfFacesOfOneOrientation();
+  // A tool of any size the checks accept is shown, or the status line says why not.
+  void showsAToolOfAnySize();
 };
 
 void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
@@ -338,6 +342,45 @@ void PreviewViewsTest::showsTheSkyForADamagedSceneFile() {
   w.Click(Cmd_DelAll);
   QVERIFY(Measure(w.BuildTip()).RedY > 0);
   QVERIFY2(w.StatusLine().startsWith("Elements 3 of 50"), qPrintable(w.StatusLine()));
+}
+
+// The dark runs along the picture's middle row: the edges it crosses.
+int EdgesAcrossTheMiddle(const QImage& image) {
+  int runs = 0;
+  bool dark = false;
+  for (int x = 0, y = image.height() / 2; x < image.width(); ++x) {
+    const QRgb c = image.pixel(x, y);
+    const bool now = qGray(c) < 110 && std::abs(qRed(c) - qBlue(c)) <= 10;
+    runs += now && !dark;
+    dark = now;
+  }
+  return runs;
+}
+
+void PreviewViewsTest::drawsTheEdgesOfFacesOfOneOrientation() {
+  Window w;
+  w.Build(Ob_Polyg, {{{Tb_Diam, "6"}, {Tb_Height, "20"}},
+                     {{Ob_Cone, nullptr}, {Cb_Edges, "6"}, {Tb_Diam2, "5"}, {Tb_Height, "10"}}});
+  QVERIFY(!w.KeyView(Qt::Key_5).isNull());  // orthographic
+  const QImage top = w.KeyView(Qt::Key_7);
+  // The hexagon's two sides and the circle's two halves.
+  QVERIFY(Shows(EdgesAcrossTheMiddle(top) == 4, top, "edges_top.png"));
+}
+
+void PreviewViewsTest::showsAToolOfAnySize() {
+  Window w;
+  for (const auto& [diameter, height] : {std::pair{"1e30", "10"}, {"3e-20", "1e-19"}, {"0.5", "1"}}) {
+    w.Click(Cmd_DelAll);
+    const QImage shown = w.Build(Ob_Tip, {{{Tb_Diam, diameter}, {Tb_Height, height}}});
+    QVERIFY2(Shows(Measure(shown).Area > 1000, shown, "any_size.png"), diameter);
+    QVERIFY2(!w.StatusLine().startsWith("The preview cannot show"), qPrintable(w.StatusLine()));
+  }
+  QCOMPARE(w.StatusLine().left(9), QStringLiteral("Elements "));
+  w.Click(Cmd_DelAll);
+  const QImage sky = w.Build(Ob_Tip, {{{Tb_Diam, "1e38"}, {Tb_Height, "1e-30"}}});
+  QVERIFY(Shows(Measure(sky).Area == 0, sky, "too_large.png"));
+  QVERIFY2(w.StatusLine().startsWith("The preview cannot show an element of diameter 1E+38 | HEIGHT 1E-30 is smaller"),
+           qPrintable(w.StatusLine()));
 }
 
 // The child: a cylinder 20 × 10 over a six-edge prism of edge 5 and height 10; a tip with a
