@@ -11,7 +11,9 @@
 #include <Inventor/nodes/SoPickStyle.h>
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <algorithm>
 #include <array>
+#include <set>
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
@@ -37,6 +39,7 @@ struct Triangles {
   std::unordered_map<Key, int, KeyHash> Known;
   std::vector<SbVec3f>* Points = nullptr;
   std::vector<std::array<int, 3>> Corners;
+  std::set<std::array<int, 3>> Seen;  // the corners of each, in order
 
   int PointOf(const SbVec3f& point) {
     const Key key{point[0] + 0.0F, point[1] + 0.0F, point[2] + 0.0F};  // -0 as 0
@@ -56,7 +59,11 @@ struct Triangles {
       model.multVecMatrix(vertex->getPoint(), point);
       corners[static_cast<std::size_t>(i++)] = self.PointOf(point);
     }
-    if (corners[0] != corners[1] && corners[1] != corners[2] && corners[0] != corners[2]) {
+    // A face drawn twice (a polygonal element's faces come again with the
+    // next one's) counts once.
+    std::array<int, 3> sorted = corners;
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted[0] != sorted[1] && sorted[1] != sorted[2] && self.Seen.insert(sorted).second) {
       self.Corners.push_back(corners);
     }
   }
