@@ -1,7 +1,6 @@
 // tarvo-replay: runs the tool editor without a window, performing the user's
 // actions read from a script.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -121,19 +120,19 @@ int main(int argc, char** argv) {
     return UsageError("no directory " + tarvo::platform::PathText(directory));
   }
 
+  tarvo::platform::DiskFileSystem files;
   std::string script;
   if (*scriptName == "-") {
     script.assign(std::istreambuf_iterator<char>(std::cin), {});
-  } else {
-    std::ifstream in(tarvo::platform::PathFromText(*scriptName), std::ios::binary);
-    if (!in) return UsageError("cannot read " + *scriptName);
-    script.assign(std::istreambuf_iterator<char>(in), {});
+  } else if (const tarvo::platform::FileStatus read =
+                 files.Read(tarvo::platform::PathFromText(*scriptName), script);
+             !read.IsOk()) {
+    return UsageError("cannot read " + *scriptName + ": " + read.Reason);
   }
 
   const tarvo::platform::FolderLock lock =
       tarvo::platform::LockForCommandLine(directory, "tarvo-replay", std::cerr);
   if (lock.IsBusy()) return tarvo::platform::kFolderBusyStatus;
-  tarvo::platform::DiskFileSystem files;
   tarvo::library::Library library;
   const tarvo::library::Tool* edited = nullptr;
   tarvo::library::RebuildScript rebuild;

@@ -12,6 +12,7 @@
 #include "platform/process.h"
 #include "platform/text.h"
 #include "ui/preview/coin_messages.h"
+#include "ui/qt_messages.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ Opens the window in which a probe stylus is built element by element, with a
 
   --dir DIR    the folder of usrprobe.dat, usrprobe_old.dat, Taster.wrl and
                Taster_Old.wrl; it must exist
-  --verbose    the 3D engine's own warnings on standard error (also when
-               TARVO_VERBOSE is set to anything but 0)
+  --verbose    the 3D engine's and Qt's own warnings on standard error (also
+               when TARVO_VERBOSE is set to anything but 0)
   --help, --version
 
 Without --dir the files lie in the program's own folder when it holds
@@ -57,7 +58,9 @@ int main(int argc, char** argv) {
       return 0;
     }
   }
-  tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
+  const bool verbose = tarvo::ui::VerboseWanted(argc, argv);
+  tarvo::ui::ShowCoinMessages(verbose);
+  tarvo::ui::ShowQtMessages(verbose);
   QApplication app(argc, argv);
 
   // Qt has taken its own options out of the arguments by now.

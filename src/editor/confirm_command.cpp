@@ -73,6 +73,7 @@ void Editor::Cmd_Confirm_Click() {
 
   confirmed_ = ElementEntry{std::string(elementKind_), disk};
   for (ControlId field : FieldsOf(*confirmed_)) FieldText(*confirmed_, field) = window_.Text(field);
+  accepted_ = AcceptedElement{*confirmed_, commands_};
 
   window_.Hide(Frame_ToolData);
   window_.Hide(Frame_Element);

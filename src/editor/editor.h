@@ -68,6 +68,11 @@ class Editor {
   int Commands() const { return commands_; }
   // What the last command exported; nothing after any other command.
   const std::optional<ExportedBlock>& Exported() const { return exported_; }
+  // The element whose values the last command accepted (CONFIRM, the change
+  // dialog's OK), its fields as the checks left them; nothing after any other.
+  std::optional<ElementEntry> Accepted() const {
+    return accepted_ && accepted_->Command == commands_ ? std::optional(accepted_->Element) : std::nullopt;
+  }
   // How many file operations have failed since start-up.
   int FileFailures() const { return fileFailures_; }
   // Why the tool's history could not be saved at its last step ("FILE:
@@ -184,6 +189,11 @@ class Editor {
   History history_;
   bool recording_ = true;  // false on the scratch editor of a rebuild
   std::optional<ElementEntry> confirmed_;  // the element the last CONFIRM stored
+  struct AcceptedElement {
+    ElementEntry Element;
+    int Command = 0;  // the count of commands when it was accepted
+  };
+  std::optional<AcceptedElement> accepted_;
   std::optional<ElementDialog> dialog_;
   std::optional<UnfinishedTool> unfinished_;
   // What the history file holds since this editor last wrote it: the steps

@@ -104,6 +104,7 @@ bool Editor::DialogOk() {
     return false;
   }
   if (!Commit(ElementStep(dialog_->Purpose, dialog_->Position, element))) return false;
+  accepted_ = AcceptedElement{element, commands_};
   dialog_.reset();
   return true;
 }

@@ -7,6 +7,7 @@
 #include "definition/code_page.h"
 #include "definition/tool_blocks.h"
 #include "definition/tool_names.h"
+#include "editor/size_notices.h"
 #include "numbers/decimal_parser.h"
 #include "numbers/number_text.h"
 #include "platform/text.h"
@@ -93,6 +94,7 @@ std::string StatusLine(const Editor& editor) {
     line += "The tool under way cannot be saved for a later start: " + editor.HistoryProblem() + " | ";
   }
   if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
+  for (const std::string& notice : SizeNotices(editor)) line += notice + " | ";
   line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
           numbers::IntegerText(status.Lines) + " of " +
@@ -146,6 +148,8 @@ std::string CopiedToolNotice(std::string_view name) { return "Copied the definit
 std::string SavedNotice(const Editor& editor, const std::string& file) {
   return "Saved " + NameOfTool(editor) + " as " + file + ".";
 }
+
+std::string SavedPictureNotice(const std::string& file) { return "Saved the preview as " + file + "."; }
 
 std::string NoFileManagerMessage(const std::string& folder) {
   return "No program to open folders was found. The data folder is:\n\n" + folder;

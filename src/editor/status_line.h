@@ -49,6 +49,8 @@ std::string CopyNotice(const Editor& editor);
 std::string CopiedToolNotice(std::string_view name);
 // "Saved NAME as FILE." after File → Export STL….
 std::string SavedNotice(const Editor& editor, const std::string& file);
+// "Saved the preview as FILE." after File → Save preview picture….
+std::string SavedPictureNotice(const std::string& file);
 
 // File → Open data folder when no program can open folders.
 std::string NoFileManagerMessage(const std::string& folder);

@@ -1,9 +1,16 @@
 #include "library/tool_scene.h"
 
 #include <memory>
+#include <optional>
+#include <sstream>
 
+#include "editor/editor.h"
+#include "library/library_changes.h"
+#include "library/tool_script.h"
+#include "numbers/decimal_separator.h"
 #include "numbers/number_text.h"
 #include "platform/text.h"
+#include "script/replay_script.h"
 #include "scene/memory_file_system.h"
 #include "scene/scene.h"
 #include "scene/scene_view.h"
@@ -41,9 +48,24 @@ void AddFaces(const Tool& tool, const Element& element, scene::PreviewMesh& mesh
   }
 }
 
-}  // namespace
+// The scene file the editor writes when it rebuilds the tool; nothing when
+// the tool is not rebuildable.
+std::optional<std::string> RebuiltScene(const Library& library, const Tool& tool) {
+  const RebuildScript script = DeriveScript(library, tool);
+  if (!script.Proven()) return std::nullopt;
+  scene::MemoryFileSystem files;
+  scene::NoSceneView view;
+  numbers::FixedLocaleQuery locale(std::string(1, script.Separator));
+  std::ostringstream said;
+  replay::ReplayMessages messages(said);
+  editor::Editor editor("scene", files, view, messages, locale);
+  editor.Load();
+  if (!LoadForEdit(editor, script, library, tool).empty()) return std::nullopt;
+  return files.Read(platform::PathText(editor.Scene().ScenePath()));
+}
 
-std::string ToolScene(const Tool& tool) {
+// The scene built from the tool's lines.
+std::string SceneOfLines(const Tool& tool) {
   scene::MemoryFileSystem files;
   scene::NoSceneView view;
   const numbers::NumberFormat format;  // the texts below use a point
@@ -67,6 +89,12 @@ std::string ToolScene(const Tool& tool) {
     }
   }
   return files.Read(platform::PathText(preview->ScenePath()));
+}
+
+}  // namespace
+
+std::string ToolScene(const Library& library, const Tool& tool) {
+  return RebuiltScene(library, tool).value_or(SceneOfLines(tool));
 }
 
 }  // namespace tarvo::library

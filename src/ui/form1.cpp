@@ -24,10 +24,29 @@ Form1::Form1(std::filesystem::path directory, Preview preview, numbers::LocaleQu
       widgets_(this, preview.Widget),
       focusingClicks_(this),
       editor_(std::move(directory), files_, *preview.View, messages_, locale) {
-  setFixedSize(kClientSize);
+  resize(kClientSize);
   new FocusRing(widgets_, this);
   if (parent == nullptr) move(screen()->availableGeometry().center() - rect().center());
   ForwardUserActions();
+}
+
+QSize Form1::sizeHint() const { return kClientSize; }
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Arrange();
+}
+
+void Form1::Arrange() {
+  const editor::WindowModel& model = editor_.Window();
+  const FormRoom room{size(), model.IsShown(ControlId::Frame_NewTool),
+                      model.IsShown(ControlId::Frame_Buttons) || model.IsShown(ControlId::Cmd_DelAll) ||
+                          model.IsShown(ControlId::Cmd_DelLast)};
+  setMinimumSize(MinimumSize(room));
+  for (const editor::ControlRow& control : editor::kControls) {
+    QWidget* widget = widgets_.Widget(control.Id);
+    if (widget != this) widget->setGeometry(Geometry(control.Id, room));
+  }
 }
 
 void Form1::Load() {
@@ -101,6 +120,7 @@ void Form1::Run(const std::function<void()>& command, std::optional<ControlId> t
   running_ = true;
   command();
   SyncWidgets(editor_.Window(), widgets_, typedInto);
+  Arrange();
   running_ = false;
   emit commandRun();
   if (editor_.Closed()) window()->close();

@@ -37,18 +37,25 @@ class Form1 final : public QWidget {
   // loading of a tool for editing; the widgets then follow the model.
   void RunOnEditor(const std::function<void(editor::Editor&)>& action);
 
+  // The designed size; the form grows beyond it and shrinks down to the
+  // least size that shows every control of the steps shown.
+  QSize sizeHint() const override;
+
  signals:
   // After every command, when the widgets follow the model again.
   void commandRun();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ForwardUserActions();
   // Watches the focus events of a control's widget. A widget may hand its
   // focus to a proxy inside it, where the events then arrive.
   void WatchFocus(QWidget* widget);
+  // Places the controls for the form's size and the steps shown.
+  void Arrange();
   // Runs one command on the editor, then brings the widgets in line; closes
   // the window when the command closed the editor. A command that arrives
   // while another runs (from a message box's event loop, or from the

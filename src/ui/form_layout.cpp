@@ -1,13 +1,34 @@
 #include "ui/form_layout.h"
 
 namespace tarvo::ui {
+namespace {
 
-QRect Geometry(editor::ControlId id) {
+constexpr int kMargin = 8;
+// The room of Step 1 and of the row of Step 2, each 92 high with the gap below.
+constexpr int kTopRowHeight = 92;
+constexpr int kPaneTop = 578;  // the definition pane, as designed
+constexpr int kLeastPaneHeight = 100;
+constexpr int kButtonsHeight = 58;  // EXPORT and EXIT
+constexpr int kButtonsGap = 12;     // between the preview and the buttons
+
+// How far the rows below Step 1 move up: one row's room while Step 1 or the
+// row of Step 2 is hidden.
+int Rise(const FormRoom& room) { return room.Step1Shown && room.Step2RowShown ? 0 : kTopRowHeight; }
+
+}  // namespace
+
+QRect Geometry(editor::ControlId id, const FormRoom& room) {
   using enum editor::ControlId;
+  const int width = room.Size.width(), height = room.Size.height();
+  const int rise = Rise(room);
+  const int spanned = width - 2 * kMargin;
+  const int previewWidth = width - 484 - kMargin;
+  const int buttonsTop = height - kMargin - kButtonsHeight;
+  const int exportWidth = (previewWidth - 11) / 2;
   switch (id) {
-    case Form1: return {QPoint(0, 0), kClientSize};
+    case Form1: return {QPoint(0, 0), room.Size};
 
-    case Frame_NewTool: return {8, 4, 943, 92};
+    case Frame_NewTool: return {kMargin, 4, spanned, 92};
     case Shape1: return {12, 28, 640, 54};
     case Lbl_ToolName: return {24, 39, 104, 32};
     case Tb_ToolName: return {132, 39, 240, 32};
@@ -15,21 +36,21 @@ QRect Geometry(editor::ControlId id) {
     case Cb_Extension: return {492, 39, 148, 32};
     case Cmd_NewTool: return {688, 28, 232, 54};
 
-    case Frame_Buttons: return {8, 104, 640, 84};
+    case Frame_Buttons: return {kMargin, 104 - rise, 640, 84};
     case Ob_Tip: return {20, 38, 80, 32};
     case Ob_Extend: return {112, 38, 144, 32};
     case Ob_Polyg: return {268, 38, 148, 32};
     case Cmd_Add: return {432, 30, 192, 46};
-    case Cmd_DelAll: return {664, 116, 136, 64};
-    case Cmd_DelLast: return {815, 116, 136, 64};
+    case Cmd_DelAll: return {width - 295, 116 - rise, 136, 64};
+    case Cmd_DelLast: return {width - 144, 116 - rise, 136, 64};
 
-    case Frame_Element: return {8, 196, 943, 72};
+    case Frame_Element: return {kMargin, 196 - rise, spanned, 72};
     case Lbl_Element: return {16, 30, 250, 32};
     case Ob_Cylinder: return {290, 30, 150, 32};
     case Ob_Cone: return {470, 30, 190, 32};
     case Ob_Sphere: return {680, 30, 240, 32};
 
-    case Frame_ToolData: return {8, 276, 468, 236};
+    case Frame_ToolData: return {kMargin, 276 - rise, 468, 236};
     case Lbl_ElemType: return {16, 30, 300, 30};
     case Cb_Disk: return {330, 30, 120, 30};
     case Lbl_Diam: return {8, 70, 250, 32};
@@ -41,15 +62,21 @@ QRect Geometry(editor::ControlId id) {
     case Tb_Height: return {268, 150, 180, 32};
     case Lbl_LengthMin: return {8, 190, 250, 32};
     case Tb_LengthMin: return {268, 190, 180, 32};
-    case Cmd_Confirm: return {120, 520, 240, 48};
+    case Cmd_Confirm: return {120, 520 - rise, 240, 48};
 
-    case RTB_Tool: return {8, 578, 468, 274};
-    case TasterView: return {484, 282, 467, 500};
+    case RTB_Tool: return QRect(QPoint(kMargin, kPaneTop - rise), QPoint(475, height - kMargin - 1));
+    case TasterView:
+      return QRect(QPoint(484, 282 - rise), QPoint(width - kMargin - 1, buttonsTop - kButtonsGap - 1));
     case FaceDraw: return {};  // never shown
-    case Cmd_Export: return {484, 794, 228, 58};
-    case Cmd_Exit: return {723, 794, 228, 58};
+    case Cmd_Export: return {484, buttonsTop, exportWidth, kButtonsHeight};
+    case Cmd_Exit:
+      return {484 + exportWidth + 11, buttonsTop, previewWidth - exportWidth - 11, kButtonsHeight};
   }
   return {};
+}
+
+QSize MinimumSize(const FormRoom& room) {
+  return {kClientSize.width(), kPaneTop - Rise(room) + kLeastPaneHeight + kMargin};
 }
 
 }  // namespace tarvo::ui

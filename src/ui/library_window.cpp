@@ -200,7 +200,7 @@ void LibraryWindow::ShowSelected() {
   const std::filesystem::path scene = sceneFolder_.filePath("Tool.wrl").toStdString();
   if (tool == nullptr) {
     block_->clear();
-    std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::ToolScene(library::Tool{});
+    std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::ToolScene(library_, library::Tool{});
     shape_.View->Navigate(scene);
     return;
   }
@@ -210,7 +210,7 @@ void LibraryWindow::ShowSelected() {
     edit_->setEnabled(false);
     edit_->setToolTip(tr("Not rebuildable: %1").arg(QString::fromStdString(script.Reason)));
   }
-  std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::ToolScene(*tool);
+  std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::ToolScene(library_, *tool);
   shape_.View->Navigate(scene);
 }
 

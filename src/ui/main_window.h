@@ -10,8 +10,9 @@
 
 namespace tarvo::ui {
 
-// The program's main window: the designed form Form1 at its fixed size, with
-// a menu bar above it; on a screen too small for the form, the form scrolls.
+// The program's main window: the designed form Form1 with a menu bar above
+// it; a larger window gives the preview the room; on a screen too small for
+// the form, the form scrolls.
 // The form keeps its caption, layout and behaviour; the menus only add ways
 // around it. The window takes the form's caption.
 class MainWindow final : public QMainWindow {

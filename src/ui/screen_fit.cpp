@@ -25,14 +25,7 @@ QMargins GuessedFrame(const QWidget& window) {
 
 void Fit(QWidget& window, const QMargins& frame) {
   const QRect available = window.screen()->availableGeometry();
-  const QSize whole = window.sizeHint();
-  const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const QSize room = available.size().shrunkBy(frame);
-  const bool tooLow = whole.height() > room.height();
-  const bool tooNarrow = whole.width() + (tooLow ? bar : 0) > room.width();
-  const QSize largest = whole + QSize(tooLow ? bar : 0, tooNarrow ? bar : 0);
-  window.setMaximumSize(largest);
-  window.resize(largest.boundedTo(room));
+  window.resize(window.sizeHint().boundedTo(available.size().shrunkBy(frame)));
   // Centred on the client area as designed, then moved (with its frame) into the free area.
   const QSize outer = window.size().grownBy(frame);
   const QPoint centred = available.center() - window.rect().center();
@@ -44,7 +37,7 @@ void Fit(QWidget& window, const QMargins& frame) {
 }
 
 // Fits the window again, with its real frame, when it is first activated,
-// unless it already lies inside the free area at its largest size.
+// unless it already lies inside the free area at the size it asks for.
 class RefitOnActivation final : public QObject {
  public:
   explicit RefitOnActivation(QWidget& window) : QObject(&window) {
@@ -55,7 +48,7 @@ class RefitOnActivation final : public QObject {
     if (event->type() != QEvent::WindowActivate) return false;
     auto& window = *static_cast<QWidget*>(watched);
     const QRect available = window.screen()->availableGeometry();
-    if (!available.contains(window.frameGeometry()) || window.size() != window.maximumSize()) {
+    if (!available.contains(window.frameGeometry()) || window.size() != window.sizeHint()) {
       Fit(window, FrameOf(window));
     }
     window.removeEventFilter(this);
@@ -68,10 +61,11 @@ class RefitOnActivation final : public QObject {
 
 FormScrollArea::FormScrollArea(QWidget* form, QWidget* parent) : QScrollArea(parent) {
   setFrameShape(QFrame::NoFrame);
+  setWidgetResizable(true);
   setWidget(form);
 }
 
-QSize FormScrollArea::sizeHint() const { return widget()->size(); }
+QSize FormScrollArea::sizeHint() const { return widget()->sizeHint(); }
 
 void FitOnScreen(QWidget& window) {
   const QMargins frame = window.isVisible() ? FrameOf(window) : GuessedFrame(window);

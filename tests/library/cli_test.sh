@@ -38,7 +38,8 @@ usage_error "missing folder" "no directory $work/none" "$library" --dir "$work/n
 usage_error "bad --index" "--index takes a position from 1" "$library" --dir "$d" show A --index x
 usage_error "missing output path" "stl needs the OUT.stl file to write" "$library" --dir "$d" stl B
 usage_error "replay: unknown option" "unknown option --frob" "$replay" --frob "$work/s.txt"
-usage_error "replay: missing script" "cannot read $work/none.txt" "$replay" --dir "$d" "$work/none.txt"
+usage_error "replay: missing script" "cannot read $work/none.txt: No such file or directory" "$replay" --dir "$d" "$work/none.txt"
+usage_error "replay: a folder as script" "cannot read $work: Is a directory" "$replay" --dir "$d" "$work"
 usage_error "replay: missing folder" "no directory $work/none" "$replay" --dir "$work/none" -
 usage_error "replay: bad --index" "--index takes a position from 1" "$replay" --dir "$d" --edit B --index x -
 same_file "show is the block" <("$library" --dir "$d" show D1) "$files/disk_tip.dat"

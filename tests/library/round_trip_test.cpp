@@ -6,6 +6,7 @@
 #include <random>
 
 #include "library/library_file.h"
+#include "library/tool_scene.h"
 #include "library/tool_script.h"
 #include "testing/replay_editor.h"
 #include "testing/temp_folder.h"
@@ -79,6 +80,22 @@ TEST(RoundTrip, GeneratedToolsOfEveryKindRebuildByteForByte) {
   const std::string file = files.Read("/d/usrprobe.dat");
   ASSERT_EQ(ReadLibrary(file).Tools.size(), 240U);
   ExpectEveryToolRebuilds(file);
+}
+
+// The tool library shows an exported tool as the window showed it while it
+// was built: the same scene, byte for byte.
+TEST(RoundTrip, TheLibrarysSceneIsTheWindowsScene) {
+  ToolGenerator generator;
+  for (int i = 0; i < 30; ++i) {
+    const char separator = i % 2 == 0 ? '.' : ',';
+    const std::string script = generator.Script(i, separator);
+    MemoryFileSystem built, exported;
+    ASSERT_EQ(ReplayEditor(built, separator).Run(script.substr(0, script.rfind("click Cmd_Export"))), 0);
+    ASSERT_EQ(ReplayEditor(exported, separator).Run(script), 0);
+    const Library library = ReadLibrary(exported.Read("/d/usrprobe.dat"));
+    ASSERT_EQ(library.Tools.size(), 1U);
+    EXPECT_EQ(ToolScene(library, library.Tools[0]), built.Read("/d/Taster.wrl")) << script;
+  }
 }
 
 TEST(RoundTrip, EveryToolOfTheReplayCasesRebuilds) {

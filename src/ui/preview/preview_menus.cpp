@@ -1,11 +1,16 @@
 #include "ui/preview/preview_menus.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <memory>
+
+#include "editor/size_notices.h"
+#include "editor/status_line.h"
 
 #include "ui/desktop_actions.h"
 #include "ui/main_window.h"
 #include "ui/preview/taster_view.h"
+#include "ui/qt_text.h"
 #include "ui/save_dialog.h"
 
 namespace tarvo::ui {
@@ -22,7 +27,9 @@ void AddSavePicture(MainWindow& window, TasterView& view) {
                                QStringLiteral("png"));
     if (name.isEmpty()) return;
     if (!name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) name += QStringLiteral(".png");
-    if (!SavePreviewPicture(view, name)) {
+    if (SavePreviewPicture(view, name)) {
+      ShowNotice(window, editor::SavedPictureNotice(ToUtf8(QDir::toNativeSeparators(name))));
+    } else {
       QMessageBox::warning(&window, window.windowTitle(),
                            MainWindow::tr("The picture was not saved: %1").arg(name));
     }
@@ -41,17 +48,22 @@ void ResetForNewTools(MainWindow& window, TasterView& view) {
 }
 
 // "The preview cannot show Taster.wrl: REASON" in the status line while the
-// scene file cannot be shown.
+// scene file cannot be shown; "The preview cannot show an element of
+// diameter 1E+30" while the tool cannot be drawn at its size.
 void NoteProblems(MainWindow& window, TasterView& view) {
   const QString file =
       QString::fromStdString(window.Form().Editor().Scene().ScenePath().filename().string());
-  QObject::connect(&view, &TasterView::problemChanged, &window,
-                   [&window, file](const QString& problem) {
-                     window.SetPreviewNote(
-                         problem.isEmpty()
-                             ? QString()
-                             : MainWindow::tr("The preview cannot show %1: %2").arg(file, problem));
-                   });
+  const auto note = [&window, &view, file] {
+    if (!view.Problem().isEmpty()) {
+      window.SetPreviewNote(MainWindow::tr("The preview cannot show %1: %2").arg(file, view.Problem()));
+    } else if (view.SizeProblem()) {
+      window.SetPreviewNote(ToQString(editor::PreviewSizeNote(window.Form().Editor())));
+    } else {
+      window.SetPreviewNote({});
+    }
+  };
+  QObject::connect(&view, &TasterView::problemChanged, &window, note);
+  QObject::connect(&view, &TasterView::sizeProblemChanged, &window, note);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <Inventor/nodes/SoEnvironment.h>
 #include <Inventor/nodes/SoOrthographicCamera.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
+#include <Inventor/nodes/SoPolygonOffset.h>
 #include <Inventor/nodes/SoRotation.h>
+#include <Inventor/nodes/SoScale.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoTransformSeparator.h>
 
@@ -21,18 +23,30 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 #include "ui/preview/coin_messages.h"
 #include "ui/preview/coin_scene.h"
+#include "ui/preview/feature_edges.h"
 #include "ui/preview/preview_surface.h"
 #include "ui/preview/view_actions.h"
 
 namespace tarvo::ui {
 namespace {
 
-// Round enough that a cylinder seen from above shows a circle: the finer
-// the larger it is drawn.
-constexpr float kComplexity = 0.5F;
+// Round enough that a cylinder seen from above shows a circle (40 sides),
+// and the same however large it is drawn, for the edges found once.
+constexpr float kComplexity = 1;
+// Tools between these sizes (scene units) are drawn as they are; others are
+// scaled by a power of two to some hundred units across, so that the
+// camera's numbers keep their precision, but by no more than 2^60 either
+// way: the lamps square the faces' normals, which scale the other way. A
+// tool that still lies beyond 2^-40 to 2^40 units cannot be drawn.
+constexpr double kLeastUnscaled = 1e-2, kMostUnscaled = 1e5;
+constexpr int kScaledExponent = 6;  // 64 to 128 units
+constexpr int kMostScaleExponent = 60;
+constexpr int kMostDrawnExponent = 40;
 // One notch of a common mouse wheel.
 constexpr float kWheelNotch = 120;
 
@@ -63,10 +77,29 @@ SoGroup* Lights() {
   return lights;
 }
 
-SbBox3f BoundsOf(SoNode* scene, const SbViewportRegion& region) {
-  SoGetBoundingBoxAction bounds(region);
+SbBox3f BoundsOf(SoNode* scene) {
+  SoGetBoundingBoxAction bounds{SbViewportRegion()};
   bounds.apply(scene);
   return bounds.getBoundingBox();
+}
+
+// The largest coordinate of the box, as far from 0 as it reaches.
+double Extent(const SbBox3f& box) {
+  double extent = 0;
+  for (int i = 0; i < 3; ++i) {
+    extent = std::max({extent, std::fabs(static_cast<double>(box.getMin()[i])),
+                       std::fabs(static_cast<double>(box.getMax()[i]))});
+  }
+  return extent;
+}
+
+// The power of two the scene is drawn to; nothing when it cannot be drawn.
+std::optional<float> ScaleFor(double extent) {
+  if (!std::isfinite(extent)) return std::nullopt;
+  if (extent == 0 || (extent >= kLeastUnscaled && extent <= kMostUnscaled)) return 1.0F;
+  const int exponent = std::clamp(kScaledExponent - std::ilogb(extent), -kMostScaleExponent, kMostScaleExponent);
+  if (std::abs(std::ilogb(extent) + exponent) > kMostDrawnExponent) return std::nullopt;
+  return std::ldexp(1.0F, exponent);
 }
 
 }  // namespace
@@ -74,11 +107,14 @@ SbBox3f BoundsOf(SoNode* scene, const SbViewportRegion& region) {
 TasterView::TasterView(QWidget* parent)
     : QWidget(parent),
       scene_(std::make_unique<CoinScene>()),
+      edges_(std::make_unique<FeatureEdges>()),
       root_(new SoSeparator),
       perspective_(new SoPerspectiveCamera),
       orthographic_(new SoOrthographicCamera),
       cameraSlot_(new SoGroup),
       lights_(Lights()),
+      scale_(new SoScale),
+      faces_(new SoSeparator),
       surface_(new PreviewSurface([this] { InitializeGL(); }, [this] { PaintGL(); })),
       container_(QWidget::createWindowContainer(surface_, this)) {
   root_->ref();
@@ -87,10 +123,16 @@ TasterView::TasterView(QWidget* parent)
   root_->addChild(cameraSlot_);
   root_->addChild(lights_);
   auto* complexity = new SoComplexity;
-  complexity->type = SoComplexity::SCREEN_SPACE;
+  complexity->type = SoComplexity::OBJECT_SPACE;
   complexity->value = kComplexity;
-  root_->addChild(complexity);
-  root_->addChild(scene_->Root());
+  faces_->addChild(complexity);
+  faces_->addChild(scale_);
+  auto* behind = new SoPolygonOffset;
+  behind->styles = SoPolygonOffset::FILLED;
+  faces_->addChild(behind);
+  faces_->addChild(scene_->Root());
+  root_->addChild(faces_);
+  root_->addChild(edges_->Node());
   camera_.Orientation = *ViewDirection("reset");
   PlaceCamera(camera_);
 
@@ -180,14 +222,30 @@ void TasterView::Load() {
     problem_ = problem;
     emit problemChanged(problem_);
   }
+  Measure();
   Fit();
   sceneWaits_ = true;
   Redraw();
 }
 
+void TasterView::Measure() {
+  const SbBox3f bounds = BoundsOf(scene_->Root());
+  const double extent = bounds.isEmpty() ? 0 : Extent(bounds);
+  const std::optional<float> scale = ScaleFor(extent);
+  const bool problem = !scale.has_value();
+  if (problem) scene_->Clear();  // the sky, and the whole file read again next time
+  scale_->scaleFactor.setValue(SbVec3f(1, 1, 1) * scale.value_or(1));
+  bounds_ = problem ? SbBox3f() : SbBox3f(bounds.getMin() * *scale, bounds.getMax() * *scale);
+  edges_->Collect(faces_);
+  edges_->Show(camera_);
+  if (problem != sizeProblem_) {
+    sizeProblem_ = problem;
+    emit sizeProblemChanged(sizeProblem_);
+  }
+}
+
 void TasterView::Fit(std::optional<SbRotation> direction) {
   const QSize size = this->size() * devicePixelRatio();
-  bounds_ = BoundsOf(scene_->Root(), SbViewportRegion(size.width(), size.height()));
   if (!HasTool()) {
     // The sky alone looks the same from everywhere.
     if (direction) next_ = direction;
@@ -217,6 +275,7 @@ void TasterView::PlaceCamera(const CameraPlacement& camera) {
     camera.Orientation.multVec(SbVec3f(lamp.X, lamp.Y, lamp.Z), direction);
     static_cast<SoDirectionalLight*>(lights_->getChild(i + 1))->direction = direction;
   }
+  edges_->Show(camera);
   if (cameraSlot_->getNumChildren() == 1 && cameraSlot_->getChild(0) == node) return;
   cameraSlot_->removeAllChildren();
   cameraSlot_->addChild(node);

@@ -16,11 +16,13 @@ class SoGroup;
 class SoOrthographicCamera;
 class SoPerspectiveCamera;
 class SoRenderManager;
+class SoScale;
 class SoSeparator;
 
 namespace tarvo::ui {
 
 class CoinScene;
+class FeatureEdges;
 
 class PreviewSurface;
 
@@ -29,7 +31,7 @@ class PreviewSurface;
 // afresh once control returns to the event loop, so requests made in one go
 // are read once; a file that only grew since it was last read has only its
 // new part read. Each scene is fitted into view along the direction the user
-// looks from. A light follows the camera.
+// looks from, at any size the value checks accept, with its feature edges. A light follows the camera.
 class TasterView : public QWidget, public scene::SceneView {
   Q_OBJECT
 
@@ -51,6 +53,8 @@ class TasterView : public QWidget, public scene::SceneView {
   QImage Picture();
   // Why the scene file last read is not shown; empty when it is.
   const QString& Problem() const { return problem_; }
+  // Whether the tool read is too large or too small to draw, and so not shown.
+  bool SizeProblem() const { return sizeProblem_; }
 
  signals:
   // The scene file, as it was at the last Navigate or Refresh, is on screen
@@ -60,6 +64,8 @@ class TasterView : public QWidget, public scene::SceneView {
   void viewShown();
   // The scene file cannot be shown for this reason, or again can (empty).
   void problemChanged(const QString& problem);
+  // The tool read can no longer, or again can, be drawn at its size.
+  void sizeProblemChanged(bool problem);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -74,6 +80,8 @@ class TasterView : public QWidget, public scene::SceneView {
   // Draws the preview again with the next frame.
   void Redraw();
   void Load();
+  // Scales the scene read and finds its bounds and edges.
+  void Measure();
   // Fits the tool along `direction`, or along the direction the user looks
   // from; without a tool, keeps the direction for the next one.
   void Fit(std::optional<SbRotation> direction = std::nullopt);
@@ -84,13 +92,17 @@ class TasterView : public QWidget, public scene::SceneView {
   std::filesystem::path file_;
   QTimer load_;                       // a read of the file asked for
   std::unique_ptr<CoinScene> scene_;  // starts Coin: made before the nodes below
+  std::unique_ptr<FeatureEdges> edges_;
   QString problem_;
+  bool sizeProblem_ = false;
 
   SoSeparator* root_;  // camera, light and scene
   SoPerspectiveCamera* perspective_;
   SoOrthographicCamera* orthographic_;
   SoGroup* cameraSlot_;  // holds the camera of the projection in use
   SoGroup* lights_;      // the ambient light and the lamps
+  SoScale* scale_;       // of the scene's faces, to a size the camera handles
+  SoSeparator* faces_;   // the scene's faces, scaled and pushed back behind their edges
   std::unique_ptr<SoRenderManager> renderer_;
   std::uint32_t cacheContext_ = 0;
   PreviewSurface* surface_;  // owned by its container, a child of this widget
@@ -99,7 +111,7 @@ class TasterView : public QWidget, public scene::SceneView {
   CameraPlacement camera_;
   std::optional<SbRotation> next_;  // asked for while no tool was shown
   bool orthographicWanted_ = false;
-  SbBox3f bounds_;  // of the tool shown; empty without one
+  SbBox3f bounds_;  // of the tool shown, scaled; empty without one
   bool HasTool() const { return !bounds_.isEmpty(); }
 
   // A scene or view waits for the next frame; has been drawn into it.

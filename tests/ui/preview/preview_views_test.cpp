@@ -3,12 +3,15 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +28,7 @@
 #include "model_mismatch.h"
 #include "ui/preview/preview_menus.h"
 #include "ui/preview/coin_messages.h"
+#include "ui/qt_messages.h"
 
 using tarvo::editor::ControlId;
 using enum tarvo::editor::ControlId;
@@ -184,6 +188,10 @@ class PreviewViewsTest : public QObject {
   void startsWithTheSkyShowsTheViewsAndBuildsQuietly();
   // A damaged scene file: the sky, a note in the status line, a window that goes on.
   void showsTheSkyForADamagedSceneFile();
+  // Seen from straight above, a cylinder on a hexagonal prism shows both outlines.
+  void drawsTheEdgesOfFacesOfOneOrientation();
+  // A tool of any size the checks accept is shown, or the status line says why not.
+  void showsAToolOfAnySize();
 };
 
 void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
@@ -215,6 +223,18 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
     QVERIFY(Screen(w->Main()).save(qEnvironmentVariable("TARVO_WINDOW_PICTURE")));
   // Read whole, the file shows as it did read part by part.
   QCOMPARE(w->Reread(), reset);
+  // File → Save preview picture… saves what the preview shows and says where.
+  const QString picture = QFileInfo(w->SceneFile()).dir().filePath("saved.png");
+  QTimer::singleShot(0, [&] {
+    auto* dialog = w->Main().findChild<QFileDialog*>("SaveDialog");
+    QVERIFY(dialog != nullptr);
+    dialog->selectFile(picture);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  for (QAction* action : w->Main().FileMenu()->actions())
+    if (action->text().remove('&') == QStringLiteral("Save preview picture…")) action->trigger();
+  QCOMPARE(w->Main().statusBar()->currentMessage(), "Saved the preview as " + picture + '.');
+  QCOMPARE(QImage(picture).convertToFormat(reset.format()), reset);
 
   // A digit typed into a field stays; a click gives the preview the focus.
   auto* diam = w->Form().findChild<QLineEdit*>("Tb_Diam");
@@ -269,12 +289,11 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   QCOMPARE(w->BuildTip(), reset);
   w.reset();
 
-  QTemporaryDir runtime;
   QProcess child;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove(tarvo::ui::kVerboseVariable);
   env.remove("QT_LOGGING_RULES");
-  env.insert("XDG_RUNTIME_DIR", runtime.path());
+  env.remove("XDG_RUNTIME_DIR");  // Qt warns of it
   child.setProcessEnvironment(env);
   child.start(QCoreApplication::applicationFilePath(), {kQuietChild});
   QVERIFY(child.waitForFinished(4 * kLoadTimeoutMs));
@@ -325,6 +344,45 @@ void PreviewViewsTest::showsTheSkyForADamagedSceneFile() {
   QVERIFY2(w.StatusLine().startsWith("Elements 3 of 50"), qPrintable(w.StatusLine()));
 }
 
+// The dark runs along the picture's middle row: the edges it crosses.
+int EdgesAcrossTheMiddle(const QImage& image) {
+  int runs = 0;
+  bool dark = false;
+  for (int x = 0, y = image.height() / 2; x < image.width(); ++x) {
+    const QRgb c = image.pixel(x, y);
+    const bool now = qGray(c) < 110 && std::abs(qRed(c) - qBlue(c)) <= 10;
+    runs += now && !dark;
+    dark = now;
+  }
+  return runs;
+}
+
+void PreviewViewsTest::drawsTheEdgesOfFacesOfOneOrientation() {
+  Window w;
+  w.Build(Ob_Polyg, {{{Tb_Diam, "6"}, {Tb_Height, "20"}},
+                     {{Ob_Cone, nullptr}, {Cb_Edges, "6"}, {Tb_Diam2, "5"}, {Tb_Height, "10"}}});
+  QVERIFY(!w.KeyView(Qt::Key_5).isNull());  // orthographic
+  const QImage top = w.KeyView(Qt::Key_7);
+  // The hexagon's two sides and the circle's two halves.
+  QVERIFY(Shows(EdgesAcrossTheMiddle(top) == 4, top, "edges_top.png"));
+}
+
+void PreviewViewsTest::showsAToolOfAnySize() {
+  Window w;
+  for (const auto& [diameter, height] : {std::pair{"1e30", "10"}, {"3e-20", "1e-19"}, {"0.5", "1"}}) {
+    w.Click(Cmd_DelAll);
+    const QImage shown = w.Build(Ob_Tip, {{{Tb_Diam, diameter}, {Tb_Height, height}}});
+    QVERIFY2(Shows(Measure(shown).Area > 1000, shown, "any_size.png"), diameter);
+    QVERIFY2(!w.StatusLine().startsWith("The preview cannot show"), qPrintable(w.StatusLine()));
+  }
+  QCOMPARE(w.StatusLine().left(9), QStringLiteral("Elements "));
+  w.Click(Cmd_DelAll);
+  const QImage sky = w.Build(Ob_Tip, {{{Tb_Diam, "1e38"}, {Tb_Height, "1e-30"}}});
+  QVERIFY(Shows(Measure(sky).Area == 0, sky, "too_large.png"));
+  QVERIFY2(w.StatusLine().startsWith("The preview cannot show an element of diameter 1E+38 | HEIGHT 1E-30 is smaller"),
+           qPrintable(w.StatusLine()));
+}
+
 // The child: a cylinder 20 × 10 over a six-edge prism of edge 5 and height 10; a tip with a
 // cone and a red disk 12 × 2, seen from above (isometric); a ball of diameter 2 under a shank of
 // diameter 4. Saves each as File → Save preview picture does.
@@ -347,6 +405,7 @@ static int BuildToolsQuietly() {
 int main(int argc, char** argv) {
   const bool child = argc == 2 && QByteArray(argv[1]) == kQuietChild;
   tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
+  if (child) tarvo::ui::ShowQtMessages(false);  // as the program starts
   QApplication app(argc, argv);
   PreviewViewsTest test;
   return child ? BuildToolsQuietly() : QTest::qExec(&test, argc, argv);
