@@ -46,6 +46,17 @@ fs::path ChooseDataFolder(const DataFolderFacts& facts) {
   return facts.UserDataFolder;
 }
 
+DataFolderFacts SystemDataFolderFacts(std::optional<fs::path> dirOption, const fs::path& programFolder) {
+  std::error_code error;
+  DataFolderFacts facts;
+  facts.DirOption = std::move(dirOption);
+  facts.ProgramFolder = programFolder;
+  facts.ProgramFolderHoldsDefinition = fs::exists(programFolder / "usrprobe.dat", error);
+  facts.ProgramFolderWritable = CanWriteIn(programFolder);
+  AddSystemFolders(facts);
+  return facts;
+}
+
 fs::path PosixUserDataFolder(const std::string& xdgDataHome, const fs::path& home) {
   // Absolute as POSIX sees it, whichever system this runs on.
   const fs::path dataHome = xdgDataHome.starts_with('/') ? fs::path(xdgDataHome) : home / ".local" / "share";

@@ -40,9 +40,14 @@ void AddPosixSharedFolders(DataFolderFacts& facts, const std::filesystem::path& 
 std::filesystem::path WindowsUserDataFolder(const std::filesystem::path& localAppData);
 
 // The facts as this process finds them: its environment and the program
-// folder. Each system has its own.
+// folder.
 DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOption,
                                       const std::filesystem::path& programFolder);
+
+// Each system's own part of the facts: whether this user may make files in
+// the folder, and the shared folders and user's data folder of the system.
+bool CanWriteIn(const std::filesystem::path& folder);
+void AddSystemFolders(DataFolderFacts& facts);
 
 // Makes the folder, with its parents, when it is missing. Returns what went
 // wrong, in words for the user, or nothing when the folder is there.

@@ -50,6 +50,20 @@ TEST(DataFolder, TheRule) {
   }
 }
 
+TEST(DataFolder, TheSystemsFactsOfAWritableProgramFolder) {
+  const tarvo::testing::TempFolder program;
+  std::ofstream(program / "usrprobe.dat") << "x";
+  const DataFolderFacts facts = SystemDataFolderFacts(std::nullopt, program.Path());
+  EXPECT_TRUE(facts.ProgramFolderHoldsDefinition && facts.ProgramFolderWritable);
+  EXPECT_EQ(ChooseDataFolder(facts), program.Path());
+#ifdef _WIN32
+  EXPECT_EQ(PathText(facts.UserDataFolder.filename()), "TARVO Tools");
+#else
+  EXPECT_EQ(PathText(facts.UserDataFolder.filename()), "tarvo-tools");
+#endif
+  EXPECT_FALSE(CanWriteIn(program / "missing"));
+}
+
 TEST(DataFolder, TheUsersFolderIsMadeWhenMissing) {
   const tarvo::testing::TempFolder root;
   const std::filesystem::path folder = root / "share" / "tarvo-tools";

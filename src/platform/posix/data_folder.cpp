@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <system_error>
 
 namespace tarvo::platform {
 namespace {
@@ -24,17 +23,11 @@ std::filesystem::path HomeFolder() {
 
 }  // namespace
 
-DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOption,
-                                      const std::filesystem::path& programFolder) {
-  std::error_code error;
-  DataFolderFacts facts;
-  facts.DirOption = std::move(dirOption);
-  facts.ProgramFolder = programFolder;
-  facts.ProgramFolderHoldsDefinition = std::filesystem::exists(programFolder / "usrprobe.dat", error);
-  facts.ProgramFolderWritable = access(programFolder.c_str(), W_OK) == 0;
+bool CanWriteIn(const std::filesystem::path& folder) { return access(folder.c_str(), W_OK) == 0; }
+
+void AddSystemFolders(DataFolderFacts& facts) {
   AddPosixSharedFolders(facts, TARVO_INSTALL_BINDIR);
   facts.UserDataFolder = PosixUserDataFolder(Variable("XDG_DATA_HOME"), HomeFolder());
-  return facts;
 }
 
 }  // namespace tarvo::platform

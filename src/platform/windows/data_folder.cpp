@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/process.h"
 
 namespace tarvo::platform {
 namespace {
@@ -22,8 +21,10 @@ std::filesystem::path Variable(const wchar_t* name) {
   }
 }
 
-// Whether this user may make files in the folder: asked by making one, as
-// only Windows itself knows what the folder's access rights allow.
+}  // namespace
+
+// Asked by making a file, as only Windows itself knows what the folder's
+// access rights allow.
 bool CanWriteIn(const std::filesystem::path& folder) {
   const std::filesystem::path probe =
       folder / (L".tarvo-tools-write-test-" + std::to_wstring(GetCurrentProcessId()));
@@ -34,23 +35,13 @@ bool CanWriteIn(const std::filesystem::path& folder) {
   return true;
 }
 
-}  // namespace
-
-DataFolderFacts SystemDataFolderFacts(std::optional<std::filesystem::path> dirOption,
-                                      const std::filesystem::path& programFolder) {
-  std::error_code error;
-  DataFolderFacts facts;
-  facts.DirOption = std::move(dirOption);
-  facts.ProgramFolder = programFolder;
-  facts.ProgramFolderHoldsDefinition = std::filesystem::exists(programFolder / "usrprobe.dat", error);
-  facts.ProgramFolderWritable = CanWriteIn(programFolder);
+void AddSystemFolders(DataFolderFacts& facts) {
   facts.SharedTrees = {Variable(L"ProgramFiles"), Variable(L"ProgramFiles(x86)"),
                        Variable(L"ProgramW6432"), Variable(L"SystemRoot")};
   facts.IgnoreCase = true;
   std::filesystem::path localAppData = Variable(L"LOCALAPPDATA");
   if (localAppData.empty()) localAppData = Variable(L"USERPROFILE") / "AppData" / "Local";
   facts.UserDataFolder = WindowsUserDataFolder(localAppData);
-  return facts;
 }
 
 }  // namespace tarvo::platform
