@@ -30,8 +30,18 @@ SceneResult Failure(const std::filesystem::path& file, const FileStatus& status)
 Scene::Scene(std::filesystem::path directory, FileSystem& files, SceneView& view)
     : directory_(std::move(directory)), files_(files), view_(view) {}
 
+bool Scene::Holds(const std::filesystem::path& file, const std::optional<std::string>& expected) {
+  if (!expected) return true;
+  std::string bytes;
+  return files_.Read(file, bytes).IsOk() && bytes == *expected;
+}
+
 SceneResult Scene::SecurityCopy() {
-  const FileStatus status = files_.Copy(ScenePath(), SceneBackupPath(), Durability::Scratch);
+  const FileStatus status = Holds(ScenePath(), written_)
+                                ? files_.Copy(ScenePath(), SceneBackupPath(), Durability::Scratch)
+                                : files_.Write(SceneBackupPath(), *written_, Durability::Scratch);
+  // What it should hold even when that failed: the next change then writes it whole.
+  writtenBackup_ = written_;
   if (status.Result == FileStatus::Code::Failed) return Failure(SceneBackupPath(), status);
   return std::nullopt;
 }
@@ -41,13 +51,17 @@ SceneResult Scene::CreateWRMLFile() {
   if (const FileStatus status = files_.Write(ScenePath(), HeaderBlock(), Durability::Scratch); !status.IsOk()) {
     result = result ? result : Failure(ScenePath(), status);
   }
+  written_ = HeaderBlock();
   view_.Navigate(ScenePath());
   return result;
 }
 
 SceneResult Scene::LoadOldFile() {
-  const FileStatus status = files_.Copy(SceneBackupPath(), ScenePath(), Durability::Scratch);
+  const FileStatus status = Holds(SceneBackupPath(), writtenBackup_)
+                                ? files_.Copy(SceneBackupPath(), ScenePath(), Durability::Scratch)
+                                : files_.Write(ScenePath(), *writtenBackup_, Durability::Scratch);
   if (!status.IsOk()) return Failure(ScenePath(), status);
+  written_ = writtenBackup_;
   view_.Refresh();
   SceneZ += LastShapeHeight;
   return std::nullopt;
@@ -67,10 +81,12 @@ SceneResult Scene::ShowFiles(const std::string& scene, const std::string* backup
     if (const FileStatus status = files_.Write(SceneBackupPath(), *backup, Durability::Scratch); !status.IsOk()) {
       result = Failure(SceneBackupPath(), status);
     }
+    writtenBackup_ = *backup;
   }
   if (const FileStatus status = files_.Write(ScenePath(), scene, Durability::Scratch); !status.IsOk() && !result) {
     result = Failure(ScenePath(), status);
   }
+  written_ = scene;
   view_.Refresh();
   return result;
 }
@@ -82,8 +98,11 @@ SceneResult Scene::SaveSecurityCopy() {
 }
 
 SceneResult Scene::AppendBlock(const std::string& block) {
-  const FileStatus status = files_.Append(ScenePath(), block, Durability::Scratch);
+  const FileStatus status = Holds(ScenePath(), written_)
+                                ? files_.Append(ScenePath(), block, Durability::Scratch)
+                                : files_.Write(ScenePath(), *written_ + block, Durability::Scratch);
   if (!status.IsOk()) return Failure(ScenePath(), status);
+  if (written_) *written_ += block;
   view_.Refresh();
   return std::nullopt;
 }

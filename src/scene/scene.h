@@ -22,7 +22,10 @@ using SceneResult = std::optional<FileFailure>;  // nothing when all went well
 
 // The preview scene file Taster.wrl with its one-step backup Taster_Old.wrl,
 // and the backup of the probe definition file. Every operation opens, writes
-// and closes its file at once; a failed write leaves SceneZ where it was.
+// and closes its file at once; a failed write leaves SceneZ where it was. A
+// scene file that no longer holds what the scene last wrote (changed by
+// another program, damaged) is written whole again at the next change, as a
+// fresh build writes it.
 class Scene {
  public:
   Scene(std::filesystem::path directory, FileSystem& files, SceneView& view);
@@ -65,6 +68,11 @@ class Scene {
 
  private:
   SceneResult AppendBlock(const std::string& block);
+  // Whether `file` holds `expected`; a file never written is taken as it is.
+  bool Holds(const std::filesystem::path& file, const std::optional<std::string>& expected);
+
+  // What the scene and its backup hold since this scene last wrote them.
+  std::optional<std::string> written_, writtenBackup_;
 
   std::string conePrototype_;  // the same for every cone: made once
   PolygonTexts polygonTexts_;
