@@ -5,6 +5,7 @@
 
 #include "editor/editor.h"
 #include "editor/messages.h"
+#include "numbers/number_text.h"
 #include "scene/memory_file_system.h"
 
 namespace tarvo::editor {
@@ -60,7 +61,9 @@ void Editor::RecordClick(ControlId id, bool startedTool, std::int16_t elementsBe
   switch (id) {
     case Cmd_NewTool:
       if (startedTool) {
+        const bool discards = Unfinished().has_value();
         Record(NewToolStep(window_.Text(Tb_ToolName), window_.Text(Cb_Extension)));
+        if (discards) discardedBy_ = history_.Position() - 1;
       }
       break;
     case Cmd_Add: Record(AddElementStep(kind)); break;
@@ -74,6 +77,11 @@ void Editor::RecordClick(ControlId id, bool startedTool, std::int16_t elementsBe
     case Cmd_Export:
       // The tool has left the editor: its history ends with it.
       if (window_.IsShown(Frame_NewTool)) {
+        if (discardedBy_) {
+          // The NEW TOOL that discarded the unfinished tool can no longer be undone.
+          unfinished_.reset();
+          discardedBy_.reset();
+        }
         history_.Clear();
         SaveHistory();
       }
@@ -82,7 +90,12 @@ void Editor::RecordClick(ControlId id, bool startedTool, std::int16_t elementsBe
   }
 }
 
+void Editor::BeforeRecord() {
+  if (discardedBy_ && history_.Position() <= *discardedBy_) discardedBy_.reset();
+}
+
 void Editor::Record(Step step) {
+  BeforeRecord();
   history_.Record(std::move(step));
   SaveHistory();
 }
@@ -183,7 +196,11 @@ void Editor::SaveHistory() {
   const std::optional<std::size_t> first = history_.UnfinishedStart();
   const std::size_t last = history_.Position();
   scene::FileStatus written;
-  if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Revisions == history_.Revisions()) {
+  const bool keepsUnfinished = !first && Unfinished();
+  if (keepsUnfinished) {
+    // No tool under way: the file goes on holding the unfinished tool offered.
+    written = files_.Write(file, EncodeSteps(unfinished_->Steps), scene::Durability::Scratch);
+  } else if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Revisions == history_.Revisions()) {
     // Only steps after those the file holds: their lines are appended, all or none.
     std::string lines;
     for (std::size_t i = saved_->Last; i < last; ++i) lines += EncodeStep(history_.Steps()[i]);
@@ -198,25 +215,40 @@ void Editor::SaveHistory() {
     return;
   }
   historyProblem_.clear();
-  saved_ = SavedSteps{first.value_or(last), last, history_.Revisions()};
+  historyDamage_.clear();
+  if (!keepsUnfinished) saved_ = SavedSteps{first.value_or(last), last, history_.Revisions()};
 }
 
 void Editor::ReadUnfinished() {
+  const std::filesystem::path file = scene_.ScenePath().parent_path() / kHistoryFile;
   std::string text;
-  if (!files_.Read(scene_.ScenePath().parent_path() / kHistoryFile, text).IsOk()) return;
+  if (!files_.Read(file, text).IsOk()) return;
   std::optional<std::vector<Step>> steps = DecodeSteps(text);
-  if (!steps || steps->empty() || steps->front().Kind != StepKind::NewTool) return;
-  std::vector<Step> plain;
-  for (const Step& step : *steps) {
-    if (!ApplyStep(plain, step)) return;
+  if (steps && steps->empty()) return;  // no tool was under way
+  std::optional<ToolUnderWay> tool;
+  if (steps && steps->front().Kind == StepKind::NewTool) {
+    std::vector<Step> plain;
+    bool applies = true;
+    for (const Step& step : *steps) applies = applies && ApplyStep(plain, step);
+    if (applies) tool = ToolAfter(plain);
   }
-  const std::optional<ToolUnderWay> tool = ToolAfter(plain);
-  if (!tool) return;
-  unfinished_ = UnfinishedTool{tool->Name, static_cast<int>(tool->Elements.size()), std::move(*steps)};
+  if (tool) {
+    unfinished_ = UnfinishedTool{tool->Name, static_cast<int>(tool->Elements.size()), std::move(*steps)};
+    return;
+  }
+  // Damaged: set aside, never deleted, and said in the status line.
+  std::filesystem::path aside = file;
+  aside += ".damaged";
+  scene::FileStatus status = files_.Copy(file, aside, scene::Durability::Durable);
+  if (status.IsOk()) status = files_.Write(file, EncodeSteps({}), scene::Durability::Scratch);
+  historyDamage_ = status.IsOk() ? "set aside as " + aside.string()
+                                 : "it cannot be set aside: " + (status.File.empty() ? file : status.File).string() +
+                                       ": " + status.Reason;
 }
 
 bool Editor::ReopenUnfinished() {
   if (!CanReopen()) return false;
+  BeforeRecord();
   const std::size_t position = history_.Position();
   for (const Step& step : unfinished_->Steps) history_.Record(step);
   std::unique_ptr<Rebuild> rebuilt = Rebuilt(history_.PlainSteps());
@@ -230,6 +262,39 @@ bool Editor::ReopenUnfinished() {
   unfinished_.reset();
   Adopt(*rebuilt);
   SaveHistory();
+  return true;
+}
+
+}  // namespace tarvo::editor
+
+namespace tarvo::editor {
+
+const std::optional<UnfinishedTool>& Editor::Unfinished() const {
+  static const std::optional<UnfinishedTool> kNone;
+  return discardedBy_ && history_.Position() > *discardedBy_ ? kNone : unfinished_;
+}
+
+std::optional<Question> Editor::DiscardQuestion() const {
+  if (!Unfinished() || Underway()) return std::nullopt;
+  const int elements = unfinished_->Elements;
+  return Question{"The unfinished tool \"" + unfinished_->Name + "\" (" + numbers::IntegerText(elements) +
+                      (elements == 1 ? " element" : " elements") + ") will be discarded.",
+                  std::string(kWindowTitle),
+                  {std::string(kReopenButton), std::string(kDiscardButton), std::string(kCancelButton)}};
+}
+
+bool Editor::Answer(std::string_view button) {
+  if (!asking_ || std::find(asking_->Buttons.begin(), asking_->Buttons.end(), button) == asking_->Buttons.end()) {
+    return false;
+  }
+  asking_.reset();
+  if (button == kReopenButton) {
+    ReopenUnfinished();
+  } else if (button == kDiscardButton) {
+    discardAccepted_ = true;
+    Click(Cmd_NewTool);
+    discardAccepted_ = false;
+  }
   return true;
 }
 

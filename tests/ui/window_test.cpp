@@ -276,12 +276,15 @@ void WindowTest::theMenusAndTheStatusLine() {
       "fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; click RTB_Tool; press Ctrl+Shift+C");
   QCOMPARE(QApplication::clipboard()->text(),
            QStringLiteral("ITEM:ST1 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n"));
-  QCOMPARE(Notice(), QStringLiteral("Copied the definition of ST1."));
+  QCOMPARE(Notice(), QStringLiteral("Copied the definition of ST1 so far: it is not complete yet."));
   w_->Do(
       "fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; "
       "click Cmd_Confirm");
   QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | ball \u00D83 | " + folder);
   QCOMPARE(Notice(), QString());  // ended by the next command
+  w_->Do("click RTB_Tool; press Ctrl+Shift+C");  // now as EXPORT writes it
+  QVERIFY(QApplication::clipboard()->text().endsWith(QStringLiteral(" 3 3 ball\r\nendtip\r\n\r\n")));
+  QCOMPARE(Notice(), QStringLiteral("Copied the definition of ST1."));
 
   // File → Export STL… opens in the data folder, as Save preview picture does.
   QString dialogFolder;
