@@ -74,8 +74,13 @@ TEST(UnfinishedTool, NewToolAsksAndUndoBringsTheToolBackOnTheDisk) {
   EXPECT_TRUE(e.Answer("Discard"));
   EXPECT_EQ(Offered(e), "NEW (0)");
   EXPECT_EQ(OfferedAfterRestart(files), "NEW (0)");
-  EXPECT_TRUE(e.Undo());
+  e.Click(Cmd_Add);
+  e.Click(Cmd_DelAll);  // discarded for good, until the NEW TOOL is undone
+  EXPECT_EQ(Offered(e), "none");
+  EXPECT_EQ(OfferedAfterRestart(files), "none");
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(e.Undo());
   EXPECT_EQ(files.Read(kHistory), saved);
+  EXPECT_EQ(Offered(e), "LW1 (2)");
   EXPECT_EQ(OfferedAfterRestart(files), "LW1 (2)");
 
   e.Type(Tb_ToolName, "NEW");
