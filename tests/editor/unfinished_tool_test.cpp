@@ -75,10 +75,13 @@ TEST(UnfinishedTool, NewToolAsksAndUndoBringsTheToolBackOnTheDisk) {
   EXPECT_EQ(Offered(e), "NEW (0)");
   EXPECT_EQ(OfferedAfterRestart(files), "NEW (0)");
   e.Click(Cmd_Add);
+  e.Type(Tb_Height, "10");
+  e.Type(Tb_Diam, "6");
+  e.Click(Cmd_Confirm);
   e.Click(Cmd_DelAll);  // discarded for good, until the NEW TOOL is undone
   EXPECT_EQ(Offered(e), "none");
   EXPECT_EQ(OfferedAfterRestart(files), "none");
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(e.Undo());
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(e.Undo());
   EXPECT_EQ(files.Read(kHistory), saved);
   EXPECT_EQ(Offered(e), "LW1 (2)");
   EXPECT_EQ(OfferedAfterRestart(files), "LW1 (2)");
