@@ -32,7 +32,8 @@ ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::Numbe
 std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 
 // The window's status line: the notices, if any, the figures and the folder
-// of the four files. "The tool under way cannot be saved for a later start:
+// of the four files. "The saved unfinished tool could not be read: set aside
+// as FILE" after a damaged history file. "The tool under way cannot be saved for a later start:
 // FILE: REASON" while the tool's history cannot be written.
 std::string StatusLine(const Editor& editor);
 

@@ -490,6 +490,15 @@ void WindowTest::aKilledWindowLeavesItsToolToReopen() {
   QVERIFY2(status.startsWith(QStringLiteral("Unfinished tool \"K3\" (3 elements): File \u2192 Reopen unfinished tool | ")),
            qPrintable(status));
   QCOMPARE(next.Window().Editor().Tool().ElementCount, 0);  // nothing changes unless chosen
+  // NEW TOOL asks before it discards the tool; closing the box is Cancel: nothing changes.
+  next.Messages().TakeShown();
+  next.Do("fill Tb_ToolName NEW; click Cmd_NewTool");
+  const QList<ShownMessage> asked = next.Messages().TakeShown();
+  QCOMPARE(asked.size(), 1);
+  QCOMPARE(asked[0].Text, QStringLiteral("The unfinished tool \"K3\" (3 elements) will be discarded."));
+  QCOMPARE(asked[0].ButtonCount, 3);
+  QVERIFY(next.Window().Editor().CanReopen());
+  QCOMPARE(next.Window().Editor().Tool().LineCount, 0);
   QAction* reopen = Action(next.Main().FileMenu(), QStringLiteral("Reopen unfinished tool \"K3\" (3 elements)"));
   QVERIFY(reopen != nullptr && reopen->isEnabled());
   reopen->trigger();
