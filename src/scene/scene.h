@@ -70,9 +70,15 @@ class Scene {
   SceneResult AppendBlock(const std::string& block);
   // Whether `file` holds `expected`; a file never written is taken as it is.
   bool Holds(const std::filesystem::path& file, const std::optional<std::string>& expected);
+  // Copies `from` over `to` as FileSystem::Copy does; when `from` no longer
+  // holds `expected` (`held` false), `to` gets `expected` instead.
+  FileStatus CopyHeld(const std::filesystem::path& from, const std::filesystem::path& to,
+                      const std::optional<std::string>& expected, bool& held);
 
   // What the scene and its backup hold since this scene last wrote them.
   std::optional<std::string> written_, writtenBackup_;
+  // Whether the scene held written_ when SecurityCopy last read it, until the next write.
+  std::optional<bool> sceneHeld_;
 
   std::string conePrototype_;  // the same for every cone: made once
   PolygonTexts polygonTexts_;
