@@ -287,10 +287,11 @@ bool Editor::Answer(std::string_view button) {
   if (!asking_ || std::find(asking_->Buttons.begin(), asking_->Buttons.end(), button) == asking_->Buttons.end()) {
     return false;
   }
+  const std::string clicked(button);  // `button` may be the question's own text
   asking_.reset();
-  if (button == kReopenButton) {
+  if (clicked == kReopenButton) {
     ReopenUnfinished();
-  } else if (button == kDiscardButton) {
+  } else if (clicked == kDiscardButton) {
     discardAccepted_ = true;
     Click(Cmd_NewTool);
     discardAccepted_ = false;
