@@ -5,7 +5,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 600
 SMOKE_SECONDS ?= 20
-FUZZERS := decimal_parser_fuzz replay_script_fuzz
+FUZZERS := decimal_parser_fuzz replay_script_fuzz history_file_fuzz
 
 BENCH_DIR ?= build-bench
 WINDOWS_DIR ?= build-windows

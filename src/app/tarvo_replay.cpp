@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "script/replay_script.h"
 #include "editor/editor.h"
@@ -30,7 +31,10 @@ leaves usrprobe.dat, usrprobe_old.dat, Taster.wrl and Taster_Old.wrl in DIR.
   --decimal-separator SEP   . or , in place of the user locale's separator
   --edit NAME               first load that tool of usrprobe.dat for editing:
                             its EXPORT then replaces the tool in place; without
-                            --decimal-separator the tool's own separator is used
+                            --decimal-separator the tool's own separator is used;
+                            while an unfinished tool is offered, the script's
+                            first line answers whether to discard it: click
+                            Discard, click Reopen or click Cancel
   --index K                 with --edit: the K-th tool of the file
   --help, --version
 
@@ -55,6 +59,9 @@ Script lines (empty lines and lines starting with # are ignored):
   remove-element K          remove element K
   click Ok, click Cancel    close the dialog; while it is open only set, pick,
                             click Cb_Disk, expect and print are performed
+  click Reopen, click Discard, click Cancel
+                            answer NEW TOOL's question before it discards
+                            the unfinished tool that a start offers
   print history             the tool's steps, one a line
 
 Only one editor works on a folder at a time: when another one holds DIR, the
@@ -66,6 +73,25 @@ is not rebuildable.
 )";
 
 constexpr int kNotRebuildable = 4;
+
+// The first line that is not empty or a comment, with its number, taken from
+// the script (left as an empty line, so that later lines keep their numbers).
+std::pair<int, std::string> TakeFirstLine(std::string& script) {
+  int number = 0;
+  for (std::size_t at = 0; at < script.size();) {
+    std::size_t end = script.find('\n', at);
+    if (end == std::string::npos) end = script.size();
+    ++number;
+    std::string line = script.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() != '#') {
+      script.erase(at, end - at);
+      return {number, line};
+    }
+    at = end + 1;
+  }
+  return {number + 1, ""};
+}
 
 // A wrong command line: what is wrong in one line, then where the usage is.
 int UsageError(const std::string& what) {
@@ -162,8 +188,23 @@ int main(int argc, char** argv) {
   tarvo::replay::ReplayMessages messages(std::cout);
   tarvo::editor::Editor editor(directory, files, view, messages, locale);
   editor.Load();
+  bool discard = false;
   if (edited != nullptr) {
-    const std::string reason = tarvo::library::LoadForEdit(editor, rebuild, library, *edited);
+    if (const std::optional<tarvo::editor::Question> question = editor.DiscardQuestion()) {
+      // The edit would discard the unfinished tool: the script's first line answers.
+      messages.Ask(*question);
+      const auto [number, answer] = TakeFirstLine(script);
+      if (answer == "click Reopen") editor.ReopenUnfinished();
+      discard = answer == "click Discard";
+      if (!discard && answer != "click Reopen" && answer != "click Cancel") {
+        std::cerr << *scriptName << ':' << number << ": a message box asks: only click Reopen, click Discard, click Cancel\n";
+        return tarvo::replay::kScriptError;
+      }
+      if (!discard) edited = nullptr;
+    }
+  }
+  if (edited != nullptr) {
+    const std::string reason = tarvo::library::LoadForEdit(editor, rebuild, library, *edited, discard);
     if (!reason.empty()) {
       std::cerr << "tarvo-replay: tool " << *editName << " cannot be loaded: " << reason << "\n";
       return kNotRebuildable;

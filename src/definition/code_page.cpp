@@ -56,6 +56,17 @@ std::string ToWindows1252(std::string_view utf8) {
   return bytes;
 }
 
+std::optional<std::string> FirstOutsideWindows1252(std::string_view utf8) {
+  for (std::size_t at = 0; at < utf8.size();) {
+    char32_t code = 0;
+    const std::size_t length = Decode(utf8, at, code);
+    if (length == 0) return "\uFFFD";
+    if (ByteOf(code) == '?' && code != '?') return std::string(utf8.substr(at, length));
+    at += length;
+  }
+  return std::nullopt;
+}
+
 std::string FromWindows1252(std::string_view bytes) {
   std::string utf8;
   utf8.reserve(bytes.size());

@@ -50,10 +50,7 @@ void Editor::Cmd_Export_Click() {
     Report(kExportFailedMessage, backup);
     return;
   }
-  std::string block = window_.Text(RTB_Tool);
-  if (elementKind_ == "Sphere") block += "endtip\r\n";
-  block += "\r\n";
-  const std::string bytes = definition::ToWindows1252(block);
+  const std::string bytes = definition::ToWindows1252(ExportBlock());
   const platform::FileStatus written = WriteBlock(bytes);
   if (!written.IsOk()) {
     Report(kExportFailedMessage, scene::FileFailure{scene_.DefinitionPath(), written.Reason});
@@ -62,6 +59,13 @@ void Editor::Cmd_Export_Click() {
   exported_ = ExportedBlock{bytes, edited_ ? std::optional(edited_->Position) : std::nullopt};
   window_.SetText(RTB_Tool, "");
   Cmd_DelAll_Click();
+}
+
+std::string Editor::ExportBlock() const {
+  std::string block = window_.Text(RTB_Tool);
+  if (elementKind_ == "Sphere") block += "endtip\r\n";
+  block += "\r\n";
+  return block;
 }
 
 platform::FileStatus Editor::WriteBlock(const std::string& bytes) {

@@ -57,7 +57,7 @@ void Editor::Click(ControlId id) {
       kind != ControlKind::CheckBox) {
     return;
   }
-  if (!window_.IsUsable(id) || dialog_) return;
+  if (!window_.IsUsable(id) || dialog_ || asking_) return;
   reportedInCommand_ = false;
   const bool startsTool = id == Cmd_NewTool;
   const std::int16_t elementsBefore = tool_.ElementCount;

@@ -78,6 +78,16 @@ class Editor {
   // Why the tool's history could not be saved at its last step ("FILE:
   // REASON"); empty while it is saved.
   const std::string& HistoryProblem() const { return historyProblem_; }
+  // What became of a history file that held no tool the editor can read back,
+  // "set aside as FILE.damaged" (or why it could not be), until the history
+  // is next saved; empty otherwise.
+  const std::string& HistoryDamage() const { return historyDamage_; }
+
+  // Whether EXPORT can be pressed now, and the block it would write, in
+  // UTF-8: the pane's lines, "endtip" after a tip's ball or disk, and the
+  // empty line.
+  bool CanExport() const { return window_.IsUsable(ControlId::Cmd_Export) && !dialog_; }
+  std::string ExportBlock() const;
 
   const definition::ToolDefinition& Tool() const { return tool_; }
   // The file system the editor writes through, for the front ends' own files.
@@ -91,8 +101,8 @@ class Editor {
   // Undo and Redo rebuild the editor as replaying the remaining steps from
   // start-up does; false when there is nothing to undo or redo.
   const History& Steps() const { return history_; }
-  bool CanUndo() const { return history_.CanUndo() && !dialog_; }
-  bool CanRedo() const { return history_.CanRedo() && !dialog_; }
+  bool CanUndo() const { return history_.CanUndo() && !dialog_ && !asking_; }
+  bool CanRedo() const { return history_.CanRedo() && !dialog_ && !asking_; }
   bool Undo();
   bool Redo();
 
@@ -120,11 +130,28 @@ class Editor {
   bool DialogOk();
   void DialogCancel() { dialog_.reset(); }
 
-  // The tool under way that the data folder held at start-up, while it can
-  // still be reopened; and its reopening, as Undo would bring it back.
-  const std::optional<UnfinishedTool>& Unfinished() const { return unfinished_; }
-  bool CanReopen() const { return unfinished_ && !Underway() && !dialog_; }
+  // The tool under way that the data folder held at start-up, while it is
+  // offered: until a NEW TOOL discards it (and again once that NEW TOOL is
+  // undone); and its reopening, as Undo would bring it back. While it is
+  // offered and no tool is under way, the history file holds it, so that a
+  // later start offers it too.
+  const std::optional<UnfinishedTool>& Unfinished() const;
+  bool CanReopen() const { return Unfinished() && !Underway() && !dialog_ && !asking_; }
   bool ReopenUnfinished();
+
+  // While an unfinished tool is offered, NEW TOOL first asks
+  // "The unfinished tool "NAME" (K elements) will be discarded." with the
+  // buttons Reopen, Discard and Cancel; the question stays open, and every
+  // other action waits, until Answer. Reopen reopens the tool, Discard goes
+  // on with NEW TOOL, Cancel changes nothing. False for a button the open
+  // question does not have.
+  const std::optional<Question>& Asking() const { return asking_; }
+  bool Answer(std::string_view button);
+  // The same question, for the tool library's Edit, while it would discard
+  // the unfinished tool; after Discard, AcceptDiscard lets the next NEW TOOL
+  // go on without asking.
+  std::optional<Question> DiscardQuestion() const;
+  void AcceptDiscard() { discardAccepted_ = true; }
 
  private:
   // Commands, named after the controls whose clicks run them.
@@ -168,6 +195,9 @@ class Editor {
   bool Commit(const Step& step);
   void SaveHistory();
   void ReadUnfinished();
+  // A step is recorded at the history's position: a NEW TOOL that discarded
+  // the unfinished tool and is dropped by it no longer does.
+  void BeforeRecord();
 
   WindowModel window_;
   definition::ToolDefinition tool_;
@@ -182,6 +212,7 @@ class Editor {
   bool reportedInCommand_ = false;
   int fileFailures_ = 0;
   std::string historyProblem_;
+  std::string historyDamage_;
   bool closed_ = false;
   int commands_ = 0;
   std::optional<ExportedBlock> exported_;
@@ -196,6 +227,10 @@ class Editor {
   std::optional<AcceptedElement> accepted_;
   std::optional<ElementDialog> dialog_;
   std::optional<UnfinishedTool> unfinished_;
+  // The index in history_ of the NEW TOOL that discarded unfinished_.
+  std::optional<std::size_t> discardedBy_;
+  std::optional<Question> asking_;
+  bool discardAccepted_ = false;
   // What the history file holds since this editor last wrote it: the steps
   // from First to Last of history_, as they stood at its Revisions.
   struct SavedSteps {

@@ -61,7 +61,9 @@ void Editor::RecordClick(ControlId id, bool startedTool, std::int16_t elementsBe
   switch (id) {
     case Cmd_NewTool:
       if (startedTool) {
+        const bool discards = Unfinished().has_value();
         Record(NewToolStep(window_.Text(Tb_ToolName), window_.Text(Cb_Extension)));
+        if (discards) discardedBy_ = history_.Position() - 1;
       }
       break;
     case Cmd_Add: Record(AddElementStep(kind)); break;
@@ -75,6 +77,11 @@ void Editor::RecordClick(ControlId id, bool startedTool, std::int16_t elementsBe
     case Cmd_Export:
       // The tool has left the editor: its history ends with it.
       if (window_.IsShown(Frame_NewTool)) {
+        if (discardedBy_) {
+          // The NEW TOOL that discarded the unfinished tool can no longer be undone.
+          unfinished_.reset();
+          discardedBy_.reset();
+        }
         history_.Clear();
         SaveHistory();
       }
@@ -84,6 +91,7 @@ void Editor::RecordClick(ControlId id, bool startedTool, std::int16_t elementsBe
 }
 
 void Editor::Record(Step step) {
+  BeforeRecord();
   history_.Record(std::move(step));
   SaveHistory();
 }
@@ -184,7 +192,11 @@ void Editor::SaveHistory() {
   const std::optional<std::size_t> first = history_.UnfinishedStart();
   const std::size_t last = history_.Position();
   platform::FileStatus written;
-  if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Revisions == history_.Revisions()) {
+  const bool keepsUnfinished = !first && Unfinished();
+  if (keepsUnfinished) {
+    // No tool under way: the file goes on holding the unfinished tool offered.
+    written = files_.Write(file, EncodeSteps(unfinished_->Steps), platform::Durability::Scratch);
+  } else if (first && saved_ && saved_->First == *first && saved_->Last < last && saved_->Revisions == history_.Revisions()) {
     // Only steps after those the file holds: their lines are appended, all or none.
     std::string lines;
     for (std::size_t i = saved_->Last; i < last; ++i) lines += EncodeStep(history_.Steps()[i]);
@@ -199,25 +211,13 @@ void Editor::SaveHistory() {
     return;
   }
   historyProblem_.clear();
-  saved_ = SavedSteps{first.value_or(last), last, history_.Revisions()};
-}
-
-void Editor::ReadUnfinished() {
-  std::string text;
-  if (!files_.Read(scene_.ScenePath().parent_path() / kHistoryFile, text).IsOk()) return;
-  std::optional<std::vector<Step>> steps = DecodeSteps(text);
-  if (!steps || steps->empty() || steps->front().Kind != StepKind::NewTool) return;
-  std::vector<Step> plain;
-  for (const Step& step : *steps) {
-    if (!ApplyStep(plain, step)) return;
-  }
-  const std::optional<ToolUnderWay> tool = ToolAfter(plain);
-  if (!tool) return;
-  unfinished_ = UnfinishedTool{tool->Name, static_cast<int>(tool->Elements.size()), std::move(*steps)};
+  historyDamage_.clear();
+  if (!keepsUnfinished) saved_ = SavedSteps{first.value_or(last), last, history_.Revisions()};
 }
 
 bool Editor::ReopenUnfinished() {
   if (!CanReopen()) return false;
+  BeforeRecord();
   const std::size_t position = history_.Position();
   for (const Step& step : unfinished_->Steps) history_.Record(step);
   std::unique_ptr<Rebuild> rebuilt = Rebuilt(history_.PlainSteps());

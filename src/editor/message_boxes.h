@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvo::editor {
 
@@ -10,6 +12,15 @@ class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   virtual void Show(std::string_view text, std::string_view title) = 0;
+};
+
+// A modal message box that asks: its text, its title and its buttons' texts,
+// no icon. It stays open in the editor until the user clicks one button.
+struct Question {
+  std::string Text;
+  std::string Title;
+  std::vector<std::string> Buttons;
+  bool operator==(const Question&) const = default;
 };
 
 }  // namespace tarvo::editor

@@ -18,6 +18,18 @@ inline constexpr std::string_view kToolFullMessage =
 inline constexpr std::string_view kPreviewFailedMessage = "The preview file cannot be written: ";
 inline constexpr std::string_view kExportFailedMessage = "The tool was not exported: ";
 
+// The buttons of the question before NEW TOOL (or the library's Edit)
+// discards the unfinished tool that a later start would reopen.
+inline constexpr std::string_view kReopenButton = "Reopen";
+inline constexpr std::string_view kDiscardButton = "Discard";
+inline constexpr std::string_view kCancelButton = "Cancel";
+
+// NEW TOOL with a character that usrprobe.dat's code page cannot hold.
+inline std::string CodePageMessage(std::string_view character) {
+  return "Please replace \"" + std::string(character) +
+         "\" in the NAME and the EXTENSION: usrprobe.dat can hold only the characters of Windows-1252";
+}
+
 // EXPORT of an edited tool whose block usrprobe.dat no longer holds.
 inline std::string EditedToolChangedMessage(std::string_view name) {
   return "The tool " + std::string(name) +

@@ -90,6 +90,9 @@ std::string StatusLine(const Editor& editor) {
     line = "Unfinished tool \"" + unfinished.Name + "\" (" + numbers::IntegerText(unfinished.Elements) +
            (unfinished.Elements == 1 ? " element" : " elements") + "): File \u2192 Reopen unfinished tool | ";
   }
+  if (!editor.HistoryDamage().empty()) {
+    line += "The saved unfinished tool could not be read: " + editor.HistoryDamage() + " | ";
+  }
   if (!editor.HistoryProblem().empty()) {
     line += "The tool under way cannot be saved for a later start: " + editor.HistoryProblem() + " | ";
   }
@@ -138,9 +141,15 @@ std::optional<std::string> ExportNotice(const Editor& editor) {
          numbers::IntegerText(static_cast<int>(blocks.size())) + ").";
 }
 
-std::string CopyNotice(const Editor& editor) {
-  if (editor.Tool().LineCount == 0) return "There is no definition to copy: start a tool with NEW TOOL.";
-  return "Copied the definition of " + NameOfTool(editor) + ".";
+CopiedDefinition DefinitionToCopy(const Editor& editor) {
+  if (editor.Tool().LineCount == 0) return {{}, "There is no definition to copy: start a tool with NEW TOOL."};
+  if (editor.CanExport()) {
+    // The file's bytes read back: a name is copied as EXPORT writes it.
+    return {definition::FromWindows1252(definition::ToWindows1252(editor.ExportBlock())),
+            "Copied the definition of " + NameOfTool(editor) + "."};
+  }
+  return {editor.Window().Text(ControlId::RTB_Tool),
+          "Copied the definition of " + NameOfTool(editor) + " so far: it is not complete yet."};
 }
 
 std::string CopiedToolNotice(std::string_view name) { return "Copied the definition of " + ShownName(name) + "."; }

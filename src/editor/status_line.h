@@ -32,8 +32,9 @@ ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::Numbe
 std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 
 // The window's status line: the notices, if any, the figures (with a tip's
-// effective working length, "EWL N", after the length) and the folder
-// of the four files. "The tool under way cannot be saved for a later start:
+// effective working length, "EWL N", after the length) and the folder of the
+// four files. "The saved unfinished tool could not be read: set aside as FILE"
+// after a damaged history file. "The tool under way cannot be saved for a later start:
 // FILE: REASON" while the tool's history cannot be written.
 std::string StatusLine(const Editor& editor);
 
@@ -42,9 +43,16 @@ std::string StatusLine(const Editor& editor);
 // "Exported NAME to usrprobe.dat (tool K of N)." after EXPORT (without the
 // count when the file cannot be read back); nothing after another command.
 std::optional<std::string> ExportNotice(const Editor& editor);
-// "Copied the definition of NAME." after File → Copy definition, or that
-// there is nothing to copy before NEW TOOL.
-std::string CopyNotice(const Editor& editor);
+// What File → Copy definition puts on the clipboard, and its notice. A tool
+// that can be exported: exactly the block EXPORT would write (its end lines
+// and the empty line included), "Copied the definition of NAME."; one not
+// complete yet: the pane, "Copied the definition of NAME so far: it is not
+// complete yet."; before NEW TOOL: no text, and that there is nothing to copy.
+struct CopiedDefinition {
+  std::string Text;  // UTF-8; empty when there is nothing to copy
+  std::string Notice;
+};
+CopiedDefinition DefinitionToCopy(const Editor& editor);
 // After the tool library's Copy: `name` as the file holds it (Windows-1252).
 std::string CopiedToolNotice(std::string_view name);
 // "Saved NAME as FILE." after File → Export STL….

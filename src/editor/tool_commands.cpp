@@ -1,6 +1,8 @@
 // NEW TOOL and ADD ELEMENT: starting a tool and opening its body.
 #include <algorithm>
+#include <utility>
 
+#include "definition/code_page.h"
 #include "editor/editor.h"
 #include "editor/messages.h"
 
@@ -29,6 +31,17 @@ void Editor::Cmd_NewTool_Click() {
   }
   if (HoldsControlCharacter(name) || HoldsControlCharacter(window_.Text(Cb_Extension))) {
     ShowMessage(kControlCharacterMessage, kToolNameTitle);
+    return;
+  }
+  // A name is written as typed or not at all: never with "?" for a character.
+  for (const std::string& text : {name, window_.Text(Cb_Extension)}) {
+    if (const std::optional<std::string> outside = definition::FirstOutsideWindows1252(text)) {
+      ShowMessage(CodePageMessage(*outside), kToolNameTitle);
+      return;
+    }
+  }
+  if (recording_ && Unfinished() && !std::exchange(discardAccepted_, false)) {
+    asking_ = DiscardQuestion();
     return;
   }
   tool_.ElementCount = 0;

@@ -35,11 +35,15 @@ platform::FileStatus RemoveTool(platform::FileSystem& files, const std::filesyst
 }
 
 std::string LoadForEdit(editor::Editor& editor, const RebuildScript& script, const Library& library,
-                        const Tool& tool) {
+                        const Tool& tool, bool discardUnfinished) {
   if (!script.Proven()) return script.Reason;
   if (editor.Format().Separator() != script.Separator) {
     return std::string("the tool is written with ") + (script.Separator == ',' ? "a comma" : "a point") +
            " as decimal separator, the editor uses the other";
+  }
+  if (const std::optional<editor::Question> question = editor.DiscardQuestion()) {
+    if (!discardUnfinished) return question->Text;
+    editor.AcceptDiscard();
   }
   std::ostringstream out;
   std::ostringstream err;

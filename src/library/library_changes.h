@@ -23,8 +23,11 @@ platform::FileStatus RemoveTool(platform::FileSystem& files, const std::filesyst
 
 // Loads the tool into an editor at Step 1 as if its proven script had run up
 // to its EXPORT, and marks it edited: the next EXPORT replaces its block.
-// The reason when it cannot be loaded; nothing changes then.
+// The reason when it cannot be loaded; nothing changes then. While the editor
+// offers an unfinished tool, the load discards it only with
+// `discardUnfinished` (the user answered Discard to DiscardQuestion()); without,
+// the reason is the question's text.
 std::string LoadForEdit(editor::Editor& editor, const RebuildScript& script, const Library& library,
-                        const Tool& tool);
+                        const Tool& tool, bool discardUnfinished = false);
 
 }  // namespace tarvo::library

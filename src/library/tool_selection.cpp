@@ -65,7 +65,8 @@ std::string ListLine(const Tool& tool) {
   if (const Element* element = tool.Tip()) {
     tip = (element->Type == ElementType::Ball ? "ball " : "disk ") + Number(element->Diameter);
   }
-  return std::to_string(tool.Position) + "\t" + tool.Name + "\t" + tool.Connection + "\t" +
+  return std::to_string(tool.Position) + "\t" + definition::FromWindows1252(tool.Name) + "\t" +
+         definition::FromWindows1252(tool.Connection) + "\t" +
          std::string(KindWord(tool.Kind)) + "\t" + std::to_string(tool.Elements.size()) + "\t" +
          (length ? Number(*length) : "-") + "\t" + tip + "\n";
 }
@@ -73,7 +74,7 @@ std::string ListLine(const Tool& tool) {
 std::string CheckLines(const Tool& tool) {
   std::string lines;
   for (const Problem& problem : tool.Problems) {
-    lines += std::to_string(tool.Position) + "\t" + tool.Name + "\t" +
+    lines += std::to_string(tool.Position) + "\t" + definition::FromWindows1252(tool.Name) + "\t" +
              std::to_string(problem.Line) + "\t" + problem.Text + "\n";
   }
   return lines;

@@ -23,7 +23,8 @@ ToolSelection SelectTool(const Library& library, std::string_view name,
 // nothing when the text is not such a number.
 std::optional<int> ReadPosition(std::string_view text);
 
-// The lines of `tarvo-library list` and `check` for one tool, each ending in LF.
+// The lines of `tarvo-library list` and `check` for one tool, each ending in
+// LF, in UTF-8 (the file's names are Windows-1252).
 std::string ListLine(const Tool& tool);
 std::string CheckLines(const Tool& tool);
 

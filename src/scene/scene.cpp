@@ -30,8 +30,33 @@ SceneResult Failure(const std::filesystem::path& file, const FileStatus& status)
 Scene::Scene(std::filesystem::path directory, FileSystem& files, SceneView& view)
     : directory_(std::move(directory)), files_(files), view_(view) {}
 
+bool Scene::Holds(const std::filesystem::path& file, const std::optional<std::string>& expected) {
+  if (!expected) return true;
+  std::string bytes;
+  return files_.Read(file, bytes).IsOk() && bytes == *expected;
+}
+
+FileStatus Scene::CopyHeld(const std::filesystem::path& from, const std::filesystem::path& to,
+                           const std::optional<std::string>& expected, bool& held) {
+  // The file work of FileSystem::Copy, the source read once.
+  std::string bytes;
+  FileStatus read = files_.Read(from, bytes);
+  held = !expected || (read.IsOk() && bytes == *expected);
+  if (held && !read.IsOk()) {
+    read.File = from;
+    return read;
+  }
+  FileStatus written = files_.Write(to, held ? bytes : *expected, Durability::Scratch);
+  if (!written.IsOk()) written.File = to;
+  return written;
+}
+
 SceneResult Scene::SecurityCopy() {
-  const FileStatus status = files_.Copy(ScenePath(), SceneBackupPath(), Durability::Scratch);
+  bool held = true;
+  const FileStatus status = CopyHeld(ScenePath(), SceneBackupPath(), written_, held);
+  sceneHeld_ = held;  // for the shape that follows
+  // What it should hold even when that failed: the next change then writes it whole.
+  writtenBackup_ = written_;
   if (status.Result == FileStatus::Code::Failed) return Failure(SceneBackupPath(), status);
   return std::nullopt;
 }
@@ -41,13 +66,17 @@ SceneResult Scene::CreateWRMLFile() {
   if (const FileStatus status = files_.Write(ScenePath(), HeaderBlock(), Durability::Scratch); !status.IsOk()) {
     result = result ? result : Failure(ScenePath(), status);
   }
+  written_ = HeaderBlock();
+  sceneHeld_.reset();
   view_.Navigate(ScenePath());
   return result;
 }
 
 SceneResult Scene::LoadOldFile() {
-  const FileStatus status = files_.Copy(SceneBackupPath(), ScenePath(), Durability::Scratch);
+  bool held = true;
+  const FileStatus status = CopyHeld(SceneBackupPath(), ScenePath(), writtenBackup_, held);
   if (!status.IsOk()) return Failure(ScenePath(), status);
+  written_ = writtenBackup_;
   view_.Refresh();
   SceneZ += LastShapeHeight;
   return std::nullopt;
@@ -67,10 +96,13 @@ SceneResult Scene::ShowFiles(const std::string& scene, const std::string* backup
     if (const FileStatus status = files_.Write(SceneBackupPath(), *backup, Durability::Scratch); !status.IsOk()) {
       result = Failure(SceneBackupPath(), status);
     }
+    writtenBackup_ = *backup;
   }
   if (const FileStatus status = files_.Write(ScenePath(), scene, Durability::Scratch); !status.IsOk() && !result) {
     result = Failure(ScenePath(), status);
   }
+  written_ = scene;
+  sceneHeld_.reset();
   view_.Refresh();
   return result;
 }
@@ -82,8 +114,12 @@ SceneResult Scene::SaveSecurityCopy() {
 }
 
 SceneResult Scene::AppendBlock(const std::string& block) {
-  const FileStatus status = files_.Append(ScenePath(), block, Durability::Scratch);
+  const bool held = sceneHeld_ ? *sceneHeld_ : Holds(ScenePath(), written_);
+  sceneHeld_.reset();
+  const FileStatus status = held ? files_.Append(ScenePath(), block, Durability::Scratch)
+                                 : files_.Write(ScenePath(), *written_ + block, Durability::Scratch);
   if (!status.IsOk()) return Failure(ScenePath(), status);
+  if (written_) *written_ += block;
   view_.Refresh();
   return std::nullopt;
 }

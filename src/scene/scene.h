@@ -27,7 +27,10 @@ using SceneResult = std::optional<FileFailure>;  // nothing when all went well
 
 // The preview scene file Taster.wrl with its one-step backup Taster_Old.wrl,
 // and the backup of the probe definition file. Every operation opens, writes
-// and closes its file at once; a failed write leaves SceneZ where it was.
+// and closes its file at once; a failed write leaves SceneZ where it was. A
+// scene file that no longer holds what the scene last wrote (changed by
+// another program, damaged) is written whole again at the next change, as a
+// fresh build writes it.
 class Scene {
  public:
   Scene(std::filesystem::path directory, FileSystem& files, SceneView& view);
@@ -70,6 +73,17 @@ class Scene {
 
  private:
   SceneResult AppendBlock(const std::string& block);
+  // Whether `file` holds `expected`; a file never written is taken as it is.
+  bool Holds(const std::filesystem::path& file, const std::optional<std::string>& expected);
+  // Copies `from` over `to` as FileSystem::Copy does; when `from` no longer
+  // holds `expected` (`held` false), `to` gets `expected` instead.
+  FileStatus CopyHeld(const std::filesystem::path& from, const std::filesystem::path& to,
+                      const std::optional<std::string>& expected, bool& held);
+
+  // What the scene and its backup hold since this scene last wrote them.
+  std::optional<std::string> written_, writtenBackup_;
+  // Whether the scene held written_ when SecurityCopy last read it, until the next write.
+  std::optional<bool> sceneHeld_;
 
   std::string conePrototype_;  // the same for every cone: made once
   PolygonTexts polygonTexts_;

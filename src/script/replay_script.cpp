@@ -108,6 +108,15 @@ std::optional<Problem> Runner::Usable(ControlId id) const {
 std::optional<Problem> Runner::Perform(std::string_view line) {
   const auto [command, rest] = SplitWord(line);
   ControlId id{};
+  if (const std::optional<editor::Question>& question = editor_.Asking();
+      question && command != "expect" && command != "print") {
+    if (command != "click" || !editor_.Answer(rest)) {
+      std::string buttons;
+      for (const std::string& button : question->Buttons) buttons += (buttons.empty() ? "click " : ", click ") + button;
+      return ScriptError("a message box asks: only " + buttons);
+    }
+    return std::nullopt;
+  }
   if (editor_.Dialog() && command != "expect" && command != "print") return InDialog(command, rest);
   if (command == "undo" || command == "redo" || command == "change-element" ||
       command == "insert-element" || command == "remove-element") {
@@ -360,10 +369,18 @@ void ReplayMessages::Show(std::string_view text, std::string_view /*title*/) {
   pending_.emplace_back(text);
 }
 
+void ReplayMessages::Ask(const editor::Question& question) {
+  out_ << "message: " << question.Text;
+  for (const std::string& button : question.Buttons) out_ << " [" << button << ']';
+  out_ << '\n' << std::flush;
+  pending_.push_back(question.Text);
+}
+
 int RunScript(std::string_view scriptName, std::string_view script, editor::Editor& editor,
               ReplayMessages& messages, std::ostream& out, std::ostream& err) {
   Runner runner(editor, messages, out);
   int number = 0;
+  bool asked = false;  // the open question was written
   while (!script.empty()) {
     const std::size_t end = script.find('\n');
     std::string_view line = script.substr(0, end);
@@ -376,6 +393,8 @@ int RunScript(std::string_view scriptName, std::string_view script, editor::Edit
       err << scriptName << ':' << number << ": " << problem->What << '\n';
       return problem->Status;
     }
+    if (editor.Asking() && !asked) messages.Ask(*editor.Asking());
+    asked = editor.Asking().has_value();
     if (editor.Closed()) return kOk;
   }
   return editor.FileFailures() > 0 ? kFileFailed : kOk;

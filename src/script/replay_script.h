@@ -17,6 +17,9 @@ class ReplayMessages final : public editor::MessageBoxes {
  public:
   explicit ReplayMessages(std::ostream& out) : out_(out) {}
   void Show(std::string_view text, std::string_view title) override;
+  // A question the editor opened: written as a message box with its buttons,
+  // "message: TEXT [Reopen] [Discard] [Cancel]", and kept by its text.
+  void Ask(const editor::Question& question);
 
   std::deque<std::string>& Pending() { return pending_; }
 

@@ -165,11 +165,10 @@ void AddDesktopActions(MainWindow& window) {
   QAction* copy = new QAction(QObject::tr("&Copy definition"), file);
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   QObject::connect(copy, &QAction::triggered, &window, [&window] {
-    // The pane's text with the line ends of the file: CR LF.
-    const Form1& form = window.Form();
-    if (form.Editor().Tool().LineCount > 0)
-      QApplication::clipboard()->setText(ToQString(form.Model().Text(editor::ControlId::RTB_Tool)));
-    ShowNotice(window, editor::CopyNotice(form.Editor()));
+    // The line ends of the file: CR LF.
+    const editor::CopiedDefinition copied = editor::DefinitionToCopy(window.Form().Editor());
+    if (!copied.Text.empty()) QApplication::clipboard()->setText(ToQString(copied.Text));
+    ShowNotice(window, copied.Notice);
   });
   QAction* open = new QAction(QObject::tr("&Open data folder"), file);
   QObject::connect(open, &QAction::triggered, &window, [&window] { OpenDataFolder(window); });

@@ -124,6 +124,11 @@ void Form1::Run(const std::function<void()>& command, std::optional<ControlId> t
   running_ = false;
   emit commandRun();
   if (editor_.Closed()) window()->close();
+  // A question the command opened: the button clicked answers it as the next command.
+  if (const std::optional<editor::Question> question = editor_.Asking()) {
+    const std::string button = messages_.Ask(*question);
+    Run([this, &button] { editor_.Answer(button); });
+  }
 }
 
 }  // namespace tarvo::ui

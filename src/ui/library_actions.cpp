@@ -5,6 +5,8 @@
 #include "definition/code_page.h"
 #include "library/library_changes.h"
 #include "library/tool_script.h"
+#include "editor/messages.h"
+#include "ui/qt_message_boxes.h"
 
 namespace tarvo::ui {
 namespace {
@@ -41,6 +43,16 @@ bool EditTool(MainWindow& window, LibraryWindow& library, int position) {
     }
     form.Click(ControlId::Cmd_DelAll);
   }
+  const std::optional<editor::Question> question = form.Editor().DiscardQuestion();
+  if (question) {
+    const std::string answer = QtMessageBoxes(&library).Ask(*question);
+    if (answer == editor::kReopenButton) {
+      form.RunOnEditor([](editor::Editor& editor) { editor.ReopenUnfinished(); });
+      window.raise();
+      window.activateWindow();
+    }
+    if (answer != editor::kDiscardButton) return false;
+  }
   // The file may have been read again while the question was open.
   const library::Library& tools = library.Tools();
   if (position > static_cast<int>(tools.Tools.size()) ||
@@ -52,7 +64,7 @@ bool EditTool(MainWindow& window, LibraryWindow& library, int position) {
   std::string reason;
   form.RunOnEditor([&](editor::Editor& editor) {
     reason = library::LoadForEdit(editor, library::DeriveScript(tools, tool, editor.Format().Separator()),
-                                  tools, tool);
+                                  tools, tool, question.has_value());
   });
   if (!reason.empty()) {
     QMessageBox::warning(&library, title,

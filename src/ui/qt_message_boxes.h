@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 #include "editor/message_boxes.h"
 
@@ -13,6 +14,9 @@ class QtMessageBoxes final : public editor::MessageBoxes {
   explicit QtMessageBoxes(QWidget* window) : window_(window) {}
 
   void Show(std::string_view text, std::string_view title) override;
+  // The question's box with its buttons, in their order; the text of the
+  // button clicked (the last, Cancel, when the box is closed otherwise).
+  std::string Ask(const editor::Question& question);
 
  private:
   QWidget* window_;

@@ -58,5 +58,31 @@ TEST(Editor, ShortWritesLoseNothing) {
   EXPECT_EQ(f.Window().Text(RTB_Tool), "");
 }
 
+// A scene file damaged by another program (`echo junk > Taster.wrl`), or its
+// backup, is written whole again by the next change, as a fresh build writes it.
+TEST(Editor, ADamagedSceneIsWrittenWholeAtTheNextChange) {
+  const auto build = [](EditorFixture& f, const char* damaged) {
+    f.StartTool(Ob_Tip);
+    f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
+    if (damaged != nullptr) f.files.Files[damaged] = "junk\n";
+    f.editor.Click(Ob_Cone);
+    f.Confirm({{Tb_Height, "5"}, {Tb_Diam, "6"}, {Tb_Diam2, "3"}});
+  };
+  EditorFixture fresh;
+  build(fresh, nullptr);
+  for (const char* damaged : {"/d/Taster.wrl", "/d/Taster_Old.wrl"}) {
+    EditorFixture f;
+    build(f, damaged);
+    EXPECT_EQ(f.files.Read("/d/Taster.wrl"), fresh.files.Read("/d/Taster.wrl")) << damaged;
+    EXPECT_EQ(f.files.Read("/d/Taster_Old.wrl"), fresh.files.Read("/d/Taster_Old.wrl")) << damaged;
+    f.files.Files[damaged] = "junk\n";
+    f.editor.Click(Cmd_DelLast);
+    fresh.editor.Click(Cmd_DelLast);
+    EXPECT_EQ(f.files.Read("/d/Taster.wrl"), fresh.files.Read("/d/Taster.wrl")) << damaged;
+    fresh.Confirm({{Tb_Height, "5"}, {Tb_Diam, "6"}, {Tb_Diam2, "3"}});
+  }
+  EXPECT_TRUE(fresh.messages.Boxes.empty());
+}
+
 }  // namespace
 }  // namespace tarvo::editor

@@ -1,5 +1,7 @@
 #include "editor/status_line.h"
 
+#include "definition/code_page.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -91,7 +93,8 @@ TEST(StatusLine, NoticeWhileTheToolUnderWayCannotBeSaved) {
 // window's own actions have their texts here too.
 TEST(StatusLine, NoticesAfterExportCopyAndSave) {
   EditorFixture f;
-  EXPECT_EQ(CopyNotice(f.editor), "There is no definition to copy: start a tool with NEW TOOL.");
+  EXPECT_EQ(DefinitionToCopy(f.editor).Notice, "There is no definition to copy: start a tool with NEW TOOL.");
+  EXPECT_EQ(DefinitionToCopy(f.editor).Text, "");
   const auto exportTool = [&f](const char* name) {
     f.StartTool(Ob_Extend, name);
     f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}});
@@ -106,7 +109,7 @@ TEST(StatusLine, NoticesAfterExportCopyAndSave) {
   f.messages.Boxes.clear();
 
   f.StartTool(Ob_Extend, " E2 ");  // named as a reader of the file sees it
-  EXPECT_EQ(CopyNotice(f.editor), "Copied the definition of E2.");
+  EXPECT_EQ(DefinitionToCopy(f.editor).Notice, "Copied the definition of E2 so far: it is not complete yet.");
   f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}});
   EXPECT_EQ(SavedNotice(f.editor, "/x/E2.stl"), "Saved E2 as /x/E2.stl.");
   f.editor.Click(Cmd_Export);
@@ -117,6 +120,24 @@ TEST(StatusLine, NoticesAfterExportCopyAndSave) {
   EXPECT_EQ(exportTool("ST1"), "Exported ST1 to usrprobe.dat (tool 1 of 3).");  // in its place
   EXPECT_TRUE(f.messages.Boxes.empty());
   EXPECT_EQ(CopiedToolNotice(" M\xFCller"), "Copied the definition of M\u00FCller.");
+}
+
+// Copy definition of a tool that can be exported takes exactly the bytes
+// EXPORT then appends; before that, the pane so far.
+TEST(StatusLine, CopyDefinitionIsTheExportedBlock) {
+  EditorFixture f;
+  f.StartTool(Ob_Tip, "M\u00FCller");
+  f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
+  const CopiedDefinition partial = DefinitionToCopy(f.editor);
+  EXPECT_EQ(partial.Text, f.Window().Text(RTB_Tool));
+  EXPECT_EQ(partial.Notice, "Copied the definition of M\u00FCller so far: it is not complete yet.");
+  f.editor.Click(Ob_Sphere);
+  f.Confirm({{Tb_Diam, "3"}});
+  const CopiedDefinition whole = DefinitionToCopy(f.editor);
+  EXPECT_EQ(whole.Notice, "Copied the definition of M\u00FCller.");
+  EXPECT_TRUE(whole.Text.ends_with("ball\r\nendtip\r\n\r\n"));
+  f.editor.Click(Cmd_Export);
+  EXPECT_EQ(definition::ToWindows1252(whole.Text), f.files.Files["/d/usrprobe.dat"]);
 }
 
 }  // namespace

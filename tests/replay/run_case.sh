@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs one replay case: CASE/script.txt through tarvo-replay in a fresh directory
-# "run" (seeded from CASE/before/, with CASE/args as extra arguments), then
+# "run" (seeded from CASE/before/, with CASE/args as extra arguments), or
+# CASE/test.sh, which may run tarvo-replay and tarvo-library (its arguments)
+# on "run" with the case's other .txt files beside it, then
 # compares the exit status (CASE/status, default 0), standard output
 # (CASE/stdout) and every file in CASE/expected/ byte for byte; a mismatch
 # leaves NAME.actual beside the expected file. With BLESS=1 it records what
@@ -9,23 +11,32 @@
 set -uo pipefail
 case_dir=$1
 replay=$2
+library=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 args=()
 [[ -f "$case_dir/args" ]] && read -r -a args < "$case_dir/args"
 mkdir "$work/run"
 [[ -d "$case_dir/before" ]] && cp -a "$case_dir/before/." "$work/run/"
-cp "$case_dir/script.txt" "$work/script.txt"
-runner=()
-[[ -n ${RUNNER:-} ]] && runner=("$RUNNER")
-(cd "$work" && "${runner[@]}" "$replay" --dir run "${args[@]}" script.txt) >"$work/.stdout" 2>"$work/.stderr"
+cp "$case_dir"/*.txt "$work/"
+if [[ -n ${RUNNER:-} ]]; then  # the programs as the case's commands call them
+  for name in replay library; do
+    printf '#!/bin/bash\nexec %q %q "$@"\n' "$RUNNER" "${!name}" >"$work/.$name" && chmod +x "$work/.$name"
+    printf -v "$name" '%s' "$work/.$name"
+  done
+fi
+if [[ -f "$case_dir/test.sh" ]]; then
+  (cd "$work" && bash "$case_dir/test.sh" "$replay" "$library") >"$work/.stdout" 2>"$work/.stderr"
+else
+  (cd "$work" && "$replay" --dir run "${args[@]}" script.txt) >"$work/.stdout" 2>"$work/.stderr"
+fi
 status=$?
 
 if [[ ${BLESS:-} == 1 ]]; then
   if [[ $status != 0 ]]; then echo "$status" >"$case_dir/status"; else rm -f "$case_dir/status"; fi
   if [[ -s $work/.stdout ]]; then cp "$work/.stdout" "$case_dir/stdout"; else rm -f "$case_dir/stdout"; fi
   rm -rf "$case_dir/expected" && mkdir "$case_dir/expected"
-  for name in usrprobe.dat usrprobe_old.dat Taster.wrl Taster_Old.wrl; do
+  for name in usrprobe.dat usrprobe_old.dat Taster.wrl Taster_Old.wrl .tarvo-tools.history; do
     [[ -f "$work/run/$name" ]] && cp "$work/run/$name" "$case_dir/expected/"
   done
   exit 0
@@ -51,7 +62,8 @@ if [[ "$status" != "$expected_status" ]]; then
 fi
 [[ -f "$case_dir/stdout" ]] && mismatch "$case_dir/stdout" "$work/.stdout"
 shopt -s nullglob
-for file in "$case_dir/expected"/*; do
+for file in "$case_dir/expected"/* "$case_dir/expected"/.tarvo-tools.history; do
+  [[ -e "$file" ]] || continue
   name=$(basename "$file")
   [[ "$name" == *.actual ]] && continue
   if [[ -f "$work/run/$name" ]]; then mismatch "$file" "$work/run/$name"; else echo "MISSING: $name"; failed=1; fi

@@ -277,12 +277,15 @@ void WindowTest::theMenusAndTheStatusLine() {
       "fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; click RTB_Tool; press Ctrl+Shift+C");
   QCOMPARE(QApplication::clipboard()->text(),
            QStringLiteral("ITEM:ST1 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n"));
-  QCOMPARE(Notice(), QStringLiteral("Copied the definition of ST1."));
+  QCOMPARE(Notice(), QStringLiteral("Copied the definition of ST1 so far: it is not complete yet."));
   w_->Do(
       "fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; "
       "click Cmd_Confirm");
   QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | EWL 0 | ball \u00D83 | " + folder);
   QCOMPARE(Notice(), QString());  // ended by the next command
+  w_->Do("click RTB_Tool; press Ctrl+Shift+C");  // now as EXPORT writes it
+  QVERIFY(QApplication::clipboard()->text().endsWith(QStringLiteral(" 3 3 ball\r\nendtip\r\n\r\n")));
+  QCOMPARE(Notice(), QStringLiteral("Copied the definition of ST1."));
 
   // File → Export STL… opens in the data folder, as Save preview picture does.
   QString dialogFolder;
@@ -516,6 +519,15 @@ void WindowTest::aKilledWindowLeavesItsToolToReopen() {
   QVERIFY2(status.startsWith(QStringLiteral("Unfinished tool \"K3\" (3 elements): File \u2192 Reopen unfinished tool | ")),
            qPrintable(status));
   QCOMPARE(next.Window().Editor().Tool().ElementCount, 0);  // nothing changes unless chosen
+  // NEW TOOL asks before it discards the tool; closing the box is Cancel: nothing changes.
+  next.Messages().TakeShown();
+  next.Do("fill Tb_ToolName NEW; click Cmd_NewTool");
+  const QList<ShownMessage> asked = next.Messages().TakeShown();
+  QCOMPARE(asked.size(), 1);
+  QCOMPARE(asked[0].Text, QStringLiteral("The unfinished tool \"K3\" (3 elements) will be discarded."));
+  QCOMPARE(asked[0].ButtonCount, 3);
+  QVERIFY(next.Window().Editor().CanReopen());
+  QCOMPARE(next.Window().Editor().Tool().LineCount, 0);
   QAction* reopen = Action(next.Main().FileMenu(), QStringLiteral("Reopen unfinished tool \"K3\" (3 elements)"));
   QVERIFY(reopen != nullptr && reopen->isEnabled());
   reopen->trigger();
