@@ -5,6 +5,7 @@
 #include "editor/editor.h"
 #include "editor/messages.h"
 #include "numbers/number_text.h"
+#include "platform/text.h"
 
 namespace tarvo::editor {
 
@@ -32,8 +33,8 @@ void Editor::ReadUnfinished() {
   aside += ".damaged";
   platform::FileStatus status = files_.Copy(file, aside, platform::Durability::Durable);
   if (status.IsOk()) status = files_.Write(file, EncodeSteps({}), platform::Durability::Scratch);
-  historyDamage_ = status.IsOk() ? "set aside as " + aside.string()
-                                 : "it cannot be set aside: " + (status.File.empty() ? file : status.File).string() +
+  historyDamage_ = status.IsOk() ? "set aside as " + platform::PathText(aside)
+                                 : "it cannot be set aside: " + platform::PathText(status.File.empty() ? file : status.File) +
                                        ": " + status.Reason;
 }
 

@@ -19,10 +19,12 @@ args=()
 mkdir "$work/run"
 [[ -d "$case_dir/before" ]] && cp -a "$case_dir/before/." "$work/run/"
 cp "$case_dir"/*.txt "$work/"
-if [[ -n ${RUNNER:-} ]]; then  # the programs as the case's commands call them
+if [[ -n ${RUNNER:-} ]]; then  # the programs, under their own names, as the case's commands call them
+  mkdir "$work/.bin"
   for name in replay library; do
-    printf '#!/bin/bash\nexec %q %q "$@"\n' "$RUNNER" "${!name}" >"$work/.$name" && chmod +x "$work/.$name"
-    printf -v "$name" '%s' "$work/.$name"
+    program=$work/.bin/$(basename "${!name}" .exe)
+    printf '#!/bin/bash\nexec %q %q "$@"\n' "$RUNNER" "${!name}" >"$program" && chmod +x "$program"
+    printf -v "$name" '%s' "$program"
   done
 fi
 if [[ -f "$case_dir/test.sh" ]]; then
