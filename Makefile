@@ -10,7 +10,7 @@ FUZZERS := decimal_parser_fuzz replay_script_fuzz history_file_fuzz
 BENCH_DIR ?= build-bench
 WINDOWS_DIR ?= build-windows
 
-.PHONY: all deps build test run package sanitize-test wine-test fuzz fuzz-build fuzz-smoke bench mutate clean
+.PHONY: all deps build test run package sanitize-test wine-test windows fuzz fuzz-build fuzz-smoke bench mutate clean
 
 all: build
 
@@ -51,6 +51,13 @@ wine-test: deps
 	  { ctest -j2 --output-on-failure >ctest.log 2>&1; status=$$?; ../tools/wine-run --stop; } && \
 	  { [ $$status = 0 ] || { cat ctest.log; exit 1; }; } && \
 	  echo "windows, under wine: $$(grep -E 'tests passed' ctest.log)"
+
+# make windows: the whole program for 64-bit Windows as
+# build-windows/tarvo-tools-VERSION-win64.zip. The first run builds Qt and Coin
+# from Debian's sources into ~/.cache/tarvo-tools/windows (about 45 minutes on
+# 2 busy cores); later runs only build the program. Not part of make test.
+windows: deps
+	@tools/build-windows
 
 fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTARVO_WITH_UI=OFF -DTARVO_FUZZ=ON >/dev/null
