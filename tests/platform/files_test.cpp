@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "platform/text.h"
 #include "testing/temp_folder.h"
@@ -11,17 +10,11 @@ namespace tarvo::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using tarvo::testing::FileNames;
 using tarvo::testing::ReadFile;
 
 class FilesTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Names(const fs::path& folder) const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(PathText(entry.path().filename()));
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
   const tarvo::testing::TempFolder folder_;
   const fs::path dir_ = folder_.Path() / PathFromText("Prüfung Ω");
   DiskFileSystem files_;
@@ -55,7 +48,7 @@ TEST_F(FilesTest, BytesArriveExactlyAndFailuresSayWhyInTheSameWords) {
   }
   EXPECT_EQ(files_.Copy(dir_ / "a", dir_ / "d", kDurable).File, dir_ / "d");
   EXPECT_EQ(files_.Write(dir_ / "gone" / "a", "x", kDurable).Reason, "No such file or directory");
-  EXPECT_EQ(Names(dir_), (std::vector<std::string>{"a", "b", "d", "new"}));
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"a", "b", "d", "new"}));
 }
 
 TEST_F(FilesTest, TemporariesLeftByAKilledWriterAreKnownByNameAndRemoved) {
@@ -65,7 +58,7 @@ TEST_F(FilesTest, TemporariesLeftByAKilledWriterAreKnownByNameAndRemoved) {
     std::ofstream(dir_ / name) << "x";
   }
   RemoveLeftTemporaries(dir_);
-  EXPECT_EQ(Names(dir_), (std::vector<std::string>{".a.1-x.tmp", ".usrprobe.dat.tmp", "keep.1-2.tmp",
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{".a.1-x.tmp", ".usrprobe.dat.tmp", "keep.1-2.tmp",
                                                     "usrprobe.dat"}));
 }
 

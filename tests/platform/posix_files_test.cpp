@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <functional>
 
@@ -15,6 +14,7 @@ namespace tarvo::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using tarvo::testing::FileNames;
 using tarvo::testing::ReadFile;
 
 // Calls interrupted before they act, short writes as on a full disk, a close
@@ -36,13 +36,6 @@ struct FaultyCalls final : SystemCalls {
 
 class PosixFileSystemTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
   const tarvo::testing::TempFolder folder_;
   const fs::path& dir_ = folder_.Path();
   FaultyCalls calls_;
@@ -65,7 +58,7 @@ TEST_F(PosixFileSystemTest, WritesReplaceAppendsExtendCopiesAreExactAndInterrupt
   }
   EXPECT_EQ(files_.Copy(dir_ / "none", dir_ / "b", kDurable).Result,
             FileStatus::Code::MissingSource);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST_F(PosixFileSystemTest, FailuresSayWhyAndLeaveNoScrapsAndAShortAppendIsTakenBackWhole) {
@@ -91,7 +84,7 @@ TEST_F(PosixFileSystemTest, FailuresSayWhyAndLeaveNoScrapsAndAShortAppendIsTaken
   EXPECT_EQ(files_.Append(dir_ / "a", std::string(100, 'x'), kDurable).Reason,
             "No space left on device");
   EXPECT_EQ(ReadFile(dir_ / "a"), "x\r\n");
-  EXPECT_EQ(Names(), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"a", "b", "c", "d"}));
 }
 
 TEST_F(PosixFileSystemTest, AFileReplacedThroughLinksKeepsThemAndItsModeOrChangesNothing) {
@@ -106,7 +99,7 @@ TEST_F(PosixFileSystemTest, AFileReplacedThroughLinksKeepsThemAndItsModeOrChange
   EXPECT_EQ(fs::status(dir_ / "app" / "table").permissions(), fs::perms(0664));
   fs::create_symlink("gone/table", dir_ / "lost");  // a folder that cannot hold the temporary file
   EXPECT_EQ(files_.Write(dir_ / "lost", "new", kDurable).Reason, "No such file or directory");
-  EXPECT_EQ(Names(), (std::vector<std::string>{"abs", "app", "lost", "rel"}));
+  EXPECT_EQ(FileNames(dir_), (std::vector<std::string>{"abs", "app", "lost", "rel"}));
   EXPECT_EQ(fs::directory_iterator(dir_ / "app")->path().filename(), "table");
 }
 

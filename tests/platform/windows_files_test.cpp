@@ -11,6 +11,7 @@ namespace tarvo::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using tarvo::testing::FileNames;
 using tarvo::testing::ReadFile;
 
 struct Impatient final : SystemCalls {
@@ -25,12 +26,6 @@ HANDLE HoldOpen(const fs::path& file, DWORD access, DWORD share) {
 
 class WindowsFilesTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
-    return names;
-  }
-
   const tarvo::testing::TempFolder folder_;
   const fs::path& dir_ = folder_.Path();
   Impatient calls_;
@@ -52,7 +47,7 @@ TEST_F(WindowsFilesTest, AFileHeldOpenIsRefusedUnchangedThenWrittenOnceLetGo) {
     EXPECT_EQ(replaced.Reason, kFileInUse) << share;
     if (share == FILE_SHARE_READ) EXPECT_EQ(files_.Append(table, "more\r\n", kDurable).Reason, kFileInUse);
     EXPECT_EQ(ReadFile(table), "old\r\n");
-    EXPECT_EQ(Names(), std::vector<std::string>{"usrprobe.dat"});  // no temporary file left
+    EXPECT_EQ(FileNames(dir_), std::vector<std::string>{"usrprobe.dat"});  // no temporary file left
     CloseHandle(held);
   }
   ASSERT_TRUE(files_.Append(table, "more\r\n", kDurable).IsOk());
@@ -70,7 +65,7 @@ TEST_F(WindowsFilesTest, AReplacedFileKeepsItsAttributesAndAReadOnlyOneIsRefused
   ASSERT_TRUE(SetFileAttributesW(table.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(files_.Write(table, "newer\r\n", kDurable).Reason, "Permission denied");
   EXPECT_EQ(ReadFile(table), "new\r\n");
-  EXPECT_EQ(Names(), std::vector<std::string>{"usrprobe.dat"});
+  EXPECT_EQ(FileNames(dir_), std::vector<std::string>{"usrprobe.dat"});
   SetFileAttributesW(table.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/process.h"
+#include "platform/text.h"
 
 namespace tarvo::testing {
 
@@ -23,6 +26,16 @@ class TempFolder {
       std::filesystem::temp_directory_path() /
       ("tarvo-test-" + std::to_string(platform::ProcessId()) + "-" + std::to_string(made_++));
 };
+
+// The names in a folder, sorted.
+inline std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(platform::PathText(entry.path().filename()));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 // The bytes of a file on disk; empty when it cannot be read.
 inline std::string ReadFile(const std::filesystem::path& path) {
