@@ -66,6 +66,7 @@ SheetDialog::SheetDialog(std::string block, int position, int tools, QString fol
   materials->addRow(tr("T&ip material:"), tip_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   for (QPushButton* button : {print_, pdf_, svg_}) buttons->addButton(button, QDialogButtonBox::ActionRole);
+  svg_->setVisible(SheetSvgAvailable());
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(scroll, 1);
   layout->addLayout(materials);

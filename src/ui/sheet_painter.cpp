@@ -5,7 +5,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+// Set by the build when Qt SVG is there.
+#ifndef TARVO_SHEET_SVG
+#define TARVO_SHEET_SVG 0
+#endif
+#if TARVO_SHEET_SVG
 #include <QSvgGenerator>
+#endif
 
 #include "platform/files.h"
 #include "platform/text.h"
@@ -115,8 +121,11 @@ QByteArray SheetPdf(const sheet::SheetDrawing& drawing) {
   return bytes;
 }
 
-QByteArray SheetSvg(const sheet::SheetDrawing& drawing) {
+bool SheetSvgAvailable() { return TARVO_SHEET_SVG != 0; }
+
+QByteArray SheetSvg([[maybe_unused]] const sheet::SheetDrawing& drawing) {
   QByteArray bytes;
+#if TARVO_SHEET_SVG
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   {
@@ -130,11 +139,14 @@ QByteArray SheetSvg(const sheet::SheetDrawing& drawing) {
     QPainter painter(&svg);
     PaintSheet(painter, drawing, 10);
   }
+#endif
   return bytes;
 }
 
 std::optional<std::string> WriteSheet(const std::filesystem::path& file, const sheet::SheetDrawing& drawing) {
-  const QByteArray bytes = file.extension() == ".svg" ? SheetSvg(drawing) : SheetPdf(drawing);
+  const bool svg = file.extension() == ".svg";
+  if (svg && !SheetSvgAvailable()) return "this build writes no SVG (it was built without Qt SVG); save the sheet as a .pdf";
+  const QByteArray bytes = svg ? SheetSvg(drawing) : SheetPdf(drawing);
   if (bytes.isEmpty()) return "the page could not be painted";
   platform::DiskFileSystem files;
   const platform::FileStatus written = files.Write(

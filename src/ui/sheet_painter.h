@@ -24,6 +24,10 @@ QImage RenderSheet(const sheet::SheetDrawing& drawing, int width);
 QByteArray SheetPdf(const sheet::SheetDrawing& drawing);
 QByteArray SheetSvg(const sheet::SheetDrawing& drawing);
 
+// Whether this build writes SVG: it needs Qt SVG, which a Windows build may
+// lack. Without it SheetSvg is empty and WriteSheet refuses an .svg file.
+bool SheetSvgAvailable();
+
 // Writes SheetPdf or SheetSvg, by the file's ending, replacing the file whole;
 // the reason when it was not written.
 std::optional<std::string> WriteSheet(const std::filesystem::path& file, const sheet::SheetDrawing& drawing);

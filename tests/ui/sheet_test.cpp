@@ -168,6 +168,7 @@ void SheetTest::theWindowShowsTheSheetOfTheToolUnderWay() {
   auto* dialog = w.Main().findChild<ui::SheetDialog*>();
   QVERIFY(dialog != nullptr && dialog->isVisible());
   QVERIFY(!dialog->Page()->pixmap().isNull());
+  QVERIFY(dialog->SvgButton()->isVisibleTo(dialog));  // shown in a build with Qt SVG
   QCOMPARE(dialog->Sheet().Figures.Length, 20.0);
   QVERIFY(qAbs(dialog->Sheet().Figures.Mass - M_PI * 9 * 20 * 7.9e-3) < 1e-9);
   dialog->StemMaterial()->setCurrentIndex(dialog->StemMaterial()->findData(QStringLiteral("titanium")));
