@@ -29,7 +29,9 @@ Opens the window in which a probe stylus is built element by element, with a
 
 Without --dir the files lie in the program's own folder when it holds
 usrprobe.dat or can be written, otherwise in $XDG_DATA_HOME/tarvo-tools
-(~/.local/share/tarvo-tools when XDG_DATA_HOME is not set), made when missing.
+(~/.local/share/tarvo-tools when XDG_DATA_HOME is not set), made when missing;
+on Windows in %LOCALAPPDATA%\TARVO Tools when the program's folder is under
+Program Files or cannot be written.
 
 Only one editor works on a folder at a time: when another one holds it, the
 window does not open and the program exits with status 3.
@@ -47,6 +49,7 @@ int Refuse(const QString& text, int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tarvo::platform::UseStarterConsole();
   // Answered before Qt starts: no display needed.
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {

@@ -22,6 +22,12 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // added before a line feed (Windows translates them unless told not to).
 void UseBinaryStandardStreams();
 
+// A window program started from a console prints its --help, --version and
+// errors there. Windows gives a program built for the desktop no console:
+// it takes its starter's, for each stream not already sent elsewhere (a file
+// or a pipe). Nothing to do on POSIX.
+void UseStarterConsole();
+
 // The decimal separator of the user's locale, or nothing when the query
 // fails: LC_NUMERIC (or LANG) on POSIX, GetLocaleInfoA on Windows.
 std::optional<std::string> UserDecimalSeparator();

@@ -12,7 +12,11 @@ namespace {
 // it is writable, the installed programs' folder, $XDG_DATA_HOME, $HOME.
 DataFolderFacts Posix(std::optional<std::filesystem::path> dir, const char* program, bool holds,
                       bool writable, const char* installed, const char* xdg, const char* home) {
-  DataFolderFacts facts{dir, PathFromText(program), holds, writable};
+  DataFolderFacts facts;
+  facts.DirOption = dir;
+  facts.ProgramFolder = PathFromText(program);
+  facts.ProgramFolderHoldsDefinition = holds;
+  facts.ProgramFolderWritable = writable;
   AddPosixSharedFolders(facts, installed);
   facts.UserDataFolder = PosixUserDataFolder(xdg, home);
   return facts;
@@ -20,7 +24,10 @@ DataFolderFacts Posix(std::optional<std::filesystem::path> dir, const char* prog
 
 // The facts of a Windows system, with its usual Program Files folders.
 DataFolderFacts Windows(const char* program, bool holds, bool writable) {
-  DataFolderFacts facts{std::nullopt, PathFromText(program), holds, writable};
+  DataFolderFacts facts;
+  facts.ProgramFolder = PathFromText(program);
+  facts.ProgramFolderHoldsDefinition = holds;
+  facts.ProgramFolderWritable = writable;
   facts.SharedTrees = {"C:/Program Files", "C:/Program Files (x86)", "C:/Windows"};
   facts.IgnoreCase = true;
   facts.UserDataFolder = WindowsUserDataFolder("C:/Users/u/AppData/Local");

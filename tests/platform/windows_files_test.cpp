@@ -45,7 +45,9 @@ TEST_F(WindowsFilesTest, AFileHeldOpenIsRefusedUnchangedThenWrittenOnceLetGo) {
     EXPECT_EQ(read, "old\r\n");
     const FileStatus replaced = files_.Write(table, "new\r\n", kDurable);
     EXPECT_EQ(replaced.Reason, kFileInUse) << share;
-    if (share == FILE_SHARE_READ) EXPECT_EQ(files_.Append(table, "more\r\n", kDurable).Reason, kFileInUse);
+    if (share == FILE_SHARE_READ) {
+      EXPECT_EQ(files_.Append(table, "more\r\n", kDurable).Reason, kFileInUse);
+    }
     EXPECT_EQ(ReadFile(table), "old\r\n");
     EXPECT_EQ(FileNames(dir_), std::vector<std::string>{"usrprobe.dat"});  // no temporary file left
     CloseHandle(held);

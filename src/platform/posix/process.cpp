@@ -20,6 +20,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, ar
 
 void UseBinaryStandardStreams() {}
 
+void UseStarterConsole() {}
+
 std::optional<std::string> UserDecimalSeparator() {
   // An empty name takes the locale from LC_ALL, LC_NUMERIC or LANG, leaving
   // the process locale untouched.

@@ -45,6 +45,17 @@ void UseBinaryStandardStreams() {
   for (std::FILE* stream : {stdin, stdout, stderr}) _setmode(_fileno(stream), _O_BINARY);
 }
 
+void UseStarterConsole() {
+  const auto unset = [](DWORD stream) {
+    const HANDLE handle = GetStdHandle(stream);
+    return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+  };
+  const bool out = unset(STD_OUTPUT_HANDLE), err = unset(STD_ERROR_HANDLE);
+  if (!(out || err) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (out) (void)std::freopen("CONOUT$", "w", stdout);
+  if (err) (void)std::freopen("CONOUT$", "w", stderr);
+}
+
 std::optional<std::string> UserDecimalSeparator() {
   char separator[8] = {};
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) == 0) {
