@@ -1,20 +1,36 @@
 #pragma once
 
-#include <QOpenGLWindow>
+#include <QWidget>
 #include <functional>
+
+#ifdef Q_OS_WIN
+#include <QOpenGLWidget>
+#else
+#include <QOpenGLWindow>
+#endif
 
 namespace tarvo::ui {
 
-// The OpenGL surface of the 3D preview: a window of its own inside the
-// preview widget, so that only the preview is drawn through OpenGL and the
-// rest of the window keeps Qt's plain raster painting. It takes neither the
-// focus nor the mouse: keys and clicks reach the preview widget under it.
-class PreviewSurface : public QOpenGLWindow {
-  Q_OBJECT
+#ifdef Q_OS_WIN
+// On Windows an OpenGL window inside a widget (a child window of its own)
+// stays black or unexposed there; a widget that draws through OpenGL works.
+using PreviewSurfaceBase = QOpenGLWidget;
+#else
+using PreviewSurfaceBase = QOpenGLWindow;
+#endif
 
+// The OpenGL surface of the 3D preview, held by a widget that covers the
+// preview widget `under`. On Linux it is a window of its own, so that only
+// the preview is drawn through OpenGL and the rest of the window keeps Qt's
+// plain raster painting; on Windows it is a widget. It takes neither the
+// focus nor the mouse: keys and clicks reach `under`.
+class PreviewSurface : public PreviewSurfaceBase {
  public:
   // `initialize` and `paint` run with the surface's context current.
-  PreviewSurface(std::function<void()> initialize, std::function<void()> paint);
+  PreviewSurface(QWidget* under, std::function<void()> initialize, std::function<void()> paint);
+
+  // The widget in `under` that shows the surface.
+  QWidget* Holder() const { return holder_; }
 
  protected:
   void initializeGL() override { initialize_(); }
@@ -22,6 +38,7 @@ class PreviewSurface : public QOpenGLWindow {
 
  private:
   std::function<void()> initialize_, paint_;
+  QWidget* holder_;
 };
 
 }  // namespace tarvo::ui

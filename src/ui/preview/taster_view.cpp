@@ -115,8 +115,8 @@ TasterView::TasterView(QWidget* parent)
       lights_(Lights()),
       scale_(new SoScale),
       faces_(new SoSeparator),
-      surface_(new PreviewSurface([this] { InitializeGL(); }, [this] { PaintGL(); })),
-      container_(QWidget::createWindowContainer(surface_, this)) {
+      surface_(new PreviewSurface(this, [this] { InitializeGL(); }, [this] { PaintGL(); })),
+      container_(surface_->Holder()) {
   root_->ref();
   perspective_->ref();
   orthographic_->ref();
@@ -136,10 +136,8 @@ TasterView::TasterView(QWidget* parent)
   camera_.Orientation = *ViewDirection("reset");
   PlaceCamera(camera_);
 
-  // The widget keeps the focus and takes the mouse; the surface only shows.
-  container_->setFocusPolicy(Qt::NoFocus);
-  container_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  // Shown once the window around it has been drawn: setting OpenGL up
+  // The surface only shows: this widget keeps the focus and takes the
+  // mouse. Shown once the window around it has been drawn: setting OpenGL up
   // takes longer than drawing the whole window.
   container_->hide();
   setFocusPolicy(Qt::StrongFocus);
@@ -147,7 +145,7 @@ TasterView::TasterView(QWidget* parent)
   load_.setSingleShot(true);
   load_.setInterval(0);
   connect(&load_, &QTimer::timeout, this, &TasterView::Load);
-  connect(surface_, &QOpenGLWindow::frameSwapped, this, [this] {
+  connect(surface_, &PreviewSurface::frameSwapped, this, [this] {
     if (std::exchange(sceneDrawn_, false)) emit sceneLoaded();
     if (std::exchange(viewDrawn_, false)) emit viewShown();
   });

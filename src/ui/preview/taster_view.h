@@ -105,8 +105,8 @@ class TasterView : public QWidget, public scene::SceneView {
   SoSeparator* faces_;   // the scene's faces, scaled and pushed back behind their edges
   std::unique_ptr<SoRenderManager> renderer_;
   std::uint32_t cacheContext_ = 0;
-  PreviewSurface* surface_;  // owned by its container, a child of this widget
-  QWidget* container_;
+  PreviewSurface* surface_;  // owned by its holder, a child of this widget
+  QWidget* container_;       // the surface's holder
 
   CameraPlacement camera_;
   std::optional<SbRotation> next_;  // asked for while no tool was shown
