@@ -10,7 +10,7 @@ FUZZERS := decimal_parser_fuzz replay_script_fuzz history_file_fuzz
 BENCH_DIR ?= build-bench
 WINDOWS_DIR ?= build-windows
 
-.PHONY: all deps build test run package sanitize-test wine-test windows fuzz fuzz-build fuzz-smoke bench mutate clean
+.PHONY: all deps build test run package sanitize-test wine-test windows windows-test fuzz fuzz-build fuzz-smoke bench mutate clean
 
 all: build
 
@@ -58,6 +58,12 @@ wine-test: deps
 # 2 busy cores); later runs only build the program. Not part of make test.
 windows: deps
 	@tools/build-windows
+
+# make windows-test: the window from that zip under Wine on a virtual screen,
+# driven with the keyboard: it builds the README's tip, checks the preview and
+# that usrprobe.dat is the Linux program's, byte for byte. Not part of make test.
+windows-test: windows build
+	@tools/windows-test "$$(ls -t $(WINDOWS_DIR)/tarvo-tools-*-win64.zip | head -1)" $(BUILD_DIR)/src/app/tarvo-replay
 
 fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTARVO_WITH_UI=OFF -DTARVO_FUZZ=ON >/dev/null
