@@ -6,11 +6,16 @@
 
 std::optional<std::string> WriteSheetFile(const std::filesystem::path& file, const tarvo::sheet::SheetDrawing& drawing) {
   // The painter's fonts need an application; no window shows, so the
-  // off-screen platform does without a display.
+  // off-screen platform does without a display. Windows's own needs none
+  // and brings the system's fonts, which the off-screen one lacks there.
   std::unique_ptr<QGuiApplication> application;
   if (QCoreApplication::instance() == nullptr) {
-    static int argc = 3;
     static char program[] = "tarvo-library", option[] = "-platform", platform[] = "offscreen";
+#ifdef Q_OS_WIN
+    static int argc = 1;
+#else
+    static int argc = 3;
+#endif
     static char* argv[] = {program, option, platform, nullptr};
     application = std::make_unique<QGuiApplication>(argc, argv);
   }
