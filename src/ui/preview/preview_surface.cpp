@@ -9,8 +9,9 @@ PreviewSurface::PreviewSurface(QWidget* under, std::function<void()> initialize,
     : QOpenGLWidget(under), initialize_(std::move(initialize)), paint_(std::move(paint)), holder_(this) {
 #else
 PreviewSurface::PreviewSurface(QWidget* under, std::function<void()> initialize, std::function<void()> paint)
-    : initialize_(std::move(initialize)), paint_(std::move(paint)), holder_(QWidget::createWindowContainer(this, under)) {
+    : initialize_(std::move(initialize)), paint_(std::move(paint)) {
   setFlags(flags() | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+  holder_ = QWidget::createWindowContainer(this, under);
 #endif
   holder_->setFocusPolicy(Qt::NoFocus);
   holder_->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -38,7 +38,7 @@ class PreviewSurface : public PreviewSurfaceBase {
 
  private:
   std::function<void()> initialize_, paint_;
-  QWidget* holder_;
+  QWidget* holder_ = nullptr;
 };
 
 }  // namespace tarvo::ui
