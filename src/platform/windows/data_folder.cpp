@@ -4,21 +4,13 @@
 
 #include <string>
 
+#include "platform/windows/windows_text.h"
 
 namespace tarvo::platform {
 namespace {
 
 std::filesystem::path Variable(const wchar_t* name) {
-  std::wstring value(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-    if (length == 0) return {};
-    if (length < value.size()) {
-      value.resize(length);
-      return std::filesystem::path(value);
-    }
-    value.resize(length);
-  }
+  return windows::GrownText([name](wchar_t* value, DWORD size) { return GetEnvironmentVariableW(name, value, size); });
 }
 
 }  // namespace

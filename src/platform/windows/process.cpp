@@ -16,16 +16,9 @@ namespace tarvo::platform {
 long ProcessId() { return static_cast<long>(GetCurrentProcessId()); }
 
 std::filesystem::path ProgramFolder() {
-  std::wstring name(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    if (length == 0) return {};
-    if (length < name.size()) {
-      name.resize(length);
-      return std::filesystem::path(name).parent_path();
-    }
-    name.resize(name.size() * 2);
-  }
+  const std::wstring name =
+      windows::GrownText([](wchar_t* text, DWORD size) { return GetModuleFileNameW(nullptr, text, size); });
+  return name.empty() ? std::filesystem::path() : std::filesystem::path(name).parent_path();
 }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {

@@ -1,8 +1,22 @@
 #include "platform/windows/windows_text.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 
 namespace tarvo::platform::windows {
+
+std::wstring GrownText(const std::function<DWORD(wchar_t*, DWORD)>& ask) {
+  std::wstring text(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ask(text.data(), static_cast<DWORD>(text.size()));
+    if (length < text.size()) {
+      text.resize(length);
+      return text;
+    }
+    text.resize(std::max<std::size_t>(length, text.size() * 2));
+  }
+}
 
 std::string Utf8(const wchar_t* text, int length) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
