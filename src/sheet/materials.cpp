@@ -7,14 +7,14 @@ namespace tarvo::sheet {
 namespace {
 
 constexpr std::array<MaterialData, 8> kMaterials = {{
-    {Material::Steel, "steel", "stainless steel", 7.9},
-    {Material::Carbide, "carbide", "tungsten carbide", 15.0},
-    {Material::Ruby, "ruby", "ruby", 3.9},
-    {Material::SiliconNitride, "silicon-nitride", "silicon nitride", 3.2},
-    {Material::Zirconia, "zirconia", "zirconia", 6.05},
-    {Material::Titanium, "titanium", "titanium", 4.5},
-    {Material::Aluminium, "aluminium", "aluminium", 2.7},
-    {Material::CarbonFibre, "carbon-fibre", "carbon fibre", 1.6},
+    {Material::Steel, "steel", "stainless steel", 7.9, 200, 16.0},
+    {Material::Carbide, "carbide", "tungsten carbide", 15.0, 620, 5.5},
+    {Material::Ruby, "ruby", "ruby", 3.9, 400, 5.8},
+    {Material::SiliconNitride, "silicon-nitride", "silicon nitride", 3.2, 310, 3.2},
+    {Material::Zirconia, "zirconia", "zirconia", 6.05, 205, 10.5},
+    {Material::Titanium, "titanium", "titanium", 4.5, 114, 8.6},
+    {Material::Aluminium, "aluminium", "aluminium", 2.7, 70, 23.1},
+    {Material::CarbonFibre, "carbon-fibre", "carbon fibre", 1.6, 120, 0.5},
 }};
 
 }  // namespace

@@ -13,6 +13,8 @@ struct MaterialData {
   std::string_view Key;   // the command line's word: "steel", "silicon-nitride"
   std::string_view Name;  // the sheet's words: "stainless steel"
   double Density;         // g/cm³, from public stylus data sheets
+  double Modulus;         // E, GPa: typical values from public material tables
+  double Expansion;       // α, 10⁻⁶/K: likewise typical values
 };
 
 // Every material, in the order of the choice lists.

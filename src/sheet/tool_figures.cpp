@@ -104,7 +104,8 @@ ToolFigures FiguresOf(const std::vector<ElementProfile>& elements, const Materia
   f.TipMaterial = materials.Tip.value_or(tipped && last.Type == Solid::Kind::Ball ? Material::Ruby : Material::Steel);
   for (std::size_t i = 0; i < elements.size(); ++i) {
     const bool tip = tipped && i + 1 == elements.size();
-    f.Mass += elements[i].Volume / 1000 * DataOf(tip ? f.TipMaterial : materials.Stem).Density;
+    const Material stem = elements[i].Stem.value_or(materials.Stem);
+    f.Mass += elements[i].Volume / 1000 * DataOf(tip ? f.TipMaterial : stem).Density;
   }
   if (!tipped) return f;
   f.Tip = last.Type;

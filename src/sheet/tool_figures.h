@@ -20,6 +20,9 @@ struct ElementProfile {
   double TopDiameter = 0, BottomDiameter = 0;
   double Volume = 0;  // mm³, the exact solid the line describes
   int Edges = 0;      // a polygonal element's edge count
+  // The element's own material, where it is not the tool's stem material
+  // (a part of a stack of tools); the tip keeps the tip material.
+  std::optional<Material> Stem;
 };
 
 std::vector<ElementProfile> ProfilesOf(const std::vector<mesh::Solid>& solids);
