@@ -102,7 +102,7 @@ std::optional<std::string> LimitNotice(const Editor& editor) {
   return probe->Name + ": " + passed;
 }
 
-std::string StatusLine(const Editor& editor) {
+std::string StatusLine(const Editor& editor, bool withLimits) {
   const ToolStatus status = StatusOf(editor.Tool(), editor.Format());
   std::string line;
   if (editor.CanReopen()) {
@@ -118,7 +118,7 @@ std::string StatusLine(const Editor& editor) {
   }
   if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
   for (const std::string& notice : SizeNotices(editor)) line += notice + " | ";
-  if (const std::optional<std::string> notice = LimitNotice(editor)) line += *notice + " | ";
+  if (const std::optional<std::string> notice = LimitNotice(editor); notice && withLimits) line += *notice + " | ";
   line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
           numbers::IntegerText(status.Lines) + " of " +
