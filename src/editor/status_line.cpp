@@ -1,6 +1,8 @@
 #include "editor/status_line.h"
 
 #include <algorithm>
+#include <map>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "definition/tool_names.h"
 #include "editor/size_notices.h"
 #include "numbers/decimal_parser.h"
+#include "mesh/tool_solids.h"
 #include "numbers/number_text.h"
 #include "platform/text.h"
 #include "sheet/tool_figures.h"
@@ -40,7 +43,43 @@ std::string NameOfTool(const Editor& editor) {
   return std::string(definition::NameAsRead(name.value_or("")));
 }
 
+// The profiles of the tool's elements, each read from its own lines once:
+// after CONFIRM only the new element is read. Nothing when an element's
+// lines do not make one solid.
+std::optional<std::vector<sheet::ElementProfile>> ProfilesOfTool(const definition::ToolDefinition& tool) {
+  thread_local std::map<std::string, sheet::ElementProfile, std::less<>> known;  // element lines → profile
+  if (known.size() > 1000) known.clear();
+  std::vector<sheet::ElementProfile> profiles(static_cast<std::size_t>(tool.ElementCount));
+  int last = tool.LineCount;
+  for (int k = tool.ElementCount; k >= 1; --k) {
+    const int first = last - tool.LinesPerElement[static_cast<std::size_t>(k)] + 1;
+    if (first < 1) return std::nullopt;
+    std::string lines;
+    for (int i = first; i <= last; ++i) lines += tool.ToolLines[static_cast<std::size_t>(i)];
+    auto found = known.find(lines);
+    if (found == known.end()) {
+      const mesh::ToolSolids solids = mesh::ReadToolSolids(lines);
+      if (solids.Solids.size() != 1) return std::nullopt;
+      found = known.emplace(std::move(lines), sheet::ProfilesOf(solids.Solids).front()).first;
+    }
+    profiles[static_cast<std::size_t>(k - 1)] = found->second;
+    last = first - 1;
+  }
+  return profiles;
+}
+
 }  // namespace
+
+std::optional<sheet::ToolFigures> FiguresOfTool(const Editor& editor) {
+  const definition::ToolDefinition& tool = editor.Tool();
+  if (tool.ElementCount == 0) return std::nullopt;
+  const std::optional<sheet::ProbeProfile>& probe = editor.ChosenProbe();
+  const double force = probe ? probe->Force : sheet::kDefaultForce;
+  if (const std::optional<std::vector<sheet::ElementProfile>> profiles = ProfilesOfTool(tool)) {
+    return sheet::FiguresOf(*profiles, editor.ChosenMaterials(), force);
+  }
+  return sheet::FiguresOfBlock(tool.Text(), editor.ChosenMaterials(), nullptr, force);
+}
 
 ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::NumberFormat& format) {
   ToolStatus status;
@@ -82,7 +121,17 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor) {
   return "A tool named " + std::string(read) + " is already in usrprobe.dat.";
 }
 
-std::string StatusLine(const Editor& editor) {
+std::optional<std::string> LimitNotice(const Editor& editor) {
+  const std::optional<sheet::ProbeProfile>& probe = editor.ChosenProbe();
+  if (!probe) return std::nullopt;
+  const std::optional<sheet::ToolFigures> figures = FiguresOfTool(editor);
+  if (!figures) return std::nullopt;
+  const std::string passed = sheet::LimitsText(*figures, *probe);
+  if (passed == "ok") return std::nullopt;
+  return probe->Name + ": " + passed;
+}
+
+std::string StatusLine(const Editor& editor, bool withLimits) {
   const ToolStatus status = StatusOf(editor.Tool(), editor.Format());
   std::string line;
   if (editor.CanReopen()) {
@@ -98,16 +147,20 @@ std::string StatusLine(const Editor& editor) {
   }
   if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
   for (const std::string& notice : SizeNotices(editor)) line += notice + " | ";
+  if (withLimits) {
+    if (const std::optional<std::string> notice = LimitNotice(editor)) line += *notice + " | ";
+  }
   line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
           numbers::IntegerText(status.Lines) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxLines) + " | Length " + status.Length;
-  if (status.Tip) {
-    if (const std::optional<sheet::ToolFigures> figures = sheet::FiguresOfBlock(editor.Tool().Text(), {})) {
-      if (figures->WorkingLength) line += " | EWL " + numbers::FigureText(*figures->WorkingLength, 4, editor.Format().Separator());
-    }
-    line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
+  if (const std::optional<sheet::ToolFigures> figures = FiguresOfTool(editor)) {
+    const char separator = editor.Format().Separator();
+    if (status.Tip && figures->WorkingLength) line += " | EWL " + numbers::FigureText(*figures->WorkingLength, 4, separator);
+    line += " | \u03B4 " + (std::isfinite(figures->Bending) ? numbers::FixedText(figures->Bending, 2, separator) : "-") +
+            " \u00B5m";
   }
+  if (status.Tip) line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
   line += " | " + platform::PathText(editor.Scene().DefinitionPath().parent_path());
   return line;
 }
