@@ -5,6 +5,7 @@
 
 #include "definition/tool_definition.h"
 #include "editor/editor.h"
+#include "editor/status_fit.h"
 #include "numbers/number_format.h"
 
 namespace tarvo::editor {
@@ -37,6 +38,8 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 // after a damaged history file. "The tool under way cannot be saved for a later start:
 // FILE: REASON" while the tool's history cannot be written.
 std::string StatusLine(const Editor& editor);
+// The same in its parts, for a window that fits it to its width.
+StatusParts StatusPartsOf(const Editor& editor);
 
 // What the status line says for a few seconds after a command that shows
 // nothing else:
