@@ -22,8 +22,9 @@ class MainWindow final : public QMainWindow {
   MainWindow(std::filesystem::path directory, Preview preview, numbers::LocaleQuery& locale,
              QWidget* parent = nullptr);
 
-  // The form's load action, then the window placed on the screen.
-  void Load();
+  // The form's load action, then the window placed on the screen, offset
+  // as the `cascade`-th of the program's windows open at once (FitOnScreen).
+  void Load(int cascade = 0);
 
   Form1& Form() { return *form_; }
   QMenu* FileMenu() const { return file_; }

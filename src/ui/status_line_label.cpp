@@ -1,0 +1,60 @@
+#include "ui/status_line_label.h"
+
+#include <QStatusBar>
+
+#include "editor/status_line.h"
+#include "ui/desktop_actions.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+
+namespace tarvo::ui {
+
+StatusLineLabel::StatusLineLabel(MainWindow& window)
+    : QLabel(&window), window_(window), commands_(window.Form().Editor().Commands()) {
+  setObjectName(QStringLiteral("StatusLine"));
+  // The line never widens the window: it is cut to the room it has.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  setTextFormat(Qt::PlainText);
+  // A permanent widget over the whole bar: the bar's own message text has no
+  // room and shows here instead, beside the counts.
+  window.statusBar()->addPermanentWidget(this, 1);
+  window.statusBar()->setSizeGripEnabled(false);
+  connect(window.statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+    passing_ = message;
+    log_.Add(ToUtf8(message));
+    Update();
+  });
+  connect(&window.Form(), &Form1::commandRun, this, &StatusLineLabel::Update);
+  connect(&window, &MainWindow::previewNoteChanged, this, &StatusLineLabel::Update);
+  Update();
+}
+
+void StatusLineLabel::Update() {
+  const editor::Editor& editor = window_.Form().Editor();
+  if (editor.Commands() != commands_) {  // not typing nor a focus change
+    commands_ = editor.Commands();
+    window_.statusBar()->clearMessage();
+    if (const auto notice = editor::ExportNotice(editor)) ShowNotice(window_, *notice);
+  }
+  parts_ = editor::StatusPartsOf(editor);
+  if (!window_.PreviewNote().isEmpty()) parts_.Notices.insert(parts_.Notices.begin(), ToUtf8(window_.PreviewNote()));
+  log_.Standing(parts_.Notices);
+  if (!passing_.isEmpty()) parts_.Notices.insert(parts_.Notices.begin(), ToUtf8(passing_));
+  setToolTip(ToQString(parts_.Whole()));
+  Fit();
+}
+
+void StatusLineLabel::Fit() {
+  const QFontMetrics metrics = fontMetrics();
+  const editor::TextMeasure measure = [&metrics](std::string_view text) {
+    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  };
+  setText(ToQString(editor::FitStatusLine(parts_, contentsRect().width() - 2 * margin() - 4, measure)));
+}
+
+void StatusLineLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Fit();
+}
+
+}  // namespace tarvo::ui
