@@ -11,8 +11,9 @@ void NoticeLog::Add(const std::string& notice) {
 }
 
 void NoticeLog::Standing(const std::vector<std::string>& notices) {
-  for (const std::string& notice : notices) {
-    if (std::find(standing_.begin(), standing_.end(), notice) == standing_.end()) Add(notice);
+  // Backwards: notices that appear at once read in the status line's order.
+  for (auto notice = notices.rbegin(); notice != notices.rend(); ++notice) {
+    if (std::find(standing_.begin(), standing_.end(), *notice) == standing_.end()) Add(*notice);
   }
   standing_ = notices;
 }

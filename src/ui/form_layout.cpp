@@ -11,7 +11,6 @@ constexpr int kLeastPaneHeight = 100;
 constexpr int kButtonsHeight = 58;  // EXPORT and EXIT
 constexpr int kButtonsGap = 12;     // between the preview and the buttons
 
-constexpr int kDeleteRowHeight = 72;  // DELETE ALL and DELETE LAST over the preview, with the gap below
 
 // DELETE ALL and DELETE LAST shown without the frame of Step 2: they go to
 // the top of the preview's column.
@@ -35,8 +34,9 @@ QRect Geometry(editor::ControlId id, const FormRoom& room) {
   const int buttonsTop = height - kMargin - kButtonsHeight;
   const int exportWidth = (previewWidth - 11) / 2;
   const bool deletesOver = DeletesOverPreview(room);
-  const int deletesTop = 276 - rise;  // over the preview, level with Step 4
-  const int previewTop = 282 - rise + (deletesOver ? kDeleteRowHeight : 0);
+  // Over the preview, in the row they leave: the preview keeps its place.
+  const int previewTop = 282 - rise + (deletesOver ? kTopRowHeight : 0);
+  const int deletesTop = previewTop - kButtonsGap - 64;
   switch (id) {
     case Form1: return {QPoint(0, 0), room.Size};
 

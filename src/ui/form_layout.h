@@ -26,8 +26,9 @@ struct FormRoom {
 // the left half; the preview with EXPORT and EXIT under it in the right
 // half. While Step 1 or the frame of Step 2 is hidden the steps below move
 // up into its room; DELETE ALL and DELETE LAST, without the frame of Step 2
-// beside them, then share the top of the preview's column, so that no row
-// stays empty but for them and the definition pane has the room. The
+// beside them, then share the top of the preview's column (the preview
+// keeps its place), so that no row stays empty but for them and the
+// definition pane has the room. The
 // preview takes the room beyond the designed width and height; the
 // definition pane grows and shrinks in height with it; Steps 1 and 3 span
 // the width, DELETE ALL and DELETE LAST keep to the right edge.

@@ -37,7 +37,10 @@ void StatusLineLabel::Update() {
     if (const auto notice = editor::ExportNotice(editor)) ShowNotice(window_, *notice);
   }
   parts_ = editor::StatusPartsOf(editor);
-  if (!window_.PreviewNote().isEmpty()) parts_.Notices.insert(parts_.Notices.begin(), ToUtf8(window_.PreviewNote()));
+  // In a folder that cannot be written the preview's trouble is no news.
+  if (!window_.PreviewNote().isEmpty() && !editor.UnwritableFolder()) {
+    parts_.Notices.insert(parts_.Notices.begin(), ToUtf8(window_.PreviewNote()));
+  }
   log_.Standing(parts_.Notices);
   if (!passing_.isEmpty()) parts_.Notices.insert(parts_.Notices.begin(), ToUtf8(passing_));
   setToolTip(ToQString(parts_.Whole()));

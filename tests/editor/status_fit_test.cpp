@@ -53,7 +53,8 @@ TEST(StatusFit, LogsNoticesNewestFirst) {
   log.Standing({"B"});
   log.Add("");
   log.Standing({"A", "B"});
-  EXPECT_EQ(log.Newest(), (std::vector<std::string>{"A", "B", "Exported ST1", "A"}));
+  log.Standing({"C", "D", "A"});  // at once: in the status line's order
+  EXPECT_EQ(log.Newest(), (std::vector<std::string>{"C", "D", "A", "B", "Exported ST1", "A"}));
   for (std::size_t i = 0; i < NoticeLog::kKept + 5; ++i) log.Add("n");
   EXPECT_EQ(log.Newest().size(), NoticeLog::kKept);
 }

@@ -292,7 +292,7 @@ void WindowTest::aCrowdedStatusLineKeepsItsCounts() {
   QVERIFY(list != nullptr);
   QCOMPARE(list->count(), 3);
   QCOMPARE(list->item(0)->text(), QStringLiteral("Copied the definition of ST1 so far: it is not complete yet."));
-  QCOMPARE(list->item(2)->text(), QStringLiteral("HEIGHT 1E-30 is smaller than any stylus: check the value"));
+  QCOMPARE(list->item(2)->text(), QStringLiteral("DIAMETER 1E+30 is larger than any stylus: check the value"));
   list->window()->close();
 }
 
