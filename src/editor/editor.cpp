@@ -124,7 +124,8 @@ void Editor::TellUnwritableFolder() {
 void Editor::Report(std::string_view prefix, const scene::SceneResult& failure) {
   if (!failure) return;
   ++fileFailures_;
-  if (reportedInCommand_ || unwritableFolder_) return;  // an unwritable folder is said once
+  if (unwritableFolder_ && prefix == kPreviewFailedMessage) return;  // said once, as the window opened
+  if (reportedInCommand_) return;
   reportedInCommand_ = true;
   ShowMessage(std::string(prefix) + platform::PathText(failure->File) + ": " + failure->Reason, kWindowTitle);
 }

@@ -65,6 +65,8 @@ QAction* Action(QMenu* menu, const QString& text) {
 
 QString Name(const QWidget* widget) { return widget->objectName(); }
 
+constexpr int kTitleBar = 30;  // a window manager's title bar, about
+
 // A click on a button, an option or the check box, or a key that presses
 // the button that has the focus: an action of TestWindow::Do that runs a command.
 bool RunsACommand(const QString& action) {
@@ -466,6 +468,12 @@ void WindowTest::theWindowFitsItsScreen() {
     QVERIFY2(hidden().isEmpty(), qPrintable(step + ": " + hidden()));
   }
   QVERIFY(w_->Widget(Cmd_Export)->isVisible());
+  // The definition pane shows a tool of 10 lines whole, with a title bar's
+  // room to spare, as these displays have no window manager to take it.
+  auto* pane = qobject_cast<QPlainTextEdit*>(w_->Widget(RTB_Tool));
+  const int tenLines = 10 * pane->fontMetrics().lineSpacing() + 2 * int(pane->document()->documentMargin());
+  QVERIFY2(pane->viewport()->height() >= tenLines + kTitleBar,
+           qPrintable(QStringLiteral("%1 < %2").arg(pane->viewport()->height()).arg(tenLines + kTitleBar)));
   QWidget* preview = w_->Widget(TasterView);
   if (available.size().boundedTo(window.sizeHint()) == window.sizeHint()) {
     QCOMPARE(window.size(), window.sizeHint());
