@@ -28,8 +28,10 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
 
 void MainWindow::Load(int cascade) {
   ReturnFocusAfterMenus(*this);  // by now every menu is there
-  form_->Load();
+  // Placed first: a message box of the load opens over the window's place,
+  // not at the screen's corner.
   FitOnScreen(*this, cascade);
+  form_->Load();
 }
 
 void MainWindow::SetPreviewNote(const QString& note) {
