@@ -11,6 +11,7 @@
 #include "platform/folder_lock.h"
 #include "platform/process.h"
 #include "platform/text.h"
+#include "platform/window_slot.h"
 #include "ui/preview/coin_messages.h"
 #include "ui/qt_messages.h"
 
@@ -34,7 +35,9 @@ on Windows in %LOCALAPPDATA%\TARVO Tools when the program's folder is under
 Program Files or cannot be written.
 
 Only one editor works on a folder at a time: when another one holds it, the
-window does not open and the program exits with status 3.
+window does not open and the program exits with status 3. A folder that
+cannot be written is only read: the window says so, and more than one window
+may read it.
 )";
 
 constexpr int kUsageStatus = 2;
@@ -84,8 +87,9 @@ int main(int argc, char** argv) {
                   kUsageStatus);
   }
   const std::filesystem::path programFolder = tarvo::platform::ProgramFolder();
-  const std::filesystem::path folder =
-      tarvo::platform::ChooseDataFolder(tarvo::platform::SystemDataFolderFacts(dirOption, programFolder));
+  const tarvo::platform::DataFolderFacts facts = tarvo::platform::SystemDataFolderFacts(dirOption, programFolder);
+  const std::filesystem::path folder = tarvo::platform::ChooseDataFolder(facts);
+  const std::filesystem::path& userFolder = facts.UserDataFolder;
   if (const std::optional<std::string> problem = tarvo::platform::EnsureFolder(folder)) {
     return Refuse(QString::fromStdString(*problem), 1);
   }
@@ -96,6 +100,11 @@ int main(int argc, char** argv) {
                   tarvo::platform::kFolderBusyStatus);
   }
   tarvo::app::ToolsWindow tools(folder);
-  tools.Open();
+  // No lock file can be made in a folder that cannot be written: nothing can
+  // be written there either, so a second window may read it too.
+  // A second window at once (on another folder) opens offset from the first.
+  const tarvo::platform::WindowSlot slot = tarvo::platform::WindowSlot::Take(
+      tarvo::platform::EnsureFolder(userFolder) ? std::filesystem::path() : userFolder);
+  tools.Open(lock.Result() == tarvo::platform::FolderLock::Outcome::Unlockable, slot.Number());
   return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "app/tools_window.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "ui/library_actions.h"
 #include "ui/preview/preview_menus.h"
@@ -16,9 +17,16 @@ ToolsWindow::ToolsWindow(const std::filesystem::path& directory) {
                         [](QWidget* parent) { return ui::PreviewOf(new ui::TasterView(parent)); });
 }
 
-void ToolsWindow::Open() {
-  window_->Load();
+void ToolsWindow::Open(bool unwritableFolder, int cascade) {
+  if (unwritableFolder) window_->Form().RunOnEditor([](editor::Editor& e) { e.SetUnwritableFolder(); });
+  window_->Load(cascade);
   window_->show();
+  // Once the window is on the screen, its message box opens over it.
+  if (unwritableFolder) {
+    QTimer::singleShot(0, &window_->Form(), [this] {
+      window_->Form().RunOnEditor([](editor::Editor& e) { e.TellUnwritableFolder(); });
+    });
+  }
 }
 
 }  // namespace tarvo::app

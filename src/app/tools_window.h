@@ -16,8 +16,10 @@ class ToolsWindow {
  public:
   explicit ToolsWindow(const std::filesystem::path& directory);
 
-  // The window's load action, then the window on the screen.
-  void Open();
+  // The window's load action, then the window on the screen; in a data
+  // folder that cannot be written, then a message box that says so. The
+  // window is the `cascade`-th of the program's open at once (from 0).
+  void Open(bool unwritableFolder = false, int cascade = 0);
 
   ui::Form1& Window() { return window_->Form(); }
   ui::MainWindow& Main() { return *window_; }

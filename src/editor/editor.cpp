@@ -117,9 +117,14 @@ void Editor::AppendLine(std::string_view line) {
 
 void Editor::ShowMessage(std::string_view text, std::string_view title) { messages_.Show(text, title); }
 
+void Editor::TellUnwritableFolder() {
+  if (unwritableFolder_) ShowMessage(UnwritableFolderMessage(platform::PathText(scene_.DefinitionPath().parent_path())), kWindowTitle);
+}
+
 void Editor::Report(std::string_view prefix, const scene::SceneResult& failure) {
   if (!failure) return;
   ++fileFailures_;
+  if (unwritableFolder_ && prefix == kPreviewFailedMessage) return;  // said once, as the window opened
   if (reportedInCommand_) return;
   reportedInCommand_ = true;
   ShowMessage(std::string(prefix) + platform::PathText(failure->File) + ": " + failure->Reason, kWindowTitle);

@@ -84,6 +84,15 @@ class Editor {
   // is next saved; empty otherwise.
   const std::string& HistoryDamage() const { return historyDamage_; }
 
+  // The data folder cannot be written (no lock file could be made there):
+  // the preview's failures then open no message box, the status line says
+  // kUnwritableFolderNotice instead of the history's problem, and
+  // TellUnwritableFolder shows UnwritableFolderMessage once, when the
+  // window is on the screen.
+  void SetUnwritableFolder() { unwritableFolder_ = true; }
+  bool UnwritableFolder() const { return unwritableFolder_; }
+  void TellUnwritableFolder();
+
   // Whether EXPORT can be pressed now, and the block it would write, in
   // UTF-8: the pane's lines, "endtip" after a tip's ball or disk, and the
   // empty line.
@@ -222,6 +231,7 @@ class Editor {
   std::string elementOption_;
   ControlId runningAction_ = ControlId::Form1;  // the option action under way, if any
   bool reportedInCommand_ = false;
+  bool unwritableFolder_ = false;
   int fileFailures_ = 0;
   std::string historyProblem_;
   std::string historyDamage_;

@@ -24,6 +24,15 @@ inline constexpr std::string_view kReopenButton = "Reopen";
 inline constexpr std::string_view kDiscardButton = "Discard";
 inline constexpr std::string_view kCancelButton = "Cancel";
 
+// A data folder in which no file can be made: said once in a box, and in
+// the status line for as long as the window is open.
+inline constexpr std::string_view kUnwritableFolderNotice = "The data folder cannot be written: nothing can be exported";
+inline std::string UnwritableFolderMessage(std::string_view folder) {
+  return "The data folder " + std::string(folder) +
+         " cannot be written: nothing can be exported, and neither the preview nor the tool under way is saved. "
+         "The tool library still shows the tools of usrprobe.dat.";
+}
+
 // NEW TOOL with a character that usrprobe.dat's code page cannot hold.
 inline std::string CodePageMessage(std::string_view character) {
   return "Please replace \"" + std::string(character) +

@@ -9,6 +9,7 @@
 #include "definition/code_page.h"
 #include "definition/tool_blocks.h"
 #include "definition/tool_names.h"
+#include "editor/messages.h"
 #include "editor/size_notices.h"
 #include "numbers/decimal_parser.h"
 #include "mesh/tool_solids.h"
@@ -131,29 +132,32 @@ std::optional<std::string> LimitNotice(const Editor& editor) {
   return probe->Name + ": " + passed;
 }
 
-std::string StatusLine(const Editor& editor, bool withLimits) {
+StatusParts StatusPartsOf(const Editor& editor, bool withLimits) {
   const ToolStatus status = StatusOf(editor.Tool(), editor.Format());
-  std::string line;
+  StatusParts parts;
   if (editor.CanReopen()) {
     const UnfinishedTool& unfinished = *editor.Unfinished();
-    line = "Unfinished tool \"" + unfinished.Name + "\" (" + numbers::IntegerText(unfinished.Elements) +
-           (unfinished.Elements == 1 ? " element" : " elements") + "): File \u2192 Reopen unfinished tool | ";
+    parts.Notices.push_back("Unfinished tool \"" + unfinished.Name + "\" (" + numbers::IntegerText(unfinished.Elements) +
+                            (unfinished.Elements == 1 ? " element" : " elements") + "): File \u2192 Reopen unfinished tool");
   }
   if (!editor.HistoryDamage().empty()) {
-    line += "The saved unfinished tool could not be read: " + editor.HistoryDamage() + " | ";
+    parts.Notices.push_back("The saved unfinished tool could not be read: " + editor.HistoryDamage());
   }
-  if (!editor.HistoryProblem().empty()) {
-    line += "The tool under way cannot be saved for a later start: " + editor.HistoryProblem() + " | ";
+  if (editor.UnwritableFolder()) {
+    parts.Notices.emplace_back(kUnwritableFolderNotice);
+  } else if (!editor.HistoryProblem().empty()) {
+    parts.Notices.push_back("The tool under way cannot be saved for a later start: " + editor.HistoryProblem());
   }
-  if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
-  for (const std::string& notice : SizeNotices(editor)) line += notice + " | ";
+  if (std::optional<std::string> notice = DuplicateNameNotice(editor)) parts.Notices.push_back(std::move(*notice));
+  for (const std::string& notice : SizeNotices(editor)) parts.Notices.push_back(notice);
   if (withLimits) {
-    if (const std::optional<std::string> notice = LimitNotice(editor)) line += *notice + " | ";
+    if (std::optional<std::string> notice = LimitNotice(editor)) parts.Notices.push_back(std::move(*notice));
   }
-  line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
-          numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
-          numbers::IntegerText(status.Lines) + " of " +
-          numbers::IntegerText(definition::ToolDefinition::kMaxLines) + " | Length " + status.Length;
+  std::string& line = parts.Figures;
+  line = "Elements " + numbers::IntegerText(status.Elements) + " of " +
+         numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
+         numbers::IntegerText(status.Lines) + " of " +
+         numbers::IntegerText(definition::ToolDefinition::kMaxLines) + " | Length " + status.Length;
   if (const std::optional<sheet::ToolFigures> figures = FiguresOfTool(editor)) {
     const char separator = editor.Format().Separator();
     if (status.Tip && figures->WorkingLength) line += " | EWL " + numbers::FigureText(*figures->WorkingLength, 4, separator);
@@ -161,9 +165,11 @@ std::string StatusLine(const Editor& editor, bool withLimits) {
             " \u00B5m";
   }
   if (status.Tip) line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
-  line += " | " + platform::PathText(editor.Scene().DefinitionPath().parent_path());
-  return line;
+  parts.Folder = platform::PathText(editor.Scene().DefinitionPath().parent_path());
+  return parts;
 }
+
+std::string StatusLine(const Editor& editor, bool withLimits) { return StatusPartsOf(editor, withLimits).Whole(); }
 
 std::optional<std::string> ExportNotice(const Editor& editor) {
   const std::optional<ExportedBlock>& exported = editor.Exported();

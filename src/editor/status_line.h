@@ -5,6 +5,7 @@
 
 #include "definition/tool_definition.h"
 #include "editor/editor.h"
+#include "editor/status_fit.h"
 #include "numbers/number_format.h"
 #include "sheet/tool_figures.h"
 
@@ -46,6 +47,8 @@ std::optional<sheet::ToolFigures> FiguresOfTool(const Editor& editor);
 // in µm at the chosen probe's force (0.1 N without one). The window shows
 // the limit notice apart, in red (`withLimits` false).
 std::string StatusLine(const Editor& editor, bool withLimits = true);
+// The same in its parts, for a window that fits it to its width.
+StatusParts StatusPartsOf(const Editor& editor, bool withLimits = true);
 
 // "NAME: over the probe's length limit of 50 mm by 4.5 mm" ("; " between
 // two) while the tool under way passes a limit of the chosen probe; the

@@ -35,7 +35,8 @@ struct DrawingScale {
 DrawingScale ChooseScale(double height, double width, double roomHeight, double roomWidth);
 
 // The whole page: the side view at its scale, L and EWL dimensioned on its
-// left, each element's height on its right and each diameter across it;
+// left, each element's height on its right and each diameter (a prism's
+// edges and width across flats) across it, its texts clear of the lines;
 // when their texts would meet, the heights and diameters go to a table
 // beside the view instead. Then the title block.
 SheetDrawing LayOutSheet(const std::vector<ElementProfile>& elements, const ToolFigures& figures,
@@ -43,5 +44,9 @@ SheetDrawing LayOutSheet(const std::vector<ElementProfile>& elements, const Tool
 
 // The index pairs of texts whose boxes meet; none on a good sheet.
 std::vector<std::pair<std::size_t, std::size_t>> OverlappingTexts(const SheetDrawing& drawing);
+// The pairs of a text and a line (or the ball's circle or its inside,
+// counted after the lines) that meet; none on a good sheet, where the centre
+// line breaks for the texts across it.
+std::vector<std::pair<std::size_t, std::size_t>> TextsOnLines(const SheetDrawing& drawing);
 
 }  // namespace tarvo::sheet

@@ -48,6 +48,19 @@ ElementProfile PolygonProfile(const Solid& solid) {
   profile.BottomZ = bottom;
   profile.Volume = ConvexVolume(solid.Faces);
   profile.Edges = static_cast<int>(solid.Faces.size()) - 2;
+  // The edge length at each end: the mean side of its cap face.
+  for (const auto& face : solid.Faces) {
+    const bool atTop = std::all_of(face.begin(), face.end(), [&](const Vec3& v) { return v.Z == top; });
+    const bool atBottom = std::all_of(face.begin(), face.end(), [&](const Vec3& v) { return v.Z == bottom; });
+    if (!atTop && !atBottom) continue;
+    double sides = 0;
+    for (std::size_t i = 0; i < face.size(); ++i) {
+      const Vec3& a = face[i];
+      const Vec3& b = face[(i + 1) % face.size()];
+      sides += std::hypot(b.X - a.X, b.Y - a.Y);
+    }
+    (atTop ? profile.TopEdge : profile.BottomEdge) = sides / static_cast<double>(face.size());
+  }
   return profile;
 }
 

@@ -20,6 +20,7 @@ struct ElementProfile {
   double TopDiameter = 0, BottomDiameter = 0;
   double Volume = 0;  // mm³, the exact solid the line describes
   int Edges = 0;      // a polygonal element's edge count
+  double TopEdge = 0, BottomEdge = 0;  // a polygonal element's edge length at each end
   // The element's own material, where it is not the tool's stem material
   // (a part of a stack of tools); the tip keeps the tip material.
   std::optional<Material> Stem;

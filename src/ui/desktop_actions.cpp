@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -16,8 +17,8 @@
 
 #include "editor/status_line.h"
 #include "ui/main_window.h"
-#include "ui/probe_choice.h"
 #include "ui/qt_text.h"
+#include "ui/status_line_label.h"
 
 namespace tarvo::ui {
 namespace {
@@ -94,45 +95,22 @@ void ShowAbout(MainWindow& window) {
   box->open();
 }
 
-void AddStatusLine(MainWindow& window) {
-  // A limit of the chosen probe that the tool passes, in red before the rest.
-  auto* limits = new QLabel(&window);
-  limits->setObjectName(QStringLiteral("LimitNotice"));
-  limits->setTextFormat(Qt::PlainText);
-  limits->setStyleSheet(QStringLiteral("color: red"));
-  limits->hide();
-  window.statusBar()->addWidget(limits);
-  auto* label = new QLabel(&window);
-  label->setObjectName(QStringLiteral("StatusLine"));
-  // The folder may be long: the line never widens the window.
-  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  label->setTextFormat(Qt::PlainText);
-  window.statusBar()->addWidget(label, 1);
-  window.statusBar()->setSizeGripEnabled(false);
-  auto update = [label, limits, &window, commands = window.Form().Editor().Commands()]() mutable {
-    const editor::Editor& editor = window.Form().Editor();
-    const std::optional<std::string> passed = editor::LimitNotice(editor);
-    limits->setText(passed ? ToQString(*passed) : QString());
-    limits->setVisible(passed.has_value());
-    QString text = ToQString(editor::StatusLine(editor, false));
-    if (!window.PreviewNote().isEmpty()) text = window.PreviewNote() + QStringLiteral(" | ") + text;
-    label->setText(text);
-    label->setToolTip(text);
-    if (editor.Commands() == commands) return;  // typing or a focus change
-    commands = editor.Commands();
-    window.statusBar()->clearMessage();
-    if (const auto notice = editor::ExportNotice(editor)) ShowNotice(window, *notice);
-  };
-  QObject::connect(&window.Form(), &Form1::commandRun, label, update);
-  QObject::connect(&window, &MainWindow::previewNoteChanged, label, update);
-  // The probe and materials chosen last follow into the status line.
-  const auto choose = [&window] {
-    const ProbeChoice choice = RememberedChoice(DataFolder(window.Form()));
-    window.Form().ChooseProbe(choice.Materials, choice.Probe);
-  };
-  QObject::connect(&ProbeChoiceSignal::Instance(), &ProbeChoiceSignal::changed, label, choose);
-  choose();
-  update();
+// Help → Last messages: the notices of this run, newest first.
+void ShowLastMessages(MainWindow& window) {
+  if (auto* shown = window.findChild<QDialog*>(QStringLiteral("LastMessages"))) shown->close();
+  const auto* status = window.findChild<StatusLineLabel*>();
+  auto* dialog = new QDialog(&window);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setObjectName(QStringLiteral("LastMessages"));
+  dialog->setWindowTitle(QObject::tr("Last messages"));
+  auto* list = new QListWidget(dialog);
+  for (const std::string& notice : status->Log().Newest()) list->addItem(ToQString(notice));
+  if (list->count() == 0) list->addItem(QObject::tr("No messages yet."));
+  list->setWordWrap(true);
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addWidget(list);
+  dialog->resize(640, 360);
+  dialog->show();
 }
 
 }  // namespace
@@ -196,10 +174,12 @@ void AddDesktopActions(MainWindow& window) {
   QMenu* help = window.HelpMenu();
   QObject::connect(help->addAction(QObject::tr("&Keyboard shortcuts")), &QAction::triggered,
                    &window, [&window] { ShowKeyboardShortcuts(window); });
+  QObject::connect(help->addAction(QObject::tr("&Last messages")), &QAction::triggered, &window,
+                   [&window] { ShowLastMessages(window); });
   QObject::connect(help->addAction(QObject::tr("&About TARVO Tools")), &QAction::triggered, &window,
                    [&window] { ShowAbout(window); });
 
-  AddStatusLine(window);
+  new StatusLineLabel(window);
 }
 
 }  // namespace tarvo::ui

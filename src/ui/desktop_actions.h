@@ -24,9 +24,9 @@ void ShowNotice(QWidget& widget, const std::string& text);
 QString DataFolderOf(const Form1& form);
 
 // What makes the window at home on the desktop: File → Copy definition and
-// Open data folder, Help → Keyboard shortcuts and About TARVO Tools, and the
-// status line below the form, updated after every command, with the notice
-// of an EXPORT until the next command.
+// Open data folder, Help → Keyboard shortcuts, Last messages and About TARVO
+// Tools, and the status line below the form (StatusLineLabel), updated after
+// every command, with the notice of an EXPORT until the next command.
 void AddDesktopActions(MainWindow& window);
 
 // Every key the window knows, as (key, what it does): the shortcuts of the

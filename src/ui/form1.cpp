@@ -41,7 +41,8 @@ void Form1::Arrange() {
   const editor::WindowModel& model = editor_.Window();
   const FormRoom room{size(), model.IsShown(ControlId::Frame_NewTool),
                       model.IsShown(ControlId::Frame_Buttons) || model.IsShown(ControlId::Cmd_DelAll) ||
-                          model.IsShown(ControlId::Cmd_DelLast)};
+                          model.IsShown(ControlId::Cmd_DelLast),
+                      model.IsShown(ControlId::Frame_Buttons)};
   setMinimumSize(MinimumSize(room));
   for (const editor::ControlRow& control : editor::kControls) {
     QWidget* widget = widgets_.Widget(control.Id);
@@ -109,6 +110,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void Form1::ReturnFocus() {
+  widgets_.Widget(editor_.Window().Focus())->setFocus(Qt::PopupFocusReason);
 }
 
 void Form1::RunOnEditor(const std::function<void(editor::Editor&)>& action) {

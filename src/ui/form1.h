@@ -40,6 +40,11 @@ class Form1 final : public QWidget {
   // status line follows (commandRun), the widgets are left as they are.
   void ChooseProbe(const sheet::MaterialChoice& materials, std::optional<sheet::ProbeProfile> probe);
 
+  // Gives the keyboard focus back to the control that has it in the model,
+  // as the close of a drop-down list does: no command runs, and a text box
+  // keeps its caret and selection.
+  void ReturnFocus();
+
   // The designed size; the form grows beyond it and shrinks down to the
   // least size that shows every control of the steps shown.
   QSize sizeHint() const override;

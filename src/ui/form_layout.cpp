@@ -11,9 +11,17 @@ constexpr int kLeastPaneHeight = 100;
 constexpr int kButtonsHeight = 58;  // EXPORT and EXIT
 constexpr int kButtonsGap = 12;     // between the preview and the buttons
 
-// How far the rows below Step 1 move up: one row's room while Step 1 or the
-// row of Step 2 is hidden.
-int Rise(const FormRoom& room) { return room.Step1Shown && room.Step2RowShown ? 0 : kTopRowHeight; }
+
+// DELETE ALL and DELETE LAST shown without the frame of Step 2: they go to
+// the top of the preview's column.
+bool DeletesOverPreview(const FormRoom& room) { return room.Step2RowShown && !room.Step2FrameShown; }
+
+// How far the rows below Step 1 move up: one row's room for each of Step 1
+// and the row of Step 2 that is hidden, or whose buttons went over the preview.
+int Rise(const FormRoom& room) {
+  const bool step2Row = room.Step2RowShown && !DeletesOverPreview(room);
+  return kTopRowHeight * ((room.Step1Shown ? 0 : 1) + (step2Row ? 0 : 1));
+}
 
 }  // namespace
 
@@ -25,6 +33,10 @@ QRect Geometry(editor::ControlId id, const FormRoom& room) {
   const int previewWidth = width - 484 - kMargin;
   const int buttonsTop = height - kMargin - kButtonsHeight;
   const int exportWidth = (previewWidth - 11) / 2;
+  const bool deletesOver = DeletesOverPreview(room);
+  // Over the preview, in the row they leave: the preview keeps its place.
+  const int previewTop = 282 - rise + (deletesOver ? kTopRowHeight : 0);
+  const int deletesTop = previewTop - kButtonsGap - 64;
   switch (id) {
     case Form1: return {QPoint(0, 0), room.Size};
 
@@ -41,8 +53,12 @@ QRect Geometry(editor::ControlId id, const FormRoom& room) {
     case Ob_Extend: return {112, 38, 144, 32};
     case Ob_Polyg: return {268, 38, 148, 32};
     case Cmd_Add: return {432, 30, 192, 46};
-    case Cmd_DelAll: return {width - 295, 116 - rise, 136, 64};
-    case Cmd_DelLast: return {width - 144, 116 - rise, 136, 64};
+    case Cmd_DelAll:
+      if (deletesOver) return {484, deletesTop, exportWidth, 64};
+      return {width - 295, 116 - rise, 136, 64};
+    case Cmd_DelLast:
+      if (deletesOver) return {484 + exportWidth + 11, deletesTop, previewWidth - exportWidth - 11, 64};
+      return {width - 144, 116 - rise, 136, 64};
 
     case Frame_Element: return {kMargin, 196 - rise, spanned, 72};
     case Lbl_Element: return {16, 30, 250, 32};
@@ -66,7 +82,7 @@ QRect Geometry(editor::ControlId id, const FormRoom& room) {
 
     case RTB_Tool: return QRect(QPoint(kMargin, kPaneTop - rise), QPoint(475, height - kMargin - 1));
     case TasterView:
-      return QRect(QPoint(484, 282 - rise), QPoint(width - kMargin - 1, buttonsTop - kButtonsGap - 1));
+      return QRect(QPoint(484, previewTop), QPoint(width - kMargin - 1, buttonsTop - kButtonsGap - 1));
     case FaceDraw: return {};  // never shown
     case Cmd_Export: return {484, buttonsTop, exportWidth, kButtonsHeight};
     case Cmd_Exit:

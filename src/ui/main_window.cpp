@@ -4,6 +4,7 @@
 
 #include "ui/desktop_actions.h"
 #include "ui/history_actions.h"
+#include "ui/menu_focus.h"
 #include "ui/screen_fit.h"
 #include "ui/sheet_actions.h"
 #include "ui/stl_actions.h"
@@ -25,9 +26,12 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
   AddHistoryActions(*this);
 }
 
-void MainWindow::Load() {
+void MainWindow::Load(int cascade) {
+  ReturnFocusAfterMenus(*this);  // by now every menu is there
+  // Placed first: a message box of the load opens over the window's place,
+  // not at the screen's corner.
+  FitOnScreen(*this, cascade);
   form_->Load();
-  FitOnScreen(*this);
 }
 
 void MainWindow::SetPreviewNote(const QString& note) {

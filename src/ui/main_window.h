@@ -22,8 +22,10 @@ class MainWindow final : public QMainWindow {
   MainWindow(std::filesystem::path directory, Preview preview, numbers::LocaleQuery& locale,
              QWidget* parent = nullptr);
 
-  // The form's load action, then the window placed on the screen.
-  void Load();
+  // The window placed on the screen, then the form's load action (whose
+  // message boxes so open over it); offset
+  // as the `cascade`-th of the program's windows open at once (FitOnScreen).
+  void Load(int cascade = 0);
 
   Form1& Form() { return *form_; }
   QMenu* FileMenu() const { return file_; }

@@ -23,12 +23,14 @@ QMargins GuessedFrame(const QWidget& window) {
   return {border, window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border};
 }
 
-void Fit(QWidget& window, const QMargins& frame) {
+void Fit(QWidget& window, const QMargins& frame, int cascade) {
   const QRect available = window.screen()->availableGeometry();
   window.resize(window.sizeHint().boundedTo(available.size().shrunkBy(frame)));
   // Centred on the client area as designed, then moved (with its frame) into the free area.
   const QSize outer = window.size().grownBy(frame);
-  const QPoint centred = available.center() - window.rect().center();
+  // The n-th window at once opens n title bars down and right of the first.
+  const int step = std::max(frame.top(), 24);
+  const QPoint centred = available.center() - window.rect().center() + QPoint(cascade * step, cascade * step);
   const auto inside = [](int at, int first, int last) {
     return std::max(first, std::min(at, last));
   };
@@ -40,7 +42,7 @@ void Fit(QWidget& window, const QMargins& frame) {
 // unless it already lies inside the free area at the size it asks for.
 class RefitOnActivation final : public QObject {
  public:
-  explicit RefitOnActivation(QWidget& window) : QObject(&window) {
+  RefitOnActivation(QWidget& window, int cascade) : QObject(&window), cascade_(cascade) {
     window.installEventFilter(this);
   }
 
@@ -49,12 +51,15 @@ class RefitOnActivation final : public QObject {
     auto& window = *static_cast<QWidget*>(watched);
     const QRect available = window.screen()->availableGeometry();
     if (!available.contains(window.frameGeometry()) || window.size() != window.sizeHint()) {
-      Fit(window, FrameOf(window));
+      Fit(window, FrameOf(window), cascade_);
     }
     window.removeEventFilter(this);
     deleteLater();
     return false;
   }
+
+ private:
+  int cascade_;
 };
 
 }  // namespace
@@ -67,10 +72,10 @@ FormScrollArea::FormScrollArea(QWidget* form, QWidget* parent) : QScrollArea(par
 
 QSize FormScrollArea::sizeHint() const { return widget()->sizeHint(); }
 
-void FitOnScreen(QWidget& window) {
+void FitOnScreen(QWidget& window, int cascade) {
   const QMargins frame = window.isVisible() ? FrameOf(window) : GuessedFrame(window);
-  Fit(window, frame);
-  if (!window.isVisible()) new RefitOnActivation(window);
+  Fit(window, frame, cascade);
+  if (!window.isVisible()) new RefitOnActivation(window, cascade);
 }
 
 }  // namespace tarvo::ui

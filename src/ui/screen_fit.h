@@ -19,7 +19,9 @@ class FormScrollArea final : public QScrollArea {
 // title bar included, inside that area; the user may then make it larger.
 // The window manager's frame is only known once the window is on the
 // screen: the first time the window is activated, the size and place are
-// checked again with the real frame.
-void FitOnScreen(QWidget& window);
+// checked again with the real frame. The `cascade`-th of the program's
+// windows open at once (from 0) sits that many title bars down and right of
+// the centre, kept inside the free area.
+void FitOnScreen(QWidget& window, int cascade = 0);
 
 }  // namespace tarvo::ui

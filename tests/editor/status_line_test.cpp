@@ -1,4 +1,5 @@
 #include "editor/status_line.h"
+#include "editor/messages.h"
 
 #include "definition/code_page.h"
 
@@ -114,6 +115,41 @@ TEST(StatusLine, NoticeWhileTheToolUnderWayCannotBeSaved) {
   f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
   EXPECT_TRUE(StatusLine(f.editor).starts_with("Elements 1 of 50"));
   EXPECT_EQ(f.files.Read("/d/.tarvo-tools.history"), EncodeSteps(f.editor.Steps().UnfinishedSteps()));
+}
+
+// A folder in which nothing can be written: one box when the window shows,
+// then the status line says it; the preview's and the history's failures
+// add nothing, EXPORT's own failure is still told. The same failures in a
+// folder not known to be read only open the preview's box as before.
+TEST(StatusLine, AnUnwritableFolderIsSaidOnceAndStays) {
+  for (const bool unwritable : {true, false}) {
+    EditorFixture f("/d", false);
+    for (const char* file : {"/d/Taster.wrl", "/d/Taster_Old.wrl", "/d/usrprobe.dat", "/d/usrprobe_old.dat",
+                             "/d/.tarvo-tools.history"}) {
+      f.files.FailingPaths.insert(file);
+    }
+    if (unwritable) f.editor.SetUnwritableFolder();
+    f.editor.Load();
+    f.editor.TellUnwritableFolder();
+    f.StartTool(Ob_Tip, "ST1");
+    f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}});
+    const std::string line = StatusLine(f.editor);
+    ASSERT_FALSE(f.messages.Boxes.empty());
+    if (unwritable) {
+      EXPECT_EQ(f.messages.Boxes.size(), 1u);
+      EXPECT_EQ(f.messages.Boxes[0].Text, UnwritableFolderMessage("/d"));
+      EXPECT_TRUE(line.starts_with("The data folder cannot be written: nothing can be exported | Elements 1 of 50")) << line;
+    } else {
+      EXPECT_TRUE(f.messages.Boxes[0].Text.starts_with("The preview file cannot be written: ")) << f.messages.Boxes[0].Text;
+      EXPECT_TRUE(line.starts_with("The tool under way cannot be saved")) << line;
+    }
+    const std::size_t before = f.messages.Boxes.size();
+    f.editor.Click(Ob_Sphere);
+    f.Confirm({{Tb_Diam, "3"}});
+    f.editor.Click(Cmd_Export);
+    ASSERT_EQ(f.messages.Boxes.size(), before + (unwritable ? 1 : 2));
+    EXPECT_TRUE(f.messages.Boxes.back().Text.starts_with("The tool was not exported: ")) << f.messages.Boxes.back().Text;
+  }
 }
 
 // EXPORT says which tool of the file it wrote, until the next command; the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/process.h"
+#include "platform/window_slot.h"
 #include "testing/temp_folder.h"
 
 namespace tarvo::platform {
@@ -34,6 +35,19 @@ TEST_F(FolderLockTest, ASecondEditorIsRefusedAndChangesNothing) {
 #endif
   EXPECT_EQ(FolderLock::Acquire(folder_).Result(), Outcome::Held);
   EXPECT_EQ(FolderLock::Acquire(folder_ / "missing").Result(), Outcome::Unlockable);
+}
+
+// Windows open at once take the first free places; a place given free is
+// taken again; where no lock file can be made every window is the first.
+TEST_F(FolderLockTest, EachWindowAtOnceTakesTheFirstFreePlace) {
+  std::vector<WindowSlot> open;
+  for (int i = 0; i < 3; ++i) open.push_back(WindowSlot::Take(folder_));
+  EXPECT_EQ(open[1].Number(), 1);
+  EXPECT_EQ(open[2].Number(), 2);
+  open.erase(open.begin() + 1);
+  EXPECT_EQ(WindowSlot::Take(folder_).Number(), 1);
+  EXPECT_EQ(WindowSlot::Take(folder_ / "missing").Number(), 0);
+  EXPECT_EQ(WindowSlot::Take({}).Number(), 0);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ bool HasText(const SheetDrawing& d, const std::string& text, bool warning = fals
 // No two texts meet, and every one stays inside the frame.
 void ExpectTidy(const SheetDrawing& d) {
   for (const auto& [i, j] : OverlappingTexts(d)) ADD_FAILURE() << d.Texts[i].Text << " meets " << d.Texts[j].Text;
+  for (const auto& [i, j] : TextsOnLines(d)) ADD_FAILURE() << d.Texts[i].Text << " lies on line " << j;
   for (const SheetText& t : d.Texts) {
     EXPECT_GE(t.Box.Left, 10) << t.Text;
     EXPECT_LE(t.Box.Left + t.Box.Width, 200) << t.Text;
@@ -61,8 +62,15 @@ const Row kRows[] = {
     {"ConeWiderThanTheBall",
      kTip + "cylinder 0 0 0 0 0 -20 6\r\ncone 0 0 -20 6 0 0 -30 2\r\ncolor 255 0 0\r\nsphere 0 0 -30 4\r\n", "5:1",
      {"L = 30", "EWL = 5", "10", "\u00D82", "\u00D84", "5 mm"}, false},
+    {"SlimConeToTheBall",
+     kTip + "cylinder 0 0 0 0 0 -20 4\r\ncone 0 0 -20 4 0 0 -27 1.5\r\ncolor 255 0 0\r\nsphere 0 0 -27 3\r\n", "5:1",
+     {"L = 27", "\u00D81.5", "\u00D83"}, false},
     {"LongExtension", "ITEM:EX9 M3\r\ncylinder 0 0 0 0 0 -300 10\r\n", "1:2", {"L = 300", "300", "\u00D810"}, false},
-    {"Hexagon", testing::PolygonTool("6", "5", "5"), "5:1", {"L = 10", "\u00D810"}, false},
+    {"Hexagon", testing::PolygonTool("6", "5", "5"), "5:1", {"L = 10", "6 edges of 5, AF 8.6603"}, false},
+    // Worked by hand: across flats s = a / tan(180° / n): 6 / tan 60° = 3.4641, 5 / tan 22.5° = 12.0711.
+    {"Triangle", testing::PolygonTool("3", "6", "6"), "5:1", {"3 edges of 6, AF 3.4641"}, false},
+    {"Octagon", testing::PolygonTool("8", "5", "5"), "5:1", {"8 edges of 5, AF 12.0711"}, false},
+    {"SquareFrustum", testing::PolygonTool("4", "5", "3"), "5:1", {"L = 10", "4 edges of 5, AF 5", "4 edges of 3, AF 3"}, false},
     {"FiftyThinElements", testing::FiftyElementTip(), "5:1",
      {"L = 24.5", "0.5", "\u00D82.5", "50", "ball", "\u00D82"}, true},
 };
@@ -79,6 +87,10 @@ TEST_P(Layout, KeepsItsTextsApartOnThePage) {
     EXPECT_TRUE(HasText(d, text)) << text;
   }
   ExpectTidy(d);
+  // A prism must not read as round: no diameter on its sheet.
+  if (row.Block.find("face") != std::string::npos) {
+    for (const SheetText& t : d.Texts) EXPECT_FALSE(t.Text.starts_with("\u00D8")) << t.Text;
+  }
   // The ball's circle hangs L below the mounting face.
   if (sheet.Figures.Tip == mesh::Solid::Kind::Ball) {
     ASSERT_EQ(d.Circles.size(), 1u);

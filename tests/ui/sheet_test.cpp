@@ -235,7 +235,8 @@ void SheetTest::theChosenProbeBendsTheSheetAndMarksItsLimitsInRed() {
     return t.Warning && t.Text == "over the probe's length limit of 15 mm by 5 mm";
   }));
   QVERIFY(limits->isVisibleTo(&w.Main()));
-  QCOMPARE(limits->text(), QStringLiteral("light: over the probe's length limit of 15 mm by 5 mm; "
+  QVERIFY(limits->text().startsWith(QStringLiteral("light: over the probe's length limit")));
+  QCOMPARE(limits->toolTip(), QStringLiteral("light: over the probe's length limit of 15 mm by 5 mm; "
                                           "over the probe's mass limit of 0.5 g by 0.05 g"));
   dialog->close();
   QTest::keyClick(&w.Main(), Qt::Key_P, Qt::ControlModifier);  // remembered for the next sheet

@@ -13,6 +13,7 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScreen>
@@ -63,6 +64,8 @@ QAction* Action(QMenu* menu, const QString& text) {
 }
 
 QString Name(const QWidget* widget) { return widget->objectName(); }
+
+constexpr int kTitleBar = 30;  // a window manager's title bar, about
 
 // A click on a button, an option or the check box, or a key that presses
 // the button that has the focus: an action of TestWindow::Do that runs a command.
@@ -129,6 +132,8 @@ class WindowTest : public QObject {
   void oneToolOfEachKindBuiltByClicksAndKeys_data();
   void oneToolOfEachKindBuiltByClicksAndKeys();
   void theMenusAndTheStatusLine();
+  void aCrowdedStatusLineKeepsItsCounts();
+  void aClosedMenuGivesTheFocusBack();
   void theLibraryEditsTheSelectedToolInPlace();
   void theWindowFitsItsScreen();
   void aChangeByDoubleClickUndoneAndRedone();
@@ -268,6 +273,45 @@ void WindowTest::oneToolOfEachKindBuiltByClicksAndKeys() {
                       "hotspot 0 0 -0.5 0 0 1 8 1 ball\r\nendtip\r\n\r\n"));
   w_->Click(Cmd_Exit);
   QVERIFY(!w_->Window().isVisible());
+}
+
+// Two long notices: the counts still show, the notices are cut and whole in
+// the tooltip and in Help → Last messages.
+void WindowTest::aCrowdedStatusLineKeepsItsCounts() {
+  w_->Do("fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; fill Tb_Diam 1E+30; fill Tb_Height 1E-30; "
+         "click Cmd_Confirm");
+  const auto* label = w_->Main().findChild<QLabel*>(QStringLiteral("StatusLine"));
+  QVERIFY2(Status().contains(QStringLiteral("\u2026 | Elements 1 of 50 | Lines 5 of 200 | Length 1E-30")),
+           qPrintable(Status()));
+  QVERIFY(label->fontMetrics().horizontalAdvance(Status()) <= label->contentsRect().width());
+  QVERIFY2(label->toolTip().startsWith(QStringLiteral("HEIGHT 1E-30 is smaller than any stylus: check the value | "
+                                                      "DIAMETER 1E+30 is larger than any stylus: check the value | ")),
+           qPrintable(label->toolTip()));
+  w_->Do("click RTB_Tool; press Ctrl+Shift+C");
+  QVERIFY2(Status().startsWith(QStringLiteral("Copied the definition of ST1 so far")), qPrintable(Status()));
+  Action(w_->Main().HelpMenu(), QStringLiteral("Last messages"))->trigger();
+  const auto* list = w_->Main().findChild<QListWidget*>();
+  QVERIFY(list != nullptr);
+  QCOMPARE(list->count(), 3);
+  QCOMPARE(list->item(0)->text(), QStringLiteral("Copied the definition of ST1 so far: it is not complete yet."));
+  QCOMPARE(list->item(2)->text(), QStringLiteral("DIAMETER 1E+30 is larger than any stylus: check the value"));
+  list->window()->close();
+}
+
+// A menu closed by Escape gives the focus back to the field, where typing
+// goes on. On a display only: the off-screen platform leaves the closed menu
+// the active window.
+void WindowTest::aClosedMenuGivesTheFocusBack() {
+  if (QGuiApplication::platformName() == QStringLiteral("offscreen")) QSKIP("needs a display (ui.menu_focus)");
+  w_->Do("fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; fill Tb_Diam 1");
+  QMenuBar* bar = w_->Main().menuBar();
+  QMenu* file = w_->Main().FileMenu();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
+  QTRY_VERIFY(file->isVisible());
+  QTest::keyClick(file, Qt::Key_Escape);
+  QTRY_COMPARE(QApplication::focusWidget(), w_->Widget(Tb_Diam));
+  w_->Do("type 2");
+  QCOMPARE(Edit(Tb_Diam)->text(), QStringLiteral("12"));
 }
 
 void WindowTest::theMenusAndTheStatusLine() {
@@ -424,6 +468,12 @@ void WindowTest::theWindowFitsItsScreen() {
     QVERIFY2(hidden().isEmpty(), qPrintable(step + ": " + hidden()));
   }
   QVERIFY(w_->Widget(Cmd_Export)->isVisible());
+  // The definition pane shows a tool of 10 lines whole, with a title bar's
+  // room to spare, as these displays have no window manager to take it.
+  auto* pane = qobject_cast<QPlainTextEdit*>(w_->Widget(RTB_Tool));
+  const int tenLines = 10 * pane->fontMetrics().lineSpacing() + 2 * int(pane->document()->documentMargin());
+  QVERIFY2(pane->viewport()->height() >= tenLines + kTitleBar,
+           qPrintable(QStringLiteral("%1 < %2").arg(pane->viewport()->height()).arg(tenLines + kTitleBar)));
   QWidget* preview = w_->Widget(TasterView);
   if (available.size().boundedTo(window.sizeHint()) == window.sizeHint()) {
     QCOMPARE(window.size(), window.sizeHint());
@@ -515,7 +565,7 @@ void WindowTest::aKilledWindowLeavesItsToolToReopen() {
   QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
   TestWindow next(folder.path());
-  const QString status = next.Main().findChild<QLabel*>(QStringLiteral("StatusLine"))->text();
+  const QString status = next.Main().findChild<QLabel*>(QStringLiteral("StatusLine"))->toolTip();  // whole
   QVERIFY2(status.startsWith(QStringLiteral("Unfinished tool \"K3\" (3 elements): File \u2192 Reopen unfinished tool | ")),
            qPrintable(status));
   QCOMPARE(next.Window().Editor().Tool().ElementCount, 0);  // nothing changes unless chosen

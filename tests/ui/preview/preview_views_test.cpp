@@ -55,7 +55,7 @@ class Window {
   tarvo::ui::Form1& Form() { return tools_.Window(); }
   tarvo::ui::MainWindow& Main() { return tools_.Main(); }
   QString SceneFile() const { return dir_.filePath("Taster.wrl"); }
-  QString StatusLine() { return Main().findChild<QLabel*>("StatusLine")->text(); }
+  QString StatusLine() { return Main().findChild<QLabel*>("StatusLine")->toolTip(); }  // whole
 
   void Set(Fields fields) {
     for (const auto& [id, text] : fields)
