@@ -64,7 +64,7 @@ std::string PartText(const PartRef& part) {
 
 Stack StackOf(const Library& library, const std::vector<PartRef>& parts) {
   Stack stack;
-  double top = 0;  // the running mounting face, z down from 0
+  double face = 0;  // the next part's mounting face: z, down from 0
   const Tool* above = nullptr;
   std::string aboveName;
   for (const PartRef& part : parts) {
@@ -72,8 +72,12 @@ Stack StackOf(const Library& library, const std::vector<PartRef>& parts) {
     if (part.Position) name += "#" + numbers::IntegerText(*part.Position);
     const ToolSelection selection = SelectTool(library, part.Name, part.Position);
     const Tool* tool = selection.Found;
+    if (above != nullptr && above->Kind != ToolKind::Extension) {
+      stack.Refusals.push_back(aboveName + " is " + KindPhrase(above->Kind) +
+                               ": only an extension may have a part below it");
+    }
     stack.Tools.push_back(tool);
-    stack.Joints.push_back(top);
+    stack.Joints.push_back(face);
     stack.FirstElement.push_back(stack.Profiles.size());
     if (tool == nullptr) {
       if (selection.Error.starts_with("several tools")) {
@@ -83,11 +87,8 @@ Stack StackOf(const Library& library, const std::vector<PartRef>& parts) {
         stack.Missing.push_back(name + " is not in usrprobe.dat any more");
       }
       above = nullptr;
+      aboveName.clear();
       continue;
-    }
-    if (above != nullptr && above->Kind != ToolKind::Extension) {
-      stack.Refusals.push_back(aboveName + " is " + KindPhrase(above->Kind) +
-                               ": only an extension may have a part below it");
     }
     if (above != nullptr && Word(above->Connection) != Word(tool->Connection)) {
       stack.Notices.push_back(aboveName + " ends in " + definition::FromWindows1252(above->Connection) + "; " +
@@ -101,12 +102,12 @@ Stack StackOf(const Library& library, const std::vector<PartRef>& parts) {
     double lowest = 0;
     for (sheet::ElementProfile profile : sheet::ProfilesOf(solids.Solids)) {
       lowest = std::min(lowest, profile.BottomZ);
-      profile.TopZ -= top;
-      profile.BottomZ -= top;
+      profile.TopZ += face;
+      profile.BottomZ += face;
       profile.Stem = part.Stem;
       stack.Profiles.push_back(profile);
     }
-    top -= lowest;
+    face += lowest;
     above = tool;
     aboveName = name;
   }

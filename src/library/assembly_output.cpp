@@ -15,10 +15,10 @@ mesh::StlExport ExportStackStl(platform::FileSystem& files, const std::filesyste
   for (std::size_t i = 0; i < stack.Tools.size(); ++i) {
     const mesh::ToolMeshes part = mesh::ReadToolMeshes(library.Block(*stack.Tools[i]));
     if (!part.Error.empty()) return {UnreadableLine, "The assembly cannot be exported as STL: " + part.Error};
-    const mesh::Vec3 down{0, 0, stack.Joints[i]};
+    const mesh::Vec3 down{0, 0, stack.Joints[i]};  // z of the part's mounting face
     for (mesh::TriangleMesh element : part.Elements) {
       for (mesh::Triangle& triangle : element) {
-        for (mesh::Vec3& corner : triangle) corner = corner - down;
+        for (mesh::Vec3& corner : triangle) corner = corner + down;
       }
       meshes.push_back(std::move(element));
     }
