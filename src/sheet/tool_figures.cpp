@@ -6,6 +6,7 @@
 
 #include "mesh/element_meshes.h"
 #include "numbers/number_text.h"
+#include "sheet/stem_behaviour.h"
 
 namespace tarvo::sheet {
 namespace {
@@ -88,8 +89,9 @@ std::vector<ElementProfile> ProfilesOf(const std::vector<Solid>& solids) {
   return profiles;
 }
 
-ToolFigures FiguresOf(const std::vector<ElementProfile>& elements, const MaterialChoice& materials) {
+ToolFigures FiguresOf(const std::vector<ElementProfile>& elements, const MaterialChoice& materials, double force) {
   ToolFigures f;
+  f.Force = force;
   f.Elements = static_cast<int>(elements.size());
   f.Materials = materials;
   if (elements.empty()) return f;
@@ -107,9 +109,14 @@ ToolFigures FiguresOf(const std::vector<ElementProfile>& elements, const Materia
     const Material stem = elements[i].Stem.value_or(materials.Stem);
     f.Mass += elements[i].Volume / 1000 * DataOf(tip ? f.TipMaterial : stem).Density;
   }
+  const double centre = (last.TopZ + last.BottomZ) / 2;
+  const StemBehaviour behaviour =
+      BehaviourOf(elements, tipped ? std::optional(elements.size() - 1) : std::nullopt, tipped ? centre : lowest,
+                  materials.Stem, f.TipMaterial, force);
+  f.Bending = behaviour.Bending;
+  f.Heat = behaviour.Heat;
   if (!tipped) return f;
   f.Tip = last.Type;
-  const double centre = (last.TopZ + last.BottomZ) / 2;
   const double d = last.TopDiameter;
   f.Length = -centre;
   f.TipDiameter = d;
@@ -127,20 +134,26 @@ ToolFigures FiguresOf(const std::vector<ElementProfile>& elements, const Materia
   return f;
 }
 
-std::optional<ToolFigures> FiguresOfBlock(std::string_view block, const MaterialChoice& materials, std::string* error) {
+std::optional<ToolFigures> FiguresOfBlock(std::string_view block, const MaterialChoice& materials, std::string* error,
+                                          double force) {
   const mesh::ToolSolids solids = mesh::ReadToolSolids(block);
   if (error) *error = solids.Error.empty() && solids.Solids.empty() ? "the tool has no element" : solids.Error;
   if (solids.Solids.empty()) return std::nullopt;
-  return FiguresOf(ProfilesOf(solids.Solids), materials);
+  return FiguresOf(ProfilesOf(solids.Solids), materials, force);
 }
 
 std::string LengthText(double millimetres) { return numbers::FigureText(millimetres, 4); }
+
+std::string BendingText(double micrometres) {
+  return std::isfinite(micrometres) ? numbers::FixedText(micrometres, 2) : "-";
+}
 
 std::string FigureLines(const ToolFigures& f) {
   const auto optional = [](const std::optional<double>& value) { return value ? LengthText(*value) : "-"; };
   return "L\t" + LengthText(f.Length) + "\nEWL\t" + optional(f.WorkingLength) + "\nD\t" + optional(f.TipDiameter) +
          "\nds\t" + optional(f.StemDiameter) + "\nlargest\t" + LengthText(f.Largest) + "\nelements\t" +
-         numbers::IntegerText(f.Elements) + "\nmass\t" + numbers::FixedText(f.Mass, 2) + "\n";
+         numbers::IntegerText(f.Elements) + "\nmass\t" + numbers::FixedText(f.Mass, 2) + "\nbending\t" +
+         BendingText(f.Bending) + "\nheat\t" + numbers::FixedText(f.Heat, 2) + "\n";
 }
 
 }  // namespace tarvo::sheet

@@ -39,25 +39,37 @@ struct ToolFigures {
   std::optional<mesh::Solid::Kind> Tip;  // Ball or Disk
   MaterialChoice Materials;
   Material TipMaterial = Material::Ruby; // the tip's material in effect
+  double Force = 0;                      // N, the probing force of Bending
+  double Bending = 0;                    // µm, the point of force sideways under Force
+  double Heat = 0;                       // µm/K, the growth of L for one kelvin
 
   // The element above the tip is already as wide as the tip at its lower
   // end: the stem touches a wall first (EWL 0).
   bool StemAsWideAsTip() const { return StemDiameter && TipDiameter && *StemDiameter >= *TipDiameter; }
 };
 
-ToolFigures FiguresOf(const std::vector<ElementProfile>& elements, const MaterialChoice& materials);
+// The probing force without a probe profile, N.
+inline constexpr double kDefaultForce = 0.1;
+
+// Every figure of a tool; bending at `force` N (see stem_behaviour.h).
+ToolFigures FiguresOf(const std::vector<ElementProfile>& elements, const MaterialChoice& materials,
+                      double force = kDefaultForce);
 
 // The figures of a definition block; nothing when a line cannot be read
 // (the reason in `error`) or the block has no element.
 std::optional<ToolFigures> FiguresOfBlock(std::string_view block, const MaterialChoice& materials,
-                                          std::string* error = nullptr);
+                                          std::string* error = nullptr, double force = kDefaultForce);
 
 // "L\t20\n", "EWL\t0\n" ...: one KEY<TAB>VALUE line each for L, EWL, D, ds,
-// largest, elements and mass; lengths in mm to 4 decimals without trailing
-// zeros, the mass in g to 2 decimals, "-" for EWL, D and ds without a tip.
+// largest, elements, mass, bending and heat; lengths in mm to 4 decimals
+// without trailing zeros, the mass in g, the bending in µm and the heat in
+// µm/K to 2 decimals, "-" for EWL, D and ds without a tip and for a bending
+// without end (a section of no width).
 std::string FigureLines(const ToolFigures& figures);
 
 // A length as the sheet and the figures print it: "12.5".
 std::string LengthText(double millimetres);
+// A bending in µm to 2 decimals ("1.70"), "-" when it has no end.
+std::string BendingText(double micrometres);
 
 }  // namespace tarvo::sheet
