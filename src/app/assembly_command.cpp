@@ -2,6 +2,7 @@
 // tool of a stack of the library's tools, and the saved assemblies.
 #include "assembly_command.h"
 
+#include <cmath>
 #include <iostream>
 #include <optional>
 
@@ -27,6 +28,7 @@ struct AssemblyOptions {
   std::optional<std::string> Name, Keep, SaveAs;
   std::optional<std::filesystem::path> Sheet, Stl;
   std::optional<sheet::Material> Tip;
+  double Force = sheet::kDefaultForce;
 };
 
 std::string FileFailure(const platform::FileStatus& status, const std::filesystem::path& file) {
@@ -102,6 +104,10 @@ int AssemblyCommand(const std::string& command, const std::vector<std::string>& 
     if (arg == "--tip" && valued) {
       options.Tip = sheet::MaterialNamed(args[++i]);
       if (!options.Tip) return UsageError("unknown material " + args[i]);
+    } else if (arg == "--force" && valued) {
+      const std::optional<double> force = library::ReadNumber(args[++i]);
+      if (!force || !(*force > 0) || !std::isfinite(*force)) return UsageError("--force takes a force in N above 0");
+      options.Force = *force;
     } else if (arg == "--name" && valued) {
       options.Name = args[++i];
     } else if (arg == "--keep" && valued) {
@@ -158,7 +164,7 @@ int AssemblyCommand(const std::string& command, const std::vector<std::string>& 
     for (const std::string& line : stack.Refusals) std::cerr << "tarvo-library: " << line << "\n";
     return kBadCommand;
   }
-  const sheet::ToolFigures figures = library::StackFigures(stack, options.Tip);
+  const sheet::ToolFigures figures = library::StackFigures(stack, options.Tip, options.Force);
   std::cout << sheet::FigureLines(figures) << "parts\t" << numbers::IntegerText(static_cast<int>(stack.Tools.size())) << "\n" << library::ConnectionLine(stack);
   if (options.Stl) {
     const mesh::StlExport written = library::ExportStackStl(files, *options.Stl, library, stack, assembly.Name);

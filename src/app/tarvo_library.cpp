@@ -27,9 +27,9 @@ constexpr const char* kUsage = R"(usage: tarvo-library [--dir DIR] list
        tarvo-library [--dir DIR] script NAME [--index K]
        tarvo-library [--dir DIR] remove NAME [--index K]
        tarvo-library [--dir DIR] stl NAME OUT.stl [--index K]
-       tarvo-library [--dir DIR] figures NAME [--index K] [--stem M] [--tip M]
+       tarvo-library [--dir DIR] figures NAME [--index K] [--stem M] [--tip M] [--force N]
        tarvo-library [--dir DIR] sheet NAME [--index K] [--stem M] [--tip M] FILE.pdf|FILE.svg
-       tarvo-library [--dir DIR] assembly PART[:M]... | --name NAME [--tip M]
+       tarvo-library [--dir DIR] assembly PART[:M]... | --name NAME [--tip M] [--force N]
                      [--sheet FILE.pdf|FILE.svg] [--stl FILE] [--save-as NAME] [--keep NAME]
        tarvo-library [--dir DIR] assemblies
 

@@ -114,8 +114,8 @@ Stack StackOf(const Library& library, const std::vector<PartRef>& parts) {
   return stack;
 }
 
-sheet::ToolFigures StackFigures(const Stack& stack, std::optional<sheet::Material> tip) {
-  return sheet::FiguresOf(stack.Profiles, sheet::MaterialChoice{sheet::Material::Steel, tip});
+sheet::ToolFigures StackFigures(const Stack& stack, std::optional<sheet::Material> tip, double force) {
+  return sheet::FiguresOf(stack.Profiles, sheet::MaterialChoice{sheet::Material::Steel, tip}, force);
 }
 
 std::string ConnectionLine(const Stack& stack) {

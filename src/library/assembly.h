@@ -56,8 +56,9 @@ Stack StackOf(const Library& library, const std::vector<PartRef>& parts);
 
 // The assembly's figures: those of one tool made of the stacked elements,
 // each with its part's stem material; the last part's tip has `tip` (or
-// the usual default). Call only for a whole stack.
-sheet::ToolFigures StackFigures(const Stack& stack, std::optional<sheet::Material> tip);
+// the usual default); bending at `force` N. Call only for a whole stack.
+sheet::ToolFigures StackFigures(const Stack& stack, std::optional<sheet::Material> tip,
+                                double force = sheet::kDefaultForce);
 
 // "connection\tok\n", or the notices joined by "; ".
 std::string ConnectionLine(const Stack& stack);

@@ -223,6 +223,8 @@ TEST(WriteAsOneTool, TheStacksFiguresAreTheWrittenToolsForRandomStacks) {
     EXPECT_PRED2(same, f.StemDiameter.value_or(-1), tool->StemDiameter.value_or(-1));
     EXPECT_PRED2(same, f.Largest, tool->Largest);
     EXPECT_PRED2(same, f.Mass, tool->Mass);
+    EXPECT_PRED2(same, f.Bending, tool->Bending);
+    EXPECT_PRED2(same, f.Heat, tool->Heat);
     EXPECT_EQ(f.Elements, tool->Elements);
   }
 }
