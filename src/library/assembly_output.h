@@ -16,6 +16,10 @@ namespace tarvo::library {
 mesh::StlExport ExportStackStl(platform::FileSystem& files, const std::filesystem::path& file,
                                const Library& library, const Stack& stack, const std::string& name);
 
+// The stack's preview scene: every part's shapes, as the tool library draws
+// a tool from its lines, at its place, and a thin blue ring at each joint.
+std::string StackScene(const Library& library, const Stack& stack);
+
 // What the stack's title block names: the assembly and its parts.
 struct StackTitle {
   std::string Name;  // the assembly's, "assembly" when it has none
