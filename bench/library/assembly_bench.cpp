@@ -37,7 +37,12 @@ library::Library FiftyElements() {
   return library::ReadLibrary(files.Read("/d/usrprobe.dat"));
 }
 
-const std::vector<library::PartRef> kParts = {{"P0"}, {"P1"}, {"P2"}, {"P3"}, {"P4"}};
+std::vector<library::PartRef> Parts() {
+  std::vector<library::PartRef> parts;
+  for (const char* name : {"P0", "P1", "P2", "P3", "P4"}) parts.push_back(*library::ReadPart(name));
+  return parts;
+}
+const std::vector<library::PartRef> kParts = Parts();
 
 void AssemblyFigures(benchmark::State& state) {
   const library::Library library = FiftyElements();
