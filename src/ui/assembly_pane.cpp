@@ -163,13 +163,24 @@ void AssemblyPane::Reload() {
   const QString name = chosen ? Reason(chosen->Name) : QString();
   platform::DiskFileSystem files;
   const platform::FileStatus read = library::LoadAssemblies(files, directory_, file_);
-  QStringList problems;
-  if (!read.IsOk()) problems << tr("assemblies.txt cannot be read: %1").arg(Reason(read.Reason));
+  problems_.clear();
+  if (!read.IsOk()) problems_ << tr("assemblies.txt cannot be read: %1").arg(Reason(read.Reason));
   for (const library::Problem& problem : file_.Problems()) {
-    problems << tr("assemblies.txt line %1: %2 (the line is kept)").arg(problem.Line).arg(Reason(problem.Text));
+    problems_ << tr("assemblies.txt line %1: %2 (the line is kept)").arg(problem.Line).arg(Reason(problem.Text));
   }
-  notice_->setText(problems.join('\n'));
+  ShowNotice();
   FillList(name);
+}
+
+void AssemblyPane::SetDone(const QString& text) {
+  done_ = text;
+  ShowNotice();
+}
+
+void AssemblyPane::ShowNotice() {
+  QStringList lines = problems_;
+  if (!done_.isEmpty()) lines << done_;
+  notice_->setText(lines.join('\n'));
 }
 
 const library::Assembly* AssemblyPane::Chosen() const {
@@ -357,7 +368,7 @@ void AssemblyPane::SaveSheet() {
     QMessageBox::warning(this, window()->windowTitle(), tr("The data sheet was not saved: %1").arg(Reason(*failed)));
     return;
   }
-  notice_->setText(tr("Saved %1").arg(QDir::toNativeSeparators(file)));
+  SetDone(tr("Saved %1").arg(QDir::toNativeSeparators(file)));
 }
 
 void AssemblyPane::SaveStl() {
@@ -373,7 +384,7 @@ void AssemblyPane::SaveStl() {
     QMessageBox::warning(this, window()->windowTitle(), Reason(written.Message));
     return;
   }
-  notice_->setText(tr("Saved %1").arg(QDir::toNativeSeparators(file)));
+  SetDone(tr("Saved %1").arg(QDir::toNativeSeparators(file)));
 }
 
 void AssemblyPane::AskToWrite() {

@@ -55,6 +55,8 @@ class AssemblyPane final : public QWidget {
   QComboBox* TipMaterial() const { return tip_; }
   QPlainTextEdit* Figures() const { return figures_; }
   QLabel* Notice() const { return notice_; }
+  // Says what an action did, below the file's problems.
+  void SetDone(const QString& text);
   QPushButton* WriteButton() const { return write_; }
 
  signals:
@@ -63,6 +65,8 @@ class AssemblyPane final : public QWidget {
 
  private:
   QString Change(const library::Assembly& changed);
+  // Shows the file's problems and, after them, what the last action did.
+  void ShowNotice();
   void FillList(const QString& chosen);
   void ShowChosen();
   void SaveSheet();
@@ -72,6 +76,8 @@ class AssemblyPane final : public QWidget {
   std::filesystem::path directory_;
   const library::Library* library_ = nullptr;
   library::AssembliesFile file_;
+  QStringList problems_;
+  QString done_;
   library::Stack stack_;
   QListWidget* list_;
   QTableWidget* parts_;

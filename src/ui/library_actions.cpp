@@ -116,11 +116,13 @@ bool WriteStack(MainWindow& window, LibraryWindow& library, const QString& name,
     if (*discard) editor.AcceptDiscard();
     std::ostringstream out, err;
     replay::ReplayMessages messages(out);
-    if (replay::RunScript("assembly", all.substr(0, split), editor, messages, out, err) != replay::kOk ||
-        replay::RunScript("assembly", all.substr(split, exportAt - split), editor, messages, out, err) != replay::kOk) {
-      failure = err.str() + out.str();
+    if (replay::RunScript("assembly", all.substr(0, split), editor, messages, out, err) == replay::kOk) {
+      notice = editor::DuplicateNameNotice(editor);  // shown between NEW TOOL and ADD ELEMENT
+      if (replay::RunScript("assembly", all.substr(split, exportAt - split), editor, messages, out, err) == replay::kOk) {
+        return;
+      }
     }
-    if (failure.empty()) notice = editor::DuplicateNameNotice(editor);
+    failure = err.str() + out.str();
   });
   if (!failure.empty()) {
     QMessageBox::warning(&library, window.windowTitle(),
@@ -129,7 +131,7 @@ bool WriteStack(MainWindow& window, LibraryWindow& library, const QString& name,
   }
   form.Click(ControlId::Cmd_Export);
   if (!form.Editor().Exported()) return false;
-  library.Assemblies()->Notice()->setText(
+  library.Assemblies()->SetDone(
       QObject::tr("Written to usrprobe.dat as the tool %1.").arg(name) +
       (notice ? " " + QString::fromStdString(*notice) : QString()));
   return true;
