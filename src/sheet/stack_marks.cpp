@@ -12,6 +12,9 @@ constexpr double kListSize = 3;
 }  // namespace
 
 void MarkStack(SheetDrawing& d, const std::vector<MarkedPart>& parts, const std::string& partList) {
+  for (SheetText& text : d.Texts) {
+    if (text.Text == "Tool data sheet") text.Text = "Assembly data sheet";
+  }
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const double y = d.MountingY - parts[i].MountingZ * d.Factor;
     if (i > 0) d.Lines.push_back({{{kMargin, y}, {d.AxisX, y}}, Pen::CentreLine});

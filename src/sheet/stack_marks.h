@@ -16,7 +16,8 @@ struct MarkedPart {
 
 // Marks each joint of a laid-out stack with a chain line across the view
 // from the page's left margin, names each part at the margin below its
-// mounting face, and lists the parts above the title block.
+// mounting face, lists the parts above the title block, and heads the page
+// "Assembly data sheet".
 void MarkStack(SheetDrawing& drawing, const std::vector<MarkedPart>& parts, const std::string& partList);
 
 }  // namespace tarvo::sheet

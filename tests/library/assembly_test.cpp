@@ -2,12 +2,16 @@
 // tool is what the user types, and the saved assemblies survive damage.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 
 #include "library/assembly.h"
 #include "library/assembly_file.h"
+#include "library/assembly_output.h"
 #include "library/assembly_tool.h"
+#include "sheet/sheet_layout.h"
 #include "testing/replay_editor.h"
 #include "testing/temp_folder.h"
 
@@ -227,6 +231,49 @@ TEST(WriteAsOneTool, TheStacksFiguresAreTheWrittenToolsForRandomStacks) {
     EXPECT_PRED2(same, f.Heat, tool->Heat);
     EXPECT_EQ(f.Elements, tool->Elements);
   }
+}
+
+// The sheet marks each joint and names each part; the scene and the STL put
+// each part at its mounting face.
+TEST(Assembly, TheSheetSceneAndStlPutEachPartInItsPlace) {
+  const Library4 file;
+  const std::vector<PartRef> parts = Parts({"E2", "EX30:carbide", "ST1"});
+  const Stack stack = StackOf(file.library, parts);
+  const sheet::SheetDrawing d = StackSheet(file.library, stack, StackFigures(stack, std::nullopt),
+                                           {"LONG", parts, "2026-12-07", "0.1.0"});
+  EXPECT_EQ(d.Name, "LONG");
+  std::vector<double> joints;
+  for (const sheet::SheetLine& line : d.Lines) {
+    if (line.Style == sheet::Pen::CentreLine && line.Points[0].Y == line.Points[1].Y) {
+      joints.push_back((d.MountingY - line.Points[0].Y) / d.Factor);
+    }
+  }
+  EXPECT_EQ(joints, (std::vector<double>{-10, -40}));
+  std::vector<std::string> texts;
+  for (const sheet::SheetText& text : d.Texts) texts.push_back(text.Text);
+  for (const char* text : {"E2", "EX30:carbide", "ST1", "Assembly data sheet",
+                           "Parts, from the probe down: E2 (stainless steel), EX30 (tungsten carbide), ST1 (stainless steel)"}) {
+    EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+  }
+  EXPECT_TRUE(sheet::OverlappingTexts(d).empty());
+
+  const std::string scene = StackScene(file.library, stack);
+  EXPECT_NE(scene.find("translation 0 -25 0"), std::string::npos);  // EX30's centre
+  EXPECT_NE(scene.find("translation 0 -50 0"), std::string::npos);  // ST1's stem's centre
+  EXPECT_NE(scene.find("# JOINT\r\n#-------------------\r\nTransform {\r\ntranslation 0 -40 0"), std::string::npos);
+
+  MemoryFileSystem files;
+  ASSERT_TRUE(ExportStackStl(files, "/s.stl", file.library, stack, "LONG").IsWritten());
+  const std::string stl = files.Read("/s.stl");
+  float lowest = 0;
+  for (std::size_t at = 84; at + 50 <= stl.size(); at += 50) {
+    for (int corner = 0; corner < 3; ++corner) {
+      float z;
+      std::memcpy(&z, stl.data() + at + 12 + 12 * corner + 8, 4);
+      lowest = std::min(lowest, z);
+    }
+  }
+  EXPECT_FLOAT_EQ(lowest, -61.5F);
 }
 
 TEST(AssembliesFile, ReadWrittenBackByteForByteWithDamagedLinesKept) {
