@@ -12,6 +12,8 @@
 #include "library/assembly_output.h"
 #include "library/assembly_tool.h"
 #include "library/library_changes.h"
+#include "library/probe_file.h"
+#include "numbers/decimal_parser.h"
 #include "numbers/number_text.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
@@ -28,7 +30,8 @@ struct AssemblyOptions {
   std::optional<std::string> Name, Keep, SaveAs;
   std::optional<std::filesystem::path> Sheet, Stl;
   std::optional<sheet::Material> Tip;
-  double Force = sheet::kDefaultForce;
+  std::optional<double> Force;
+  std::optional<std::string> Probe;
 };
 
 std::string FileFailure(const platform::FileStatus& status, const std::filesystem::path& file) {
@@ -105,9 +108,12 @@ int AssemblyCommand(const std::string& command, const std::vector<std::string>& 
       options.Tip = sheet::MaterialNamed(args[++i]);
       if (!options.Tip) return UsageError("unknown material " + args[i]);
     } else if (arg == "--force" && valued) {
-      const std::optional<double> force = library::ReadNumber(args[++i]);
-      if (!force || !(*force > 0) || !std::isfinite(*force)) return UsageError("--force takes a force in N above 0");
-      options.Force = *force;
+      options.Force = numbers::ParseDecimal(args[++i], '.');
+      if (!options.Force || !(*options.Force > 0) || *options.Force == INFINITY) {
+        return UsageError("--force takes newtons above 0");
+      }
+    } else if (arg == "--probe" && valued) {
+      options.Probe = args[++i];
     } else if (arg == "--name" && valued) {
       options.Name = args[++i];
     } else if (arg == "--keep" && valued) {
@@ -133,6 +139,7 @@ int AssemblyCommand(const std::string& command, const std::vector<std::string>& 
   if (options.Name && !options.Parts.empty()) return UsageError("assembly takes either parts or --name");
   if (!options.Name && options.Parts.empty()) return UsageError("assembly needs its parts or --name");
   if (options.Name && options.Keep) return UsageError("--keep saves parts given on the command line");
+  if (options.Force && options.Probe) return UsageError("--force and --probe exclude each other");
 
   // Only --save-as and --keep write the editor's files; they wait their turn.
   std::optional<platform::FolderLock> lock;
@@ -150,6 +157,17 @@ int AssemblyCommand(const std::string& command, const std::vector<std::string>& 
                                                           std::string(library::kAssembliesFile));
     assembly = *found;
   }
+  std::optional<sheet::ProbeProfile> probe;
+  if (options.Probe) {
+    library::ProbeFile probes;
+    if (const platform::FileStatus read = library::LoadProbes(files, directory, probes); !read.IsOk()) {
+      return Failure(kFileFailed, FileFailure(read, directory / library::kProbesFile));
+    }
+    for (const std::string& problem : probes.Problems()) std::cerr << library::kProbesFile << ": " << problem << "\n";
+    const sheet::ProbeProfile* found = probes.Find(*options.Probe);
+    if (found == nullptr) return Failure(kBadCommand, "no probe named " + *options.Probe + " in probes.txt");
+    probe = *found;
+  }
   library::Library library;
   if (const platform::FileStatus read = library::LoadLibrary(files, directory, library); !read.IsOk()) {
     return Failure(kFileFailed, FileFailure(read, directory / "usrprobe.dat"));
@@ -164,8 +182,11 @@ int AssemblyCommand(const std::string& command, const std::vector<std::string>& 
     for (const std::string& line : stack.Refusals) std::cerr << "tarvo-library: " << line << "\n";
     return kBadCommand;
   }
-  const sheet::ToolFigures figures = library::StackFigures(stack, options.Tip, options.Force);
-  std::cout << sheet::FigureLines(figures) << "parts\t" << numbers::IntegerText(static_cast<int>(stack.Tools.size())) << "\n" << library::ConnectionLine(stack);
+  const double force = probe ? probe->Force : options.Force.value_or(sheet::kDefaultForce);
+  const sheet::ToolFigures figures = library::StackFigures(stack, options.Tip, force);
+  std::cout << sheet::FigureLines(figures) << "parts\t" << numbers::IntegerText(static_cast<int>(stack.Tools.size()))
+            << "\n" << library::ConnectionLine(stack);
+  if (probe) std::cout << "limits\t" << sheet::LimitsText(figures, *probe) << "\n";
   if (options.Stl) {
     const mesh::StlExport written = library::ExportStackStl(files, *options.Stl, library, stack, assembly.Name);
     if (!written.IsWritten()) {
@@ -173,7 +194,7 @@ int AssemblyCommand(const std::string& command, const std::vector<std::string>& 
     }
   }
   if (options.Sheet) {
-    const library::StackTitle title{assembly.Name, assembly.Parts, sheet::Today(), TARVO_VERSION};
+    const library::StackTitle title{assembly.Name, assembly.Parts, sheet::Today(), TARVO_VERSION, probe};
     const sheet::SheetDrawing drawing = library::StackSheet(library, stack, figures, title);
     if (const std::optional<std::string> failed = WriteSheetFile(*options.Sheet, drawing)) {
       return Failure(kFileFailed, *failed);

@@ -1,5 +1,6 @@
 // tarvo-library: lists, checks, shows, scripts, removes and meshes the tools
 // of usrprobe.dat, and prints their figures and data sheets.
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -7,9 +8,11 @@
 
 #include "library/library_changes.h"
 #include "library/library_file.h"
+#include "library/probe_file.h"
 #include "library/tool_script.h"
 #include "library/tool_selection.h"
 #include "mesh/stl_file.h"
+#include "numbers/decimal_parser.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/process.h"
@@ -27,10 +30,14 @@ constexpr const char* kUsage = R"(usage: tarvo-library [--dir DIR] list
        tarvo-library [--dir DIR] script NAME [--index K]
        tarvo-library [--dir DIR] remove NAME [--index K]
        tarvo-library [--dir DIR] stl NAME OUT.stl [--index K]
-       tarvo-library [--dir DIR] figures NAME [--index K] [--stem M] [--tip M] [--force N]
-       tarvo-library [--dir DIR] sheet NAME [--index K] [--stem M] [--tip M] FILE.pdf|FILE.svg
-       tarvo-library [--dir DIR] assembly PART[:M]... | --name NAME [--tip M] [--force N]
-                     [--sheet FILE.pdf|FILE.svg] [--stl FILE] [--save-as NAME] [--keep NAME]
+       tarvo-library [--dir DIR] figures NAME [--index K] [--stem M] [--tip M]
+                     [--force N | --probe NAME]
+       tarvo-library [--dir DIR] sheet NAME [--index K] [--stem M] [--tip M]
+                     [--force N | --probe NAME] FILE.pdf|FILE.svg
+       tarvo-library [--dir DIR] probes
+       tarvo-library [--dir DIR] assembly PART[:M]... | --name NAME [--tip M]
+                     [--force N | --probe NAME] [--sheet FILE.pdf|FILE.svg] [--stl FILE]
+                     [--save-as NAME] [--keep NAME]
        tarvo-library [--dir DIR] assemblies
 
 Reads usrprobe.dat in DIR (default: .) as tools.
@@ -46,11 +53,17 @@ Reads usrprobe.dat in DIR (default: .) as tools.
   stl      writes the tool to OUT.stl as a binary STL in millimetres, one
            closed solid per element, z along the probe axis
   figures  the figures of the tool's data sheet, one KEY<TAB>VALUE line each:
-           L, EWL, D, ds, largest, elements, mass; lengths in mm, the mass
-           in g (an estimate), - for EWL, D and ds without a tip
+           L, EWL, D, ds, largest, elements, mass, bending, heat; lengths
+           in mm, the mass in g, the bending under the probing force in um,
+           the growth of L for one kelvin in um/K (the last three are
+           estimates), - for EWL, D and ds without a tip; with --probe also
+           limits: ok, or the probe's limits the tool passes, joined by "; "
   sheet    writes the tool's data sheet, an A4 page with its dimensioned
            side view and figures, as PDF or SVG (only in the build with the
            window, which brings the painter)
+  probes   the probes of probes.txt in DIR, one NAME<TAB>force N<TAB>max
+           length mm<TAB>max mass g line each, - for a limit not set; a line
+           of the file that cannot be read is reported on stderr (status 1)
 
   assembly the figures of a stack of tools, from the probe down: extensions,
            then any one tool; each PART is a tool's NAME, NAME#K for the K-th
@@ -64,6 +77,8 @@ Reads usrprobe.dat in DIR (default: .) as tools.
 --stem M and --tip M name the materials of the stem and of the tip for the
 mass: steel, carbide, ruby, silicon-nitride, zirconia, titanium, aluminium,
 carbon-fibre (default: steel, and ruby for a ball, steel for a disk).
+--force N is the probing force in newtons for the bending (default 0.1);
+--probe NAME takes the force and the limits of that probe of probes.txt.
 
 NAME matches a tool's name exactly, blanks at its ends aside, as a reader
 that splits the ITEM line at blanks sees it; --index K picks the K-th tool of
@@ -91,6 +106,8 @@ int main(int argc, char** argv) {
   std::optional<int> index;
   sheet::MaterialChoice materials;
   bool materialGiven = false;
+  std::optional<double> force;
+  std::optional<std::string> probeName;
   for (int i = 1; i < argc; ++i) {
     const std::string& arg = args[i];
     if (arg == "--help") {
@@ -111,6 +128,11 @@ int main(int argc, char** argv) {
       if (!material) return UsageError("unknown material " + args[i]);
       (arg == "--stem" ? materials.Stem : materials.Tip.emplace()) = *material;
       materialGiven = true;
+    } else if (arg == "--force" && i + 1 < argc) {
+      force = numbers::ParseDecimal(args[++i], '.');
+      if (!force || !(*force > 0) || *force == INFINITY) return UsageError("--force takes newtons above 0");
+    } else if (arg == "--probe" && i + 1 < argc) {
+      probeName = args[++i];
     } else if (!arg.empty() && arg[0] == '-') {
       return UsageError("unknown option " + arg);
     } else if (!command) {
@@ -129,7 +151,9 @@ int main(int argc, char** argv) {
   if (!command) return UsageError("no command given");
   const bool named = *command == "show" || *command == "script" || *command == "remove" || *command == "stl" ||
                      *command == "figures" || *command == "sheet";
-  if (!named && *command != "list" && *command != "check") return UsageError("unknown command " + *command);
+  if (!named && *command != "list" && *command != "check" && *command != "probes") {
+    return UsageError("unknown command " + *command);
+  }
   if (named && !name) return UsageError(*command + " needs the NAME of a tool");
   if (!named && (name || index)) return UsageError(*command + " takes no tool");
   if (*command == "stl" && !out) return UsageError("stl needs the OUT.stl file to write");
@@ -140,6 +164,10 @@ int main(int argc, char** argv) {
   if (materialGiven && *command != "figures" && *command != "sheet") {
     return UsageError(*command + " takes no material");
   }
+  if ((force || probeName) && *command != "figures" && *command != "sheet") {
+    return UsageError(*command + " takes no force or probe");
+  }
+  if (force && probeName) return UsageError("--force and --probe exclude each other");
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + tarvo::platform::PathText(directory));
 
@@ -151,6 +179,21 @@ int main(int argc, char** argv) {
   }
 
   platform::DiskFileSystem files;
+  std::optional<sheet::ProbeProfile> probe;
+  if (*command == "probes" || probeName) {
+    library::ProbeFile probes;
+    if (const platform::FileStatus read = library::LoadProbes(files, directory, probes); !read.IsOk()) {
+      return Failure(kFileFailed, FileFailure(read, directory / library::kProbesFile));
+    }
+    for (const std::string& problem : probes.Problems()) std::cerr << library::kProbesFile << ": " << problem << "\n";
+    if (*command == "probes") {
+      for (const sheet::ProbeProfile& p : probes.Profiles()) std::cout << library::ProbeLineText(p) << "\n";
+      return probes.Problems().empty() ? kOk : kProblems;
+    }
+    const sheet::ProbeProfile* found = probes.Find(*probeName);
+    if (found == nullptr) return Failure(kBadCommand, "no probe named " + *probeName + " in probes.txt");
+    probe = *found;
+  }
   library::Library library;
   const std::filesystem::path file = directory / "usrprobe.dat";
   if (const platform::FileStatus read = library::LoadLibrary(files, directory, library); !read.IsOk()) {
@@ -189,12 +232,13 @@ int main(int argc, char** argv) {
   }
   if (*command == "figures" || *command == "sheet") {
     const sheet::SheetContext context{materials, tool.Position, static_cast<int>(library.Tools.size()),
-                                      sheet::Today(), TARVO_VERSION};
+                                      sheet::Today(), TARVO_VERSION, probe, force.value_or(sheet::kDefaultForce)};
     std::string error;
     const std::optional<sheet::DataSheet> made = sheet::SheetOfBlock(library.Block(tool), context, &error);
     if (!made) return Failure(kBadCommand, "tool " + *name + ": " + error);
     if (*command == "figures") {
       std::cout << sheet::FigureLines(made->Figures);
+      if (probe) std::cout << "limits\t" << sheet::LimitsText(made->Figures, *probe) << "\n";
       return kOk;
     }
     if (const std::optional<std::string> failed = WriteSheetFile(*out, made->Drawing)) {

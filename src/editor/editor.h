@@ -15,6 +15,7 @@
 #include "editor/window_model.h"
 #include "numbers/decimal_separator.h"
 #include "scene/scene.h"
+#include "sheet/probe_limits.h"
 
 namespace tarvo::editor {
 
@@ -96,6 +97,15 @@ class Editor {
   const numbers::NumberFormat& Format() const { return format_; }
   const std::string& ElementKind() const { return elementKind_; }
   const std::string& ElementOption() const { return elementOption_; }
+
+  // The probe and the materials the status line's bending and limits are
+  // for: the window's choice; none in a replay (0.1 N, no limits).
+  void ChooseProbe(const sheet::MaterialChoice& materials, std::optional<sheet::ProbeProfile> probe) {
+    materials_ = materials;
+    probe_ = std::move(probe);
+  }
+  const sheet::MaterialChoice& ChosenMaterials() const { return materials_; }
+  const std::optional<sheet::ProbeProfile>& ChosenProbe() const { return probe_; }
 
   // The tool's history: every step since start-up, undone ones included.
   // Undo and Redo rebuild the editor as replaying the remaining steps from
@@ -206,6 +216,8 @@ class Editor {
   MessageBoxes& messages_;
   numbers::LocaleQuery& locale_;
   numbers::NumberFormat format_;
+  sheet::MaterialChoice materials_;
+  std::optional<sheet::ProbeProfile> probe_;
   std::string elementKind_;
   std::string elementOption_;
   ControlId runningAction_ = ControlId::Form1;  // the option action under way, if any

@@ -1,6 +1,7 @@
 #include "editor/status_line.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,15 @@ std::string ShownName(std::string_view name) {
 std::string NameOfTool(const Editor& editor) {
   const std::optional<std::string> name = definition::ItemName(editor.Tool().ToolLines[1]);
   return std::string(definition::NameAsRead(name.value_or("")));
+}
+
+// The figures of the tool under way, for the chosen probe and materials;
+// nothing before its first element.
+std::optional<sheet::ToolFigures> FiguresOfTool(const Editor& editor) {
+  if (editor.Tool().ElementCount == 0) return std::nullopt;
+  const std::optional<sheet::ProbeProfile>& probe = editor.ChosenProbe();
+  return sheet::FiguresOfBlock(editor.Tool().Text(), editor.ChosenMaterials(), nullptr,
+                               probe ? probe->Force : sheet::kDefaultForce);
 }
 
 }  // namespace
@@ -82,6 +92,16 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor) {
   return "A tool named " + std::string(read) + " is already in usrprobe.dat.";
 }
 
+std::optional<std::string> LimitNotice(const Editor& editor) {
+  const std::optional<sheet::ProbeProfile>& probe = editor.ChosenProbe();
+  if (!probe) return std::nullopt;
+  const std::optional<sheet::ToolFigures> figures = FiguresOfTool(editor);
+  if (!figures) return std::nullopt;
+  const std::string passed = sheet::LimitsText(*figures, *probe);
+  if (passed == "ok") return std::nullopt;
+  return probe->Name + ": " + passed;
+}
+
 std::string StatusLine(const Editor& editor) {
   const ToolStatus status = StatusOf(editor.Tool(), editor.Format());
   std::string line;
@@ -98,16 +118,18 @@ std::string StatusLine(const Editor& editor) {
   }
   if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
   for (const std::string& notice : SizeNotices(editor)) line += notice + " | ";
+  if (const std::optional<std::string> notice = LimitNotice(editor)) line += *notice + " | ";
   line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
           numbers::IntegerText(status.Lines) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxLines) + " | Length " + status.Length;
-  if (status.Tip) {
-    if (const std::optional<sheet::ToolFigures> figures = sheet::FiguresOfBlock(editor.Tool().Text(), {})) {
-      if (figures->WorkingLength) line += " | EWL " + numbers::FigureText(*figures->WorkingLength, 4, editor.Format().Separator());
-    }
-    line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
+  if (const std::optional<sheet::ToolFigures> figures = FiguresOfTool(editor)) {
+    const char separator = editor.Format().Separator();
+    if (status.Tip && figures->WorkingLength) line += " | EWL " + numbers::FigureText(*figures->WorkingLength, 4, separator);
+    line += " | \u03B4 " + (std::isfinite(figures->Bending) ? numbers::FixedText(figures->Bending, 2, separator) : "-") +
+            " \u00B5m";
   }
+  if (status.Tip) line += " | " + status.Tip->Kind + " \u00D8" + status.Tip->Diameter;
   line += " | " + platform::PathText(editor.Scene().DefinitionPath().parent_path());
   return line;
 }

@@ -36,7 +36,15 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 // four files. "The saved unfinished tool could not be read: set aside as FILE"
 // after a damaged history file. "The tool under way cannot be saved for a later start:
 // FILE: REASON" while the tool's history cannot be written.
+// With a tool under way, "δ N µm" follows the length (and EWL): its bending
+// in µm at the chosen probe's force (0.1 N without one).
 std::string StatusLine(const Editor& editor);
+
+// "NAME: over the probe's length limit of 50 mm by 4.5 mm" ("; " between
+// two) while the tool under way passes a limit of the chosen probe; the
+// status line begins with it, after the other notices, and the window shows
+// it in red.
+std::optional<std::string> LimitNotice(const Editor& editor);
 
 // What the status line says for a few seconds after a command that shows
 // nothing else:

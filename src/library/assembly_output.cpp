@@ -82,6 +82,7 @@ sheet::SheetDrawing StackSheet(const Library& library, const Stack& stack, const
   sheetTitle.Tools = static_cast<int>(library.Tools.size());
   sheetTitle.Date = title.Date;
   sheetTitle.Version = title.Version;
+  sheetTitle.Probe = title.Probe;
   sheet::SheetDrawing drawing = sheet::LayOutSheet(stack.Profiles, figures, sheetTitle);
   std::vector<sheet::MarkedPart> marked;
   std::string list = "Parts, from the probe down: ";

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "library/assembly.h"
 #include "mesh/stl_file.h"
 #include "platform/files.h"
+#include "sheet/probe_limits.h"
 #include "sheet/sheet_drawing.h"
 
 namespace tarvo::library {
@@ -26,6 +28,7 @@ struct StackTitle {
   std::vector<PartRef> Parts;
   std::string Date;
   std::string Version;
+  std::optional<sheet::ProbeProfile> Probe;  // whose limits the sheet compares
 };
 
 // The data sheet of a whole stack: the tool's sheet of its stacked

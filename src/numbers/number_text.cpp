@@ -128,12 +128,13 @@ std::string CoordinateText(float value) {
   return GeneralText(rounded, 7, '.');
 }
 
-std::string FixedText(double value, int decimals) {
+std::string FixedText(double value, int decimals, char separator) {
   if (!std::isfinite(value)) return "0";
   char buffer[400];
   const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
   std::string text(buffer, static_cast<std::size_t>(end - buffer));
   if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') text.erase(0, 1);
+  if (const std::size_t point = text.find('.'); point != std::string::npos) text[point] = separator;
   return text;
 }
 

@@ -34,7 +34,7 @@ std::string SceneText(float value);
 // FixedText keeps them (4.50). A value that rounds to zero is "0" or "0.00",
 // never with a sign.
 std::string FigureText(double value, int decimals, char separator = '.');
-std::string FixedText(double value, int decimals);
+std::string FixedText(double value, int decimals, char separator = '.');
 
 // A date as YYYY-MM-DD.
 std::string DateText(int year, int month, int day);

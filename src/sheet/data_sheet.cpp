@@ -11,12 +11,13 @@ std::optional<DataSheet> SheetOfBlock(std::string_view block, const SheetContext
   if (error) *error = solids.Error.empty() ? "the tool has no element" : solids.Error;
   if (solids.Solids.empty()) return std::nullopt;
   const std::vector<ElementProfile> profiles = ProfilesOf(solids.Solids);
-  DataSheet sheet{FiguresOf(profiles, context.Materials), {}};
+  DataSheet sheet{FiguresOf(profiles, context.Materials, context.Probe ? context.Probe->Force : context.Force), {}};
   SheetTitle title = TitleOfItem(solids.Item);
   title.Position = context.Position;
   title.Tools = context.Tools;
   title.Date = context.Date;
   title.Version = context.Version;
+  title.Probe = context.Probe;
   sheet.Drawing = LayOutSheet(profiles, sheet.Figures, title);
   return sheet;
 }

@@ -21,6 +21,10 @@ struct SheetContext {
   int Tools = 0;
   std::string Date;  // YYYY-MM-DD
   std::string Version;
+  // The probe whose force bends the tool and whose limits the sheet
+  // compares; without one the force is `Force`.
+  std::optional<ProbeProfile> Probe;
+  double Force = kDefaultForce;
 };
 
 // Nothing when a line cannot be read or the block has no element; then

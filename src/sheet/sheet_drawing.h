@@ -45,6 +45,7 @@ struct SheetText {
   double Size = 3;   // the font's pixel size, mm
   bool Vertical = false;
   bool Centred = false;
+  bool Warning = false;  // painted red: the tool passes a limit of its probe
 };
 
 struct SheetDrawing {

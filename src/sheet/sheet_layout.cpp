@@ -15,7 +15,7 @@ using mesh::Solid;
 
 // The view's room: the tool hangs from kViewTop on the axis kAxisX; the
 // left dimensions lie left of it, the height chain or the table right of it.
-constexpr double kViewTop = 30, kViewBottom = 212;
+constexpr double kViewTop = 30, kViewBottom = 202;
 constexpr double kAxisX = 80, kViewHalfWidth = 40;
 constexpr double kTableLeft = 136, kTableRight = 198;
 constexpr double kDimensionText = 3;   // the size of dimension texts

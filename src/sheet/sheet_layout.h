@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sheet/sheet_drawing.h"
+#include "sheet/probe_limits.h"
 #include "sheet/tool_figures.h"
 
 namespace tarvo::sheet {
@@ -18,6 +19,7 @@ struct SheetTitle {
   int Tools = 0;     // the tools the file holds
   std::string Date;  // YYYY-MM-DD
   std::string Version;
+  std::optional<ProbeProfile> Probe;  // the probe whose limits the sheet compares, if any
 };
 
 // The name and connection type of an ITEM line, as the tool library reads

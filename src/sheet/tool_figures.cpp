@@ -27,7 +27,8 @@ double ConvexVolume(const std::vector<std::vector<Vec3>>& faces) {
 }
 
 ElementProfile PolygonProfile(const Solid& solid) {
-  ElementProfile profile{Solid::Kind::Polygon};
+  ElementProfile profile;
+  profile.Type = Solid::Kind::Polygon;
   double top = -INFINITY, bottom = INFINITY;
   for (const auto& face : solid.Faces) {
     for (const Vec3& v : face) {
@@ -52,7 +53,8 @@ ElementProfile PolygonProfile(const Solid& solid) {
 
 ElementProfile ProfileOf(const Solid& solid) {
   if (solid.Type == Solid::Kind::Polygon) return PolygonProfile(solid);
-  ElementProfile profile{solid.Type};
+  ElementProfile profile;
+  profile.Type = solid.Type;
   if (solid.Type == Solid::Kind::Ball) {
     const double r = solid.FirstDiameter / 2;
     profile.TopZ = solid.First.Z + r;

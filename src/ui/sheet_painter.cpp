@@ -54,7 +54,10 @@ void PaintText(QPainter& painter, const sheet::SheetText& text) {
       const QRectF box(b.Left * kUnits, b.Top * kUnits, b.Width * kUnits, b.Height * kUnits);
       painter.fillRect(painter.boundingRect(box, align, value), Qt::white);
     }
+    painter.save();
+    if (text.Warning) painter.setPen(Qt::red);
     painter.drawText(QRectF(b.Left * kUnits, b.Top * kUnits, b.Width * kUnits, b.Height * kUnits), align, value);
+    painter.restore();
     return;
   }
   painter.save();

@@ -21,28 +21,28 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
   const std::pair<std::function<void(F)>, const char*> steps[] = {
       {[](F) {}, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
       {[](F f) { f.StartTool(Ob_Tip, "ST1"); }, "Elements 0 of 50 | Lines 4 of 200 | Length 0"},
-      {[](F f) { f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}}); }, "Elements 1 of 50 | Lines 5 of 200 | Length 20"},
+      {[](F f) { f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "6"}}); }, "Elements 1 of 50 | Lines 5 of 200 | Length 20 | \u03B4 0.02 \u00B5m"},
       {[](F f) { f.editor.Click(Ob_Cone), f.Confirm({{Tb_Height, "5.5"}, {Tb_Diam, "6"}, {Tb_Diam2, "2"}}); },
-       "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
+       "Elements 2 of 50 | Lines 6 of 200 | Length 25.5 | \u03B4 0.04 \u00B5m"},
       {[](F f) { f.editor.Click(Ob_Sphere), f.Confirm({{Tb_Diam, "3"}}); },
-       "Elements 3 of 50 | Lines 9 of 200 | Length 25.5 | EWL 1.375 | ball \u00D83"},
-      {[](F f) { f.editor.Click(Cmd_DelLast); }, "Elements 2 of 50 | Lines 6 of 200 | Length 25.5"},
+       "Elements 3 of 50 | Lines 9 of 200 | Length 25.5 | EWL 1.375 | \u03B4 0.04 \u00B5m | ball \u00D83"},
+      {[](F f) { f.editor.Click(Cmd_DelLast); }, "Elements 2 of 50 | Lines 6 of 200 | Length 25.5 | \u03B4 0.04 \u00B5m"},
       {[](F f) { f.editor.Click(Ob_Sphere), f.editor.Click(Cb_Disk), f.Confirm({{Tb_Diam, "12"}, {Tb_Height, "2"}}); },
-       "Elements 3 of 50 | Lines 9 of 200 | Length 26.5 | EWL 26.5 | disk \u00D812"},  // a disk's length goes to its middle
+       "Elements 3 of 50 | Lines 9 of 200 | Length 26.5 | EWL 26.5 | \u03B4 0.05 \u00B5m | disk \u00D812"},  // a disk's length goes to its middle
       {[](F f) { f.editor.Click(Cmd_DelAll); }, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
       {[](F f) { f.StartTool(Ob_Extend, "E1"), f.Confirm({{Tb_Height, "10"}, {Tb_Diam, "8"}}); },
-       "Elements 1 of 50 | Lines 5 of 200 | Length 10"},
+       "Elements 1 of 50 | Lines 5 of 200 | Length 10 | \u03B4 0.00 \u00B5m"},
       {[](F f) { f.editor.Click(Cmd_Export); }, "Elements 0 of 50 | Lines 0 of 200 | Length 0"},
       {[](F f) {
          f.StartTool(Ob_Polyg, "P1"), f.Confirm({{Tb_Height, "5"}, {Tb_Diam, "20"}});
          f.editor.Click(Ob_Cone), f.editor.Pick(Cb_Edges, 1), f.Confirm({{Tb_Diam2, "10"}, {Tb_Height, "10"}});
        },
-       "Elements 2 of 50 | Lines 16 of 200 | Length 15"},
+       "Elements 2 of 50 | Lines 16 of 200 | Length 15 | \u03B4 0.00 \u00B5m"},
       {[](F f) {  // a two-level polygon
          f.editor.Click(Ob_Sphere);
          f.Confirm({{Cb_Edges, "4"}, {Tb_Diam2, "10"}, {Tb_LengthMin, "6"}, {Tb_Height, "4"}});
        },
-       "Elements 3 of 50 | Lines 28 of 200 | Length 19"},
+       "Elements 3 of 50 | Lines 28 of 200 | Length 19 | \u03B4 0.00 \u00B5m"},
   };
   EditorFixture f;
   for (std::size_t step = 0; step < std::size(steps); ++step) {
@@ -50,6 +50,26 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
     const std::string line = StatusLine(f.editor);  // the figures come before the folder
     EXPECT_EQ(line.substr(0, line.rfind(" | ")), steps[step].second) << "step " << step;
   }
+}
+
+// The chosen probe's force bends the tool; a limit it passes is a notice
+// before the figures, with the chosen materials' mass.
+TEST(StatusLine, BendsAtTheChosenProbesForceAndSaysWhichLimitIsPassed) {
+  EditorFixture f;
+  f.StartTool(Ob_Tip, "ST1");
+  f.Confirm({{Tb_Height, "20"}, {Tb_Diam, "2"}});
+  f.editor.Click(Ob_Sphere), f.Confirm({{Tb_Diam, "3"}});
+  const std::string figures = "Elements 2 of 50 | Lines 8 of 200 | Length 20 | EWL 20 | \u03B4 ";
+  EXPECT_TRUE(StatusLine(f.editor).starts_with(figures + "1.70 \u00B5m | ball \u00D83 | ")) << StatusLine(f.editor);
+  f.editor.ChooseProbe({sheet::Material::Carbide, {}}, sheet::ProbeProfile{"Head A", 0.5, 15, 0.5});
+  EXPECT_EQ(LimitNotice(f.editor), "Head A: over the probe's length limit of 15 mm by 5 mm; "
+                                   "over the probe's mass limit of 0.5 g by 0.5 g");
+  EXPECT_TRUE(StatusLine(f.editor).starts_with(*LimitNotice(f.editor) + " | " + figures + "2.74 \u00B5m | "));
+  f.editor.ChooseProbe({}, sheet::ProbeProfile{"Head B", 0.1, 20, std::nullopt});
+  EXPECT_EQ(LimitNotice(f.editor), std::nullopt);
+  f.editor.Click(Cmd_DelAll);
+  f.editor.ChooseProbe({}, sheet::ProbeProfile{"Head C", 0.1, 0.001, 0.001});
+  EXPECT_EQ(LimitNotice(f.editor), std::nullopt);  // no tool under way
 }
 
 TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {

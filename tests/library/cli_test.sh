@@ -62,12 +62,30 @@ same_file "replay export-stl" "$work/r.stl" "$work/b.stl"
 
 # figures: the disk tip D1 (no element as wide as its 12: EWL is L), materials chosen;
 # sheet: a PDF whose texts pdftotext reads (only where the build has the window).
-expect "figures" 0 "$(printf 'L\t11.1\nEWL\t11.1\nD\t12\nds\t6\nlargest\t12\nelements\t2\nmass\t4.04')" \
+expect "figures" 0 "$(printf 'L\t11.1\nEWL\t11.1\nD\t12\nds\t6\nlargest\t12\nelements\t2\nmass\t4.04\nbending\t0.00\nheat\t0.18')" \
   "$library" --dir "$d" figures D1
-expect "figures of materials" 0 "$(printf 'L\t11.1\nEWL\t11.1\nD\t12\nds\t6\nlargest\t12\nelements\t2\nmass\t4.68')" \
+expect "figures of materials" 0 "$(printf 'L\t11.1\nEWL\t11.1\nD\t12\nds\t6\nlargest\t12\nelements\t2\nmass\t4.68\nbending\t0.01\nheat\t0.09')" \
   "$library" --dir "$d" figures D1 --stem titanium --tip carbide
-expect "figures without a tip" 0 "$(printf 'L\t3\nEWL\t-\nD\t-\nds\t-\nlargest\t3\nelements\t1\nmass\t0.17')" \
+expect "figures without a tip" 0 "$(printf 'L\t3\nEWL\t-\nD\t-\nds\t-\nlargest\t3\nelements\t1\nmass\t0.17\nbending\t0.00\nheat\t0.05')" \
   "$library" --dir "$d" figures C
+
+# probes.txt: a line that cannot be read is reported (status 1) and the
+# others still work; --probe adds the limits, --force only the bending.
+printf '# shop probes\r\nlight\t0.07\t11\t4\r\nodd\t0.1\r\nheavy\t0.5\t-\t-\r\n' >"$d/probes.txt"
+expect "probes" 1 "$(printf 'light\t0.07\t11\t4\nheavy\t0.5\t-\t-')" "$library" --dir "$d" probes
+[ "$(cat "$work/stderr")" = "probes.txt: line 3: NAME<TAB>force<TAB>max length or -<TAB>max mass or - expected" ] ||
+  fail "probes: $(cat "$work/stderr")"
+expect "figures over the probe's limits" 0 \
+  "$(printf 'bending\t0.00\nheat\t0.18\nlimits\tover the probe\x27s length limit of 11 mm by 0.1 mm; over the probe\x27s mass limit of 4 g by 0.04 g')" \
+  sh -c '"$@" | tail -n 3' - "$library" --dir "$d" figures D1 --probe light
+expect "figures within the probe's limits" 0 "$(printf 'limits\tok')" \
+  sh -c '"$@" | tail -n 1' - "$library" --dir "$d" figures D1 --probe heavy
+# D1 at 2.5 N: 2.5 (11.1³ - 1) / 3 / (200 π 6⁴ / 64) = 0.0895 µm.
+expect "figures at a force" 0 "$(printf 'bending\t0.09')" \
+  sh -c '"$@" | grep bending' - "$library" --dir "$d" figures D1 --force 2.5
+expect "no such probe" 2 "" "$library" --dir "$d" figures D1 --probe none
+usage_error "force and probe" "--force and --probe exclude each other" "$library" --dir "$d" figures D1 --force 1 --probe light
+usage_error "force of no number" "--force takes newtons above 0" "$library" --dir "$d" figures D1 --force 0
 usage_error "unknown material" "unknown material gold" "$library" --dir "$d" figures D1 --tip gold
 usage_error "material of another command" "show takes no material" "$library" --dir "$d" show D1 --stem steel
 usage_error "sheet of another type" "sheet writes a .pdf or an .svg file, not d1.png" "$library" --dir "$d" sheet D1 "$work/d1.png"

@@ -14,19 +14,32 @@ struct Sheet {
   SheetDrawing Drawing;
 };
 
-Sheet SheetOf(const std::string& block) {
+Sheet SheetOf(const std::string& block, const std::optional<ProbeProfile>& probe = std::nullopt) {
   const mesh::ToolSolids solids = mesh::ReadToolSolids(block);
   const std::vector<ElementProfile> profiles = ProfilesOf(solids.Solids);
-  Sheet sheet{FiguresOf(profiles, {}), {}};
+  Sheet sheet{FiguresOf(profiles, {}, probe ? probe->Force : kDefaultForce), {}};
   SheetTitle title = TitleOfItem(solids.Item);
+  title.Probe = probe;
   title.Date = "2026-12-07";
   title.Version = "0.1.0";
   sheet.Drawing = LayOutSheet(profiles, sheet.Figures, title);
   return sheet;
 }
 
-bool HasText(const SheetDrawing& d, const std::string& text) {
-  return std::any_of(d.Texts.begin(), d.Texts.end(), [&](const SheetText& t) { return t.Text == text; });
+bool HasText(const SheetDrawing& d, const std::string& text, bool warning = false) {
+  return std::any_of(d.Texts.begin(), d.Texts.end(),
+                     [&](const SheetText& t) { return t.Text == text && t.Warning == warning; });
+}
+
+// No two texts meet, and every one stays inside the frame.
+void ExpectTidy(const SheetDrawing& d) {
+  for (const auto& [i, j] : OverlappingTexts(d)) ADD_FAILURE() << d.Texts[i].Text << " meets " << d.Texts[j].Text;
+  for (const SheetText& t : d.Texts) {
+    EXPECT_GE(t.Box.Left, 10) << t.Text;
+    EXPECT_LE(t.Box.Left + t.Box.Width, 200) << t.Text;
+    EXPECT_GE(t.Box.Top, 10) << t.Text;
+    EXPECT_LE(t.Box.Top + t.Box.Height, 287) << t.Text;
+  }
 }
 
 const std::string kTip = "ITEM:ST1 TARVO1\r\nbegintip\r\ncolor 142 142 142\r\nribcount 20\r\n";
@@ -65,13 +78,7 @@ TEST_P(Layout, KeepsItsTextsApartOnThePage) {
   for (const std::string& text : row.Texts) {
     EXPECT_TRUE(HasText(d, text)) << text;
   }
-  for (const auto& [i, j] : OverlappingTexts(d)) ADD_FAILURE() << d.Texts[i].Text << " meets " << d.Texts[j].Text;
-  for (const SheetText& t : d.Texts) {
-    EXPECT_GE(t.Box.Left, 10) << t.Text;
-    EXPECT_LE(t.Box.Left + t.Box.Width, 200) << t.Text;
-    EXPECT_GE(t.Box.Top, 10) << t.Text;
-    EXPECT_LE(t.Box.Top + t.Box.Height, 287) << t.Text;
-  }
+  ExpectTidy(d);
   // The ball's circle hangs L below the mounting face.
   if (sheet.Figures.Tip == mesh::Solid::Kind::Ball) {
     ASSERT_EQ(d.Circles.size(), 1u);
@@ -82,6 +89,23 @@ TEST_P(Layout, KeepsItsTextsApartOnThePage) {
 
 INSTANTIATE_TEST_SUITE_P(Tools, Layout, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// The fullest title block: a note, and both limits of the probe passed, each
+// on its red line; a limit kept shows its margin and no red line.
+TEST(Layout, ShowsTheProbesLimitsWithTheirMarginsAndEachPassedOneInRed) {
+  const std::string block = kTip + "cylinder 0 0 0 0 0 -20 6\r\ncolor 255 0 0\r\nsphere 0 0 -20 3\r\n";
+  const SheetDrawing over = SheetOf(block, ProbeProfile{"Head A", 0.3, 15.5, 4}).Drawing;
+  ExpectTidy(over);
+  EXPECT_TRUE(HasText(over, "Head A"));
+  EXPECT_TRUE(HasText(over, "0.06 \u00B5m at 0.3 N"));
+  EXPECT_TRUE(HasText(over, "length limit of 15.5 mm, 4.5 mm over; mass limit of 4 g, 0.52 g over"));
+  EXPECT_TRUE(HasText(over, "over the probe's length limit of 15.5 mm by 4.5 mm", true));
+  EXPECT_TRUE(HasText(over, "over the probe's mass limit of 4 g by 0.52 g", true));
+  const SheetDrawing kept = SheetOf(block, ProbeProfile{"Head B", 0.1, 25, std::nullopt}).Drawing;
+  EXPECT_TRUE(HasText(kept, "length limit of 25 mm, 5 mm to spare"));
+  EXPECT_TRUE(std::none_of(kept.Texts.begin(), kept.Texts.end(), [](const SheetText& t) { return t.Warning; }));
+  EXPECT_TRUE(HasText(SheetOf(block).Drawing, "none chosen"));
+}
 
 TEST(Layout, TakesTheLargestStandardScaleThatFits) {
   const std::tuple<double, double, const char*> cases[] = {
