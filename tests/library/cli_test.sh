@@ -170,7 +170,10 @@ expect "a missing part" 2 "" "$library" --dir "$a" assembly EX30 ST9
 [ "$(cat "$work/stderr")" = "tarvo-library: ST9 is not in usrprobe.dat any more" ] || fail "missing: $(cat "$work/stderr")"
 expect "a tip above a part" 2 "" "$library" --dir "$a" assembly ST1 EX30
 usage_error "assembly without parts" "assembly needs its parts or --name" "$library" --dir "$a" assembly
-usage_error "assembly with a bad force" "--force takes a force in N above 0" "$library" --dir "$a" assembly EX30 --force 0
+usage_error "assembly with a bad force" "--force takes newtons above 0" "$library" --dir "$a" assembly EX30 --force 0
+printf 'P1\t0.2\t45\t3\n' >"$a/probes.txt"
+expect "assembly on a probe" 0 "$figures"$'\n'"$adapter"$'\n'"limits"$'\t'"over the probe's length limit of 45 mm by 5 mm; over the probe's mass limit of 3 g by 0.98 g" \
+  "$library" --dir "$a" assembly EX30 ST1:carbide --probe P1
 usage_error "assembly with a material unknown" "ST1:brass: unknown material brass" "$library" --dir "$a" assembly ST1:brass
 
 # An edited EXPORT and remove, killed (SIGKILL) before each write-related system call in turn:
