@@ -39,6 +39,7 @@ AssemblyPane::AssemblyPane(std::filesystem::path directory, Preview preview, QWi
       parts_(new QTableWidget(0, 2, this)),
       toolChoice_(new QComboBox(this)),
       tip_(new QComboBox(this)),
+      probe_(new QComboBox(this)),
       figures_(new QPlainTextEdit(this)),
       notice_(new QLabel(this)),
       preview_(preview),
@@ -87,6 +88,7 @@ AssemblyPane::AssemblyPane(std::filesystem::path directory, Preview preview, QWi
   stackLayout->addWidget(down, 2, 1);
   stackLayout->addWidget(removePart, 2, 2);
   stackLayout->addWidget(tip_, 2, 3);
+  stackLayout->addWidget(probe_, 3, 0, 1, 4);
 
   auto* top = new QSplitter(Qt::Horizontal, this);
   top->addWidget(saved);
@@ -136,6 +138,7 @@ AssemblyPane::AssemblyPane(std::filesystem::path directory, Preview preview, QWi
   connect(down, &QPushButton::clicked, this, [this, report] { report(MovePart(1)); });
   connect(removePart, &QPushButton::clicked, this, [this, report] { report(RemovePart()); });
   connect(tip_, &QComboBox::currentIndexChanged, this, [this] { ShowChosen(); });
+  connect(probe_, &QComboBox::currentIndexChanged, this, [this] { ShowChosen(); });
   connect(sheet, &QPushButton::clicked, this, &AssemblyPane::SaveSheet);
   connect(stl, &QPushButton::clicked, this, &AssemblyPane::SaveStl);
   connect(write_, &QPushButton::clicked, this, &AssemblyPane::AskToWrite);
@@ -165,6 +168,20 @@ void AssemblyPane::Reload() {
   const platform::FileStatus read = library::LoadAssemblies(files, directory_, file_);
   problems_.clear();
   if (!read.IsOk()) problems_ << tr("assemblies.txt cannot be read: %1").arg(Reason(read.Reason));
+  if (const platform::FileStatus probes = library::LoadProbes(files, directory_, probes_); !probes.IsOk()) {
+    problems_ << tr("probes.txt cannot be read: %1").arg(Reason(probes.Reason));
+  }
+  {
+    const QSignalBlocker blocker(probe_);
+    const QString probe = probe_->currentData().toString();
+    probe_->clear();
+    probe_->addItem(tr("probe: none, %1 N").arg(Reason(numbers::FigureText(sheet::kDefaultForce, 4))), QString());
+    for (const sheet::ProbeProfile& profile : probes_.Profiles()) {
+      probe_->addItem(tr("probe: %1, %2 N").arg(Reason(profile.Name), Reason(numbers::FigureText(profile.Force, 4))),
+                      Reason(profile.Name));
+    }
+    probe_->setCurrentIndex(std::max(0, probe_->findData(probe)));
+  }
   for (const library::Problem& problem : file_.Problems()) {
     problems_ << tr("assemblies.txt line %1: %2 (the line is kept)").arg(problem.Line).arg(Reason(problem.Text));
   }
@@ -336,9 +353,12 @@ void AssemblyPane::ShowChosen() {
   for (const std::string& line : stack_.Missing) text += line + "\n";
   for (const std::string& line : stack_.Refusals) text += line + "\n";
   if (stack_.IsWhole()) {
-    const std::optional<sheet::Material> tip = sheet::MaterialNamed(tip_->currentData().toString().toStdString());
-    text += sheet::FigureLines(library::StackFigures(stack_, tip)) + "parts\t" +
-            numbers::IntegerText(static_cast<int>(stack_.Tools.size())) + "\n" + library::ConnectionLine(stack_);
+    const sheet::ToolFigures figures = Figures();
+    text += sheet::FigureLines(figures) + "parts\t" + numbers::IntegerText(static_cast<int>(stack_.Tools.size())) +
+            "\n" + library::ConnectionLine(stack_);
+    if (const std::optional<sheet::ProbeProfile> probe = ChosenProbe()) {
+      text += "limits\t" + sheet::LimitsText(figures, *probe) + "\n";
+    }
   } else if (chosen != nullptr && chosen->Parts.empty()) {
     text = tr("Add the parts from the probe down: extensions first, then any one tool.").toStdString();
   }
@@ -346,6 +366,18 @@ void AssemblyPane::ShowChosen() {
   const std::filesystem::path scene = sceneFolder_.filePath("Stack.wrl").toStdString();
   std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::StackScene(tools, stack_);
   preview_.View->Navigate(scene);
+}
+
+std::optional<sheet::ProbeProfile> AssemblyPane::ChosenProbe() const {
+  const sheet::ProbeProfile* probe = probes_.Find(probe_->currentData().toString().toStdString());
+  if (probe == nullptr || probe_->currentIndex() == 0) return std::nullopt;
+  return *probe;
+}
+
+sheet::ToolFigures AssemblyPane::Figures() const {
+  const std::optional<sheet::Material> tip = sheet::MaterialNamed(tip_->currentData().toString().toStdString());
+  const std::optional<sheet::ProbeProfile> probe = ChosenProbe();
+  return library::StackFigures(stack_, tip, probe ? probe->Force : sheet::kDefaultForce);
 }
 
 library::OneToolScript AssemblyPane::OneTool(const QString& name) const {
@@ -360,10 +392,8 @@ void AssemblyPane::SaveSheet() {
   const QString file = AskSavePath(this, tr("Data sheet of the assembly"), Reason(directory_.string()),
                                    Reason(chosen->Name) + ".pdf", filter, QStringLiteral("pdf"));
   if (file.isEmpty()) return;
-  const std::optional<sheet::Material> tip = sheet::MaterialNamed(tip_->currentData().toString().toStdString());
-  const library::StackTitle title{chosen->Name, chosen->Parts, sheet::Today(), TARVO_VERSION};
-  const sheet::SheetDrawing drawing =
-      library::StackSheet(*library_, stack_, library::StackFigures(stack_, tip), title);
+  const library::StackTitle title{chosen->Name, chosen->Parts, sheet::Today(), TARVO_VERSION, ChosenProbe()};
+  const sheet::SheetDrawing drawing = library::StackSheet(*library_, stack_, Figures(), title);
   if (const std::optional<std::string> failed = WriteSheet(QFile::encodeName(file).toStdString(), drawing)) {
     QMessageBox::warning(this, window()->windowTitle(), tr("The data sheet was not saved: %1").arg(Reason(*failed)));
     return;

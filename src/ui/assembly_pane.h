@@ -14,6 +14,7 @@
 #include "library/assembly.h"
 #include "library/assembly_file.h"
 #include "library/assembly_tool.h"
+#include "library/probe_file.h"
 #include "ui/preview.h"
 
 namespace tarvo::ui {
@@ -53,7 +54,9 @@ class AssemblyPane final : public QWidget {
   QTableWidget* Parts() const { return parts_; }
   QComboBox* ToolChoice() const { return toolChoice_; }
   QComboBox* TipMaterial() const { return tip_; }
-  QPlainTextEdit* Figures() const { return figures_; }
+  // The probe whose force and limits the figures take: probes.txt's, or none.
+  QComboBox* ProbeChoice() const { return probe_; }
+  QPlainTextEdit* FigureText() const { return figures_; }
   QLabel* Notice() const { return notice_; }
   // Says what an action did, below the file's problems.
   void SetDone(const QString& text);
@@ -69,6 +72,8 @@ class AssemblyPane final : public QWidget {
   void ShowNotice();
   void FillList(const QString& chosen);
   void ShowChosen();
+  std::optional<sheet::ProbeProfile> ChosenProbe() const;
+  sheet::ToolFigures Figures() const;
   void SaveSheet();
   void SaveStl();
   void AskToWrite();
@@ -83,6 +88,8 @@ class AssemblyPane final : public QWidget {
   QTableWidget* parts_;
   QComboBox* toolChoice_;
   QComboBox* tip_;
+  QComboBox* probe_;
+  library::ProbeFile probes_;
   QPlainTextEdit* figures_;
   QLabel* notice_;
   Preview preview_;

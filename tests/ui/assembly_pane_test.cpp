@@ -44,24 +44,30 @@ void AssemblyPaneTest::partsChangeTheFileAndTheFigures() {
   ui::test::TestWindow w;
   Write(w.FilePath("usrprobe.dat"), kTools);
   Write(w.FilePath("assemblies.txt"), "S\tEX30\tST1:carbide\nbroken\n");
+  Write(w.FilePath("probes.txt"), "P1\t0.2\t45\t3\n");
   ui::LibraryWindow library(w.Folder().toStdString(), [](QWidget* parent) {
     auto* view = new ui::test::PlaceholderPreview(parent);
     return ui::Preview{view, view};
   });
   ui::AssemblyPane& pane = *library.Assemblies();
+  QVERIFY(pane.FigureText()->toPlainText().contains("bending\t2.10\n"));
+  pane.ProbeChoice()->setCurrentIndex(1);  // P1: 0.2 N, 45 mm, 3 g
+  QVERIFY(pane.FigureText()->toPlainText().contains("bending\t4.20\n"));
+  QVERIFY(pane.FigureText()->toPlainText().endsWith(
+      "limits\tover the probe's length limit of 45 mm by 5 mm; over the probe's mass limit of 3 g by 0.98 g\n"));
   QCOMPARE(pane.Notice()->text(), QStringLiteral("assemblies.txt line 2: no tab between the name and the parts "
                                                  "(the line is kept)"));
-  QVERIFY(pane.Figures()->toPlainText().contains("mass\t3.98\n"));
-  QVERIFY(pane.Figures()->toPlainText().contains("connection\tEX30 ends in M3; ST1 needs M2: an adapter is needed"));
+  QVERIFY(pane.FigureText()->toPlainText().contains("mass\t3.98\n"));
+  QVERIFY(pane.FigureText()->toPlainText().contains("connection\tEX30 ends in M3; ST1 needs M2: an adapter is needed"));
 
   QCOMPARE(pane.NewAssembly("T"), QString());
   QCOMPARE(pane.NewAssembly("T"), QStringLiteral("An assembly named T is already there."));
   QCOMPARE(pane.AddPart(2), QString());
   QCOMPARE(pane.AddPart(1), QString());
-  QCOMPARE(pane.Figures()->toPlainText(), QStringLiteral("ST1 is a tip: only an extension may have a part below it\n"));
+  QCOMPARE(pane.FigureText()->toPlainText(), QStringLiteral("ST1 is a tip: only an extension may have a part below it\n"));
   QVERIFY(!pane.WriteButton()->isEnabled());
   QCOMPARE(pane.MovePart(-1), QString());  // EX30, the part selected, goes up
-  QVERIFY(pane.Figures()->toPlainText().startsWith("L\t50\n"));
+  QVERIFY(pane.FigureText()->toPlainText().startsWith("L\t50\n"));
   QVERIFY(pane.WriteButton()->isEnabled());
   QCOMPARE(pane.SetStem(0, sheet::Material::Titanium), QString());
   QCOMPARE(Read(w.FilePath("assemblies.txt")), QByteArray("S\tEX30\tST1:carbide\nbroken\nT\tEX30:titanium\tST1\n"));
@@ -69,7 +75,7 @@ void AssemblyPaneTest::partsChangeTheFileAndTheFigures() {
   // A tool removed from usrprobe.dat: the part is reported, the assembly stays.
   Write(w.FilePath("usrprobe.dat"), QByteArray(kTools).left(QByteArray(kTools).indexOf("ITEM:ST1")));
   library.Reload();
-  QCOMPARE(pane.Figures()->toPlainText(), QStringLiteral("ST1 is not in usrprobe.dat any more\n"));
+  QCOMPARE(pane.FigureText()->toPlainText(), QStringLiteral("ST1 is not in usrprobe.dat any more\n"));
   QCOMPARE(pane.RenameAssembly("S"), QStringLiteral("an assembly named S is already there"));
   QCOMPARE(pane.RenameAssembly("U"), QString());
   QCOMPARE(Read(w.FilePath("assemblies.txt")), QByteArray("S\tEX30\tST1:carbide\nbroken\nU\tEX30:titanium\tST1\n"));
