@@ -28,7 +28,8 @@ std::optional<Assembly> ReadAssembly(std::string_view line, std::string& error) 
     error = "the assembly has no name";
     return std::nullopt;
   }
-  for (std::size_t i = 1; i < fields.size(); ++i) {
+  // "NAME<TAB>": an assembly without parts yet.
+  for (std::size_t i = 1; i < fields.size() && !(fields.size() == 2 && fields[1].empty()); ++i) {
     std::string why;
     const std::optional<PartRef> part = ReadPart(fields[i], &why);
     if (!part) {
@@ -100,7 +101,7 @@ const Assembly* AssembliesFile::Find(std::string_view name) const {
 std::string AssemblyText(const Assembly& assembly) {
   std::string text = assembly.Name;
   for (const PartRef& part : assembly.Parts) text += "\t" + PartText(part);
-  return text;
+  return assembly.Parts.empty() ? text + "\t" : text;
 }
 
 std::string AssembliesFile::Put(const Assembly& assembly) {

@@ -13,7 +13,8 @@
 namespace tarvo::library {
 
 // The saved assemblies: assemblies.txt in the data folder, plain UTF-8, one
-// assembly a line, "NAME<TAB>PART<TAB>PART..." (PART as ReadPart reads it).
+// assembly a line, "NAME<TAB>PART<TAB>PART..." (PART as ReadPart reads it;
+// "NAME<TAB>" for one without parts yet).
 // Empty lines and lines that begin with '#' are notes. A line that cannot be
 // read is reported with its number and kept as it was.
 inline constexpr std::string_view kAssembliesFile = "assemblies.txt";
@@ -46,7 +47,7 @@ class AssembliesFile {
   std::vector<Problem> problems_;
 };
 
-// The line of an assembly: "NAME<TAB>PART<TAB>PART...".
+// The line of an assembly: "NAME<TAB>PART<TAB>PART...", "NAME<TAB>" without parts.
 std::string AssemblyText(const Assembly& assembly);
 
 // A missing file holds no assembly.

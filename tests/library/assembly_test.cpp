@@ -297,8 +297,10 @@ TEST(AssembliesFile, ReadWrittenBackByteForByteWithDamagedLinesKept) {
   EXPECT_EQ(file.Put({"#x", {}}), "an assembly's name must not be empty, hold a tab or a line end, or begin with #");
   EXPECT_TRUE(file.Remove("D"));
   EXPECT_EQ(file.Put({"E", Parts({"EX30"})}), "");
+  EXPECT_EQ(file.Put({"F", {}}), "");
   EXPECT_EQ(file.Bytes(), "# my stacks\nA2\tEX30\tST1:carbide\n\nbroken line\nB\tE2:titanium\tST1\nA\tST1\n"
-                          "C\tEX:brass\nE\tEX30\n");
+                          "C\tEX:brass\nE\tEX30\nF\t\n");
+  EXPECT_EQ(AssembliesFile::Read(file.Bytes()).Assemblies().size(), 5U);
   EXPECT_EQ(AssembliesFile::Read(file.Bytes()).Bytes(), file.Bytes());
 
   MemoryFileSystem files;

@@ -62,6 +62,9 @@ void AssemblyPaneTest::partsChangeTheFileAndTheFigures() {
 
   QCOMPARE(pane.NewAssembly("T"), QString());
   QCOMPARE(pane.NewAssembly("T"), QStringLiteral("An assembly named T is already there."));
+  pane.Reload();  // as when the folder's watcher sees the file written: the new one stays, chosen
+  QCOMPARE(pane.List()->count(), 2);
+  QCOMPARE(pane.List()->currentItem()->text(), QStringLiteral("T"));
   QCOMPARE(pane.AddPart(2), QString());
   QCOMPARE(pane.AddPart(1), QString());
   QCOMPARE(pane.FigureText()->toPlainText(), QStringLiteral("ST1 is a tip: only an extension may have a part below it\n"));
