@@ -13,7 +13,9 @@ constexpr double kListSize = 3;
 
 void MarkStack(SheetDrawing& d, const std::vector<MarkedPart>& parts, const std::string& partList) {
   for (SheetText& text : d.Texts) {
-    if (text.Text == "Tool data sheet") text.Text = "Assembly data sheet";
+    if (text.Text != "Tool data sheet") continue;
+    text.Text = "Assembly data sheet";
+    text.Box.Width = TextWidth(text.Text, text.Size);
   }
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const double y = d.MountingY - parts[i].MountingZ * d.Factor;
