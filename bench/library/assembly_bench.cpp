@@ -1,10 +1,12 @@
-// An assembly of 5 parts and 50 elements: its figures (budget 1 ms) and its
-// writing as one tool, typed through the editor and exported (budget 50 ms).
+// An assembly of 5 parts and 50 elements: its figures (budget 1 ms), its
+// writing as one tool, typed through the editor and exported (budget 50 ms),
+// and its preview's scene (budget 50 ms for the whole preview).
 #include <benchmark/benchmark.h>
 
 #include <sstream>
 
 #include "library/assembly.h"
+#include "library/assembly_output.h"
 #include "library/assembly_tool.h"
 #include "numbers/decimal_separator.h"
 #include "scene/memory_file_system.h"
@@ -63,8 +65,18 @@ void WriteAsOneTool(benchmark::State& state) {
   }
 }
 
+// The preview's scene after a change of the parts: stacked, then drawn.
+void StackPreviewScene(benchmark::State& state) {
+  const library::Library library = FiftyElements();
+  for (auto _ : state) {
+    const library::Stack stack = library::StackOf(library, kParts);
+    benchmark::DoNotOptimize(library::StackScene(library, stack));
+  }
+}
+
 BENCHMARK(AssemblyFigures)->Unit(benchmark::kMicrosecond);
 BENCHMARK(WriteAsOneTool)->Unit(benchmark::kMillisecond);
+BENCHMARK(StackPreviewScene)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarvo::bench
