@@ -65,7 +65,7 @@ int ListAssemblies(const std::filesystem::path& directory) {
     }
     std::cout << "\n";
   }
-  return kOk;
+  return saved->Problems().empty() ? kOk : kProblems;
 }
 
 // Saves the parts under `name`, replacing an assembly of that name.

@@ -72,7 +72,8 @@ Reads usrprobe.dat in DIR (default: .) as tools.
            --name uses a saved assembly, --keep saves the parts under NAME,
            --sheet and --stl write the stack's data sheet and STL, --save-as
            appends the stack to usrprobe.dat as one tool, as EXPORT does
-  assemblies  the saved assemblies of DIR/assemblies.txt, NAME<TAB>PART PART...
+  assemblies  the saved assemblies of DIR/assemblies.txt, NAME<TAB>PART PART...;
+           a line of the file that cannot be read is reported on stderr (status 1)
 
 --stem M and --tip M name the materials of the stem and of the tip for the
 mass: steel, carbide, ruby, silicon-nitride, zirconia, titanium, aluminium,

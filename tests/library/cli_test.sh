@@ -154,7 +154,7 @@ adapter=$(printf 'parts\t2\nconnection\tEX30 ends in M3; ST1 needs M2: an adapte
 expect "assembly" 0 "$figures"$'\n'"$adapter" "$library" --dir "$a" assembly EX30 ST1:carbide --force 0.2
 expect "assembly kept" 0 "$figures"$'\n'"$adapter" "$library" --dir "$a" assembly EX30 ST1:carbide --force 0.2 --keep S
 printf 'broken\n' >>"$a/assemblies.txt"
-expect "assemblies" 0 "$(printf 'S\tEX30 ST1:carbide')" "$library" --dir "$a" assemblies
+expect "assemblies" 1 "$(printf 'S\tEX30 ST1:carbide')" "$library" --dir "$a" assemblies
 [ "$(cat "$work/stderr")" = "tarvo-library: assemblies.txt line 2: no tab between the name and the parts" ] || fail "damaged line: $(cat "$work/stderr")"
 expect "assembly by name" 0 "$figures"$'\n'"$adapter" "$library" --dir "$a" assembly --name S --force 0.2 \
   --stl "$work/s.stl" --save-as ONE
