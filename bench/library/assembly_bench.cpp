@@ -70,7 +70,7 @@ void StackPreviewScene(benchmark::State& state) {
   const library::Library library = FiftyElements();
   for (auto _ : state) {
     const library::Stack stack = library::StackOf(library, kParts);
-    benchmark::DoNotOptimize(library::StackScene(library, stack));
+    benchmark::DoNotOptimize(library::StackScene(stack));
   }
 }
 

@@ -27,7 +27,7 @@ std::string JointBlock(double y, double radius, double height) {
 
 }  // namespace
 
-std::string StackScene(const Library& library, const Stack& stack) {
+std::string StackScene(const Stack& stack) {
   scene::MemoryFileSystem files;
   scene::NoSceneView view;
   auto preview = std::make_unique<scene::Scene>("scene", files, view);

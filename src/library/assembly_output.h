@@ -20,7 +20,7 @@ mesh::StlExport ExportStackStl(platform::FileSystem& files, const std::filesyste
 
 // The stack's preview scene: every part's shapes, as the tool library draws
 // a tool from its lines, at its place, and a thin blue ring at each joint.
-std::string StackScene(const Library& library, const Stack& stack);
+std::string StackScene(const Stack& stack);
 
 // What the stack's title block names: the assembly and its parts.
 struct StackTitle {

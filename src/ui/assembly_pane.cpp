@@ -364,7 +364,7 @@ void AssemblyPane::ShowChosen() {
   }
   figures_->setPlainText(Reason(text));
   const std::filesystem::path scene = sceneFolder_.filePath("Stack.wrl").toStdString();
-  std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::StackScene(tools, stack_);
+  std::ofstream(scene, std::ios::binary | std::ios::trunc) << library::StackScene(stack_);
   preview_.View->Navigate(scene);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <random>
 
 #include "library/assembly.h"
@@ -97,9 +98,9 @@ TEST(Assembly, PartsHangBelowEachOtherWithTheirOwnMaterials) {
   EXPECT_EQ(f.Elements, 4);
   // Mass by hand: π r² h / 1000 × density for each cylinder, the ball ruby.
   const auto cylinder = [](double d, double h, sheet::Material m) {
-    return M_PI * d * d / 4 * h / 1000 * sheet::DataOf(m).Density;
+    return std::numbers::pi * d * d / 4 * h / 1000 * sheet::DataOf(m).Density;
   };
-  const double ball = 4 * M_PI / 3 * 1.5 * 1.5 * 1.5 / 1000 * sheet::DataOf(sheet::Material::Ruby).Density;
+  const double ball = 4 * std::numbers::pi / 3 * 1.5 * 1.5 * 1.5 / 1000 * sheet::DataOf(sheet::Material::Ruby).Density;
   EXPECT_NEAR(f.Mass, cylinder(3, 10, sheet::Material::Titanium) + cylinder(4, 30, sheet::Material::Carbide) +
                           cylinder(2, 20, sheet::Material::Steel) + ball, 1e-9);
 }
@@ -240,7 +241,7 @@ TEST(Assembly, TheSheetSceneAndStlPutEachPartInItsPlace) {
   const std::vector<PartRef> parts = Parts({"E2", "EX30:carbide", "ST1"});
   const Stack stack = StackOf(file.library, parts);
   const sheet::SheetDrawing d = StackSheet(file.library, stack, StackFigures(stack, std::nullopt),
-                                           {"LONG", parts, "2026-12-07", "0.1.0"});
+                                           {"LONG", parts, "2026-12-07", "0.1.0", std::nullopt});
   EXPECT_EQ(d.Name, "LONG");
   std::vector<double> joints;
   for (const sheet::SheetLine& line : d.Lines) {
@@ -257,7 +258,7 @@ TEST(Assembly, TheSheetSceneAndStlPutEachPartInItsPlace) {
   }
   EXPECT_TRUE(sheet::OverlappingTexts(d).empty());
 
-  const std::string scene = StackScene(file.library, stack);
+  const std::string scene = StackScene(stack);
   EXPECT_NE(scene.find("translation 0 -25 0"), std::string::npos);  // EX30's centre
   EXPECT_NE(scene.find("translation 0 -50 0"), std::string::npos);  // ST1's stem's centre
   EXPECT_NE(scene.find("# JOINT\r\n#-------------------\r\nTransform {\r\ntranslation 0 -40 0"), std::string::npos);
