@@ -85,9 +85,10 @@ NAME matches a tool's name exactly, blanks at its ends aside, as a reader
 that splits the ITEM line at blanks sees it; --index K picks the K-th tool of
 the file where several share the name.
 
-Exit status: 0 done, 1 check found problems, 2 a wrong command line or no
-such tool (or no element to write as STL), 3 a file operation failed or
-another editor works on DIR, 4 the tool is not rebuildable.
+Exit status: 0 done, 1 check or probes found problems, 2 a wrong command
+line or no such tool or probe (or no element to write as STL), 3 a file
+operation failed or another editor works on DIR, 4 the tool is not
+rebuildable.
 )";
 
 std::string FileFailure(const tarvo::platform::FileStatus& status, const std::filesystem::path& file) {

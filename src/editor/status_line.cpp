@@ -1,6 +1,7 @@
 #include "editor/status_line.h"
 
 #include <algorithm>
+#include <map>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "definition/tool_names.h"
 #include "editor/size_notices.h"
 #include "numbers/decimal_parser.h"
+#include "mesh/tool_solids.h"
 #include "numbers/number_text.h"
 #include "platform/text.h"
 #include "sheet/tool_figures.h"
@@ -41,16 +43,43 @@ std::string NameOfTool(const Editor& editor) {
   return std::string(definition::NameAsRead(name.value_or("")));
 }
 
-// The figures of the tool under way, for the chosen probe and materials;
-// nothing before its first element.
-std::optional<sheet::ToolFigures> FiguresOfTool(const Editor& editor) {
-  if (editor.Tool().ElementCount == 0) return std::nullopt;
-  const std::optional<sheet::ProbeProfile>& probe = editor.ChosenProbe();
-  return sheet::FiguresOfBlock(editor.Tool().Text(), editor.ChosenMaterials(), nullptr,
-                               probe ? probe->Force : sheet::kDefaultForce);
+// The profiles of the tool's elements, each read from its own lines once:
+// after CONFIRM only the new element is read. Nothing when an element's
+// lines do not make one solid.
+std::optional<std::vector<sheet::ElementProfile>> ProfilesOfTool(const definition::ToolDefinition& tool) {
+  thread_local std::map<std::string, sheet::ElementProfile, std::less<>> known;  // element lines → profile
+  if (known.size() > 1000) known.clear();
+  std::vector<sheet::ElementProfile> profiles(static_cast<std::size_t>(tool.ElementCount));
+  int last = tool.LineCount;
+  for (int k = tool.ElementCount; k >= 1; --k) {
+    const int first = last - tool.LinesPerElement[static_cast<std::size_t>(k)] + 1;
+    if (first < 1) return std::nullopt;
+    std::string lines;
+    for (int i = first; i <= last; ++i) lines += tool.ToolLines[static_cast<std::size_t>(i)];
+    auto found = known.find(lines);
+    if (found == known.end()) {
+      const mesh::ToolSolids solids = mesh::ReadToolSolids(lines);
+      if (solids.Solids.size() != 1) return std::nullopt;
+      found = known.emplace(std::move(lines), sheet::ProfilesOf(solids.Solids).front()).first;
+    }
+    profiles[static_cast<std::size_t>(k - 1)] = found->second;
+    last = first - 1;
+  }
+  return profiles;
 }
 
 }  // namespace
+
+std::optional<sheet::ToolFigures> FiguresOfTool(const Editor& editor) {
+  const definition::ToolDefinition& tool = editor.Tool();
+  if (tool.ElementCount == 0) return std::nullopt;
+  const std::optional<sheet::ProbeProfile>& probe = editor.ChosenProbe();
+  const double force = probe ? probe->Force : sheet::kDefaultForce;
+  if (const std::optional<std::vector<sheet::ElementProfile>> profiles = ProfilesOfTool(tool)) {
+    return sheet::FiguresOf(*profiles, editor.ChosenMaterials(), force);
+  }
+  return sheet::FiguresOfBlock(tool.Text(), editor.ChosenMaterials(), nullptr, force);
+}
 
 ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::NumberFormat& format) {
   ToolStatus status;
@@ -102,7 +131,7 @@ std::optional<std::string> LimitNotice(const Editor& editor) {
   return probe->Name + ": " + passed;
 }
 
-std::string StatusLine(const Editor& editor) {
+std::string StatusLine(const Editor& editor, bool withLimits) {
   const ToolStatus status = StatusOf(editor.Tool(), editor.Format());
   std::string line;
   if (editor.CanReopen()) {
@@ -118,7 +147,9 @@ std::string StatusLine(const Editor& editor) {
   }
   if (const std::optional<std::string> notice = DuplicateNameNotice(editor)) line += *notice + " | ";
   for (const std::string& notice : SizeNotices(editor)) line += notice + " | ";
-  if (const std::optional<std::string> notice = LimitNotice(editor)) line += *notice + " | ";
+  if (withLimits) {
+    if (const std::optional<std::string> notice = LimitNotice(editor)) line += *notice + " | ";
+  }
   line += "Elements " + numbers::IntegerText(status.Elements) + " of " +
           numbers::IntegerText(definition::ToolDefinition::kMaxElements) + " | Lines " +
           numbers::IntegerText(status.Lines) + " of " +

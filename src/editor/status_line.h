@@ -6,6 +6,7 @@
 #include "definition/tool_definition.h"
 #include "editor/editor.h"
 #include "numbers/number_format.h"
+#include "sheet/tool_figures.h"
 
 namespace tarvo::editor {
 
@@ -36,14 +37,19 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 // four files. "The saved unfinished tool could not be read: set aside as FILE"
 // after a damaged history file. "The tool under way cannot be saved for a later start:
 // FILE: REASON" while the tool's history cannot be written.
+// The figures of the tool under way (as FiguresOfBlock gives them) for the
+// chosen probe's force and materials, each element read once from its own
+// lines; nothing before the first element.
+std::optional<sheet::ToolFigures> FiguresOfTool(const Editor& editor);
+
 // With a tool under way, "δ N µm" follows the length (and EWL): its bending
-// in µm at the chosen probe's force (0.1 N without one).
-std::string StatusLine(const Editor& editor);
+// in µm at the chosen probe's force (0.1 N without one). The window shows
+// the limit notice apart, in red (`withLimits` false).
+std::string StatusLine(const Editor& editor, bool withLimits = true);
 
 // "NAME: over the probe's length limit of 50 mm by 4.5 mm" ("; " between
 // two) while the tool under way passes a limit of the chosen probe; the
-// status line begins with it, after the other notices, and the window shows
-// it in red.
+// status line holds it after the other notices.
 std::optional<std::string> LimitNotice(const Editor& editor);
 
 // What the status line says for a few seconds after a command that shows

@@ -128,7 +128,7 @@ std::optional<std::string> ProbeProblem(const ProbeFile& file, const sheet::Prob
                                         std::optional<std::string_view> replacing) {
   if (probe.Name.find_first_of("\t\r\n") != std::string::npos || Trimmed(probe.Name) != probe.Name ||
       probe.Name.starts_with('#')) {
-    return "a probe's name has no tab and does not begin or end with a blank or begin with #";
+    return "a probe's name may not hold a tab, begin with # or begin or end with a blank";
   }
   // What the line will say when it is read back.
   std::string problem;

@@ -8,8 +8,8 @@ namespace tarvo::sheet {
 namespace {
 
 constexpr double kLeft = 10, kRight = 200, kBottom = 287;
-constexpr double kLabelSize = 3, kRow = 5.5, kLowerRow = 5;
-constexpr int kRows = 6;  // of the two columns of figures
+constexpr double kLabelSize = 3, kRow = 5;
+constexpr int kRows = 7;  // of the two columns of figures
 
 // A text at (x, top), made smaller where it would reach past `room` mm.
 void Put(SheetDrawing& d, const std::string& text, double x, double top, double size, double room,
@@ -49,34 +49,36 @@ void AddTitleBlock(SheetDrawing& d, const ToolFigures& f, const SheetTitle& titl
                                                       {"Elements", numbers::IntegerText(f.Elements)},
                                                       {"Scale", d.Scale},
                                                       {"Date", title.Date},
-                                                      {"Probe", title.Probe ? title.Probe->Name : "none chosen"}};
+                                                      {"Probe", title.Probe ? title.Probe->Name : "none chosen"},
+                                                      {"", ""}};
   const std::pair<std::string, std::string> right[] = {
       {"L", LengthText(f.Length) + " mm"},   {"EWL", Millimetres(f.WorkingLength)},
       {"D", Millimetres(f.TipDiameter)},     {"ds", Millimetres(f.StemDiameter)},
       {"Largest \u00D8", LengthText(f.Largest) + " mm"},
-      {"Bending", BendingText(f.Bending) + " \u00B5m at " + numbers::FigureText(f.Force, 4) + " N"}};
+      {"Bending", BendingText(f.Bending) + " \u00B5m at " + numbers::FigureText(f.Force, 4) + " N"},
+      {"Heat", numbers::FixedText(f.Heat, 2) + " \u00B5m/K"}};
   for (int row = 0; row < kRows; ++row) {
-    const double y = kTitleBlockTop + 12 + row * kRow;
+    const double y = kTitleBlockTop + 11.5 + row * kRow;
     Put(d, left[row].first, kLeft + 3, y, kLabelSize, 30);
     Put(d, left[row].second, kLeft + 35, y, kLabelSize, 58);
     Put(d, right[row].first, 107, y, kLabelSize, 23);
     Put(d, right[row].second, 132, y, kLabelSize, kRight - 134);
   }
-  const double massTop = kTitleBlockTop + 12 + kRows * kRow + 2;
+  const double massTop = kTitleBlockTop + 11.5 + kRows * kRow + 1.5;
   Rule(d, massTop - 1.5);
   std::string materials = f.Tip ? "stem " + MaterialText(f.Materials.Stem) + ", tip " + MaterialText(f.TipMaterial)
                                 : MaterialText(f.Materials.Stem);
   Put(d, "Mass", kLeft + 3, massTop, kLabelSize, 30);
   Put(d, numbers::FixedText(f.Mass, 2) + " g, an estimate: " + materials, kLeft + 35, massTop, kLabelSize,
       kRight - kLeft - 38);
-  double y = massTop + kLowerRow;
+  double y = massTop + kRow;
   const auto row = [&](const std::string& label, const std::string& text, bool warning = false) {
     Put(d, label, kLeft + 3, y, kLabelSize, 30);
     Put(d, text, kLeft + 35, y, kLabelSize, kRight - kLeft - 38, warning);
-    y += kLowerRow;
+    y += kRow;
   };
-  row("Heat", numbers::FixedText(f.Heat, 2) + " \u00B5m/K; bending and heat are estimates that leave out the joints, "
-              "shear, the ball's contact, the probe's own compliance and hollow stems");
+  row("Estimate", "bending and heat leave out the joints, shear, the ball's contact, the probe's compliance and "
+                  "hollow stems");
   if (title.Probe) {
     std::string limits;
     for (const LimitMargin& m : MarginsOf(f, *title.Probe)) {

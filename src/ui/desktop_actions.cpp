@@ -16,6 +16,7 @@
 
 #include "editor/status_line.h"
 #include "ui/main_window.h"
+#include "ui/probe_choice.h"
 #include "ui/qt_text.h"
 
 namespace tarvo::ui {
@@ -94,6 +95,13 @@ void ShowAbout(MainWindow& window) {
 }
 
 void AddStatusLine(MainWindow& window) {
+  // A limit of the chosen probe that the tool passes, in red before the rest.
+  auto* limits = new QLabel(&window);
+  limits->setObjectName(QStringLiteral("LimitNotice"));
+  limits->setTextFormat(Qt::PlainText);
+  limits->setStyleSheet(QStringLiteral("color: red"));
+  limits->hide();
+  window.statusBar()->addWidget(limits);
   auto* label = new QLabel(&window);
   label->setObjectName(QStringLiteral("StatusLine"));
   // The folder may be long: the line never widens the window.
@@ -101,9 +109,12 @@ void AddStatusLine(MainWindow& window) {
   label->setTextFormat(Qt::PlainText);
   window.statusBar()->addWidget(label, 1);
   window.statusBar()->setSizeGripEnabled(false);
-  auto update = [label, &window, commands = window.Form().Editor().Commands()]() mutable {
+  auto update = [label, limits, &window, commands = window.Form().Editor().Commands()]() mutable {
     const editor::Editor& editor = window.Form().Editor();
-    QString text = ToQString(editor::StatusLine(editor));
+    const std::optional<std::string> passed = editor::LimitNotice(editor);
+    limits->setText(passed ? ToQString(*passed) : QString());
+    limits->setVisible(passed.has_value());
+    QString text = ToQString(editor::StatusLine(editor, false));
     if (!window.PreviewNote().isEmpty()) text = window.PreviewNote() + QStringLiteral(" | ") + text;
     label->setText(text);
     label->setToolTip(text);
@@ -114,6 +125,13 @@ void AddStatusLine(MainWindow& window) {
   };
   QObject::connect(&window.Form(), &Form1::commandRun, label, update);
   QObject::connect(&window, &MainWindow::previewNoteChanged, label, update);
+  // The probe and materials chosen last follow into the status line.
+  const auto choose = [&window] {
+    const ProbeChoice choice = RememberedChoice(DataFolder(window.Form()));
+    window.Form().ChooseProbe(choice.Materials, choice.Probe);
+  };
+  QObject::connect(&ProbeChoiceSignal::Instance(), &ProbeChoiceSignal::changed, label, choose);
+  choose();
   update();
 }
 

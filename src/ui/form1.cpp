@@ -115,6 +115,11 @@ void Form1::RunOnEditor(const std::function<void(editor::Editor&)>& action) {
   Run([this, &action] { action(editor_); });
 }
 
+void Form1::ChooseProbe(const sheet::MaterialChoice& materials, std::optional<sheet::ProbeProfile> probe) {
+  editor_.ChooseProbe(materials, std::move(probe));
+  emit commandRun();
+}
+
 void Form1::Run(const std::function<void()>& command, std::optional<ControlId> typedInto) {
   if (running_) return;
   running_ = true;

@@ -36,6 +36,9 @@ class Form1 final : public QWidget {
   // Runs an action on the editor as one command, as the tool library's
   // loading of a tool for editing; the widgets then follow the model.
   void RunOnEditor(const std::function<void(editor::Editor&)>& action);
+  // The probe and materials of the status line's bending and limits; the
+  // status line follows (commandRun), the widgets are left as they are.
+  void ChooseProbe(const sheet::MaterialChoice& materials, std::optional<sheet::ProbeProfile> probe);
 
   // The designed size; the form grows beyond it and shrinks down to the
   // least size that shows every control of the steps shown.

@@ -21,7 +21,7 @@ MainWindow::MainWindow(std::filesystem::path directory, Preview preview,
   connect(form_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
   BuildFileMenu();
   AddDesktopActions(*this);
-  AddDataSheet(*file_, *form_, AddStlExport(*file_, *form_));
+  AddProbes(*file_, *form_, AddDataSheet(*file_, *form_, AddStlExport(*file_, *form_)));
   AddHistoryActions(*this);
 }
 

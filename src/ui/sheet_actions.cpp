@@ -1,7 +1,10 @@
 #include "ui/sheet_actions.h"
 
 #include "definition/tool_names.h"
+#include "platform/text.h"
+#include "ui/qt_text.h"
 #include "ui/desktop_actions.h"
+#include "ui/probes_dialog.h"
 #include "ui/sheet_dialog.h"
 
 namespace tarvo::ui {
@@ -27,6 +30,17 @@ QAction* AddDataSheet(QMenu& fileMenu, Form1& form, QAction* above) {
       tools = static_cast<int>(definition::ReadToolNames(form.Editor().Scene().DefinitionPath()).size());
     }
     auto* dialog = new SheetDialog(form.Editor().Tool().Text(), position, tools, DataFolderOf(form), form.window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+  });
+  return action;
+}
+
+QAction* AddProbes(QMenu& fileMenu, Form1& form, QAction* above) {
+  auto* action = new QAction(QObject::tr("P&robes\u2026"), &fileMenu);
+  fileMenu.insertAction(fileMenu.actions().value(fileMenu.actions().indexOf(above) + 1), action);
+  QObject::connect(action, &QAction::triggered, &form, [&form] {
+    auto* dialog = new ProbesDialog(platform::PathFromText(ToUtf8(DataFolderOf(form))), form.window());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
   });

@@ -13,6 +13,10 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "numbers/number_text.h"
+#include "platform/text.h"
+#include "ui/probe_choice.h"
+#include "ui/qt_text.h"
 #include "ui/save_dialog.h"
 #include "ui/sheet_painter.h"
 
@@ -22,8 +26,6 @@ namespace {
 // The page on screen, pixels across.
 constexpr int kPageWidth = 620;
 
-QSettings Settings() { return QSettings(QStringLiteral("TARVO Tools"), QStringLiteral("tarvo-tools")); }
-
 void FillMaterials(QComboBox& box, const QString& setting, bool withDefault) {
   if (withDefault) box.addItem(QObject::tr("ruby for a ball, steel for a disk"), QString());
   for (const sheet::MaterialData& m : sheet::AllMaterials()) {
@@ -31,6 +33,17 @@ void FillMaterials(QComboBox& box, const QString& setting, bool withDefault) {
                 QString::fromUtf8(m.Key.data(), static_cast<qsizetype>(m.Key.size())));
   }
   const int kept = box.findData(Settings().value(setting).toString());
+  box.setCurrentIndex(kept >= 0 ? kept : 0);
+}
+
+// "none" and the readable profiles of probes.txt, the remembered one chosen.
+void FillProbes(QComboBox& box, const library::ProbeFile& probes) {
+  box.addItem(QObject::tr("none: %1 N, no limits").arg(ToQString(numbers::FigureText(sheet::kDefaultForce, 4))),
+              QString());
+  for (const sheet::ProbeProfile& probe : probes.Profiles()) {
+    box.addItem(ToQString(probe.Name + ", " + numbers::FigureText(probe.Force, 4) + " N"), ToQString(probe.Name));
+  }
+  const int kept = box.findData(Settings().value(QStringLiteral("sheet/probe")).toString());
   box.setCurrentIndex(kept >= 0 ? kept : 0);
 }
 
@@ -47,6 +60,7 @@ SheetDialog::SheetDialog(std::string block, int position, int tools, QString fol
       page_(new QLabel(this)),
       stem_(new QComboBox(this)),
       tip_(new QComboBox(this)),
+      probe_(new QComboBox(this)),
       print_(new QPushButton(tr("&Print\u2026"), this)),
       pdf_(new QPushButton(tr("Save as P&DF\u2026"), this)),
       svg_(new QPushButton(tr("Save as &SVG\u2026"), this)) {
@@ -57,6 +71,8 @@ SheetDialog::SheetDialog(std::string block, int position, int tools, QString fol
   context_.Version = TARVO_VERSION;
   FillMaterials(*stem_, QStringLiteral("sheet/stem"), false);
   FillMaterials(*tip_, QStringLiteral("sheet/tip"), true);
+  probes_ = LoadProbeFile(folder_.isEmpty() ? std::filesystem::path(".") : platform::PathFromText(ToUtf8(folder_)));
+  FillProbes(*probe_, probes_);
 
   auto* scroll = new QScrollArea(this);
   scroll->setWidget(page_);
@@ -64,6 +80,7 @@ SheetDialog::SheetDialog(std::string block, int position, int tools, QString fol
   auto* materials = new QFormLayout;
   materials->addRow(tr("S&tem material:"), stem_);
   materials->addRow(tr("T&ip material:"), tip_);
+  materials->addRow(tr("P&robe:"), probe_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   for (QPushButton* button : {print_, pdf_, svg_}) buttons->addButton(button, QDialogButtonBox::ActionRole);
   svg_->setVisible(SheetSvgAvailable());
@@ -74,12 +91,15 @@ SheetDialog::SheetDialog(std::string block, int position, int tools, QString fol
   resize(kPageWidth + 60, 820);
 
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  for (QComboBox* box : {stem_, tip_}) {
+  for (QComboBox* box : {stem_, tip_, probe_}) {
     connect(box, &QComboBox::currentIndexChanged, this, [this] {
       QSettings settings = Settings();
       settings.setValue(QStringLiteral("sheet/stem"), stem_->currentData());
       settings.setValue(QStringLiteral("sheet/tip"), tip_->currentData());
+      settings.setValue(QStringLiteral("sheet/probe"), probe_->currentData());
+      settings.sync();
       Remake();
+      emit ProbeChoiceSignal::Instance().changed();
     });
   }
   connect(pdf_, &QPushButton::clicked, this,
@@ -93,6 +113,8 @@ SheetDialog::SheetDialog(std::string block, int position, int tools, QString fol
 void SheetDialog::Remake() {
   context_.Materials.Stem = Chosen(*stem_).value_or(sheet::Material::Steel);
   context_.Materials.Tip = Chosen(*tip_);
+  const sheet::ProbeProfile* probe = probes_.Find(ToUtf8(probe_->currentData().toString()));
+  context_.Probe = probe ? std::optional(*probe) : std::nullopt;
   std::string error;
   std::optional<sheet::DataSheet> made = sheet::SheetOfBlock(block_, context_, &error);
   if (!made) {

@@ -49,6 +49,13 @@ TEST(StatusLine, FollowsEveryKindOfElement) {
     steps[step].first(f);
     const std::string line = StatusLine(f.editor);  // the figures come before the folder
     EXPECT_EQ(line.substr(0, line.rfind(" | ")), steps[step].second) << "step " << step;
+    // Read element by element, the figures are those of the whole block.
+    const auto figures = FiguresOfTool(f.editor), whole = sheet::FiguresOfBlock(f.editor.Tool().Text(), {});
+    ASSERT_EQ(figures.has_value(), whole.has_value()) << "step " << step;
+    if (figures) {
+      EXPECT_EQ(sheet::FigureLines(*figures), sheet::FigureLines(*whole)) << "step " << step;
+      EXPECT_EQ(figures->Bending, whole->Bending) << "step " << step;
+    }
   }
 }
 

@@ -49,10 +49,12 @@ TEST(ProbeFile, ChangesOnlyTheProfilesLinesAndGivesANewOneTheFilesLineEnd) {
 
 TEST(ProbeFile, RefusesAProfileThatWouldNotReadBack) {
   const ProbeFile file = ReadProbes(kFile);
+  const char* badName = "a probe's name may not hold a tab, begin with # or begin or end with a blank";
   const std::pair<sheet::ProbeProfile, const char*> cases[] = {
       {{"small", 0.1, std::nullopt, std::nullopt}, "a probe named small is already there"},
-      {{"tab\there", 0.1, std::nullopt, std::nullopt}, "a probe's name has no tab and does not begin or end with a blank or begin with #"},
-      {{"#1", 0.1, std::nullopt, std::nullopt}, "a probe's name has no tab and does not begin or end with a blank or begin with #"},
+      {{"tab\there", 0.1, std::nullopt, std::nullopt}, badName},
+      {{"#1", 0.1, std::nullopt, std::nullopt}, badName},
+      {{" x", 0.1, std::nullopt, std::nullopt}, badName},
       {{"", 0.1, std::nullopt, std::nullopt}, "the probe has no name"},
       {{"x", 0, std::nullopt, std::nullopt}, "the force must be a number above 0"},
       {{"x", 0.1, 0.00001, std::nullopt}, "the length limit must be a number above 0 or -"},

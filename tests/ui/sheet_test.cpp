@@ -20,6 +20,7 @@
 #include "sheet/sheet_testing.h"
 #include "test_window.h"
 #include "ui/library_window.h"
+#include "ui/probes_dialog.h"
 #include "ui/sheet_dialog.h"
 #include "ui/sheet_painter.h"
 
@@ -86,6 +87,7 @@ class SheetTest : public QObject {
   void thePixelsOfAKnownSize();
   void theWindowShowsTheSheetOfTheToolUnderWay();
   void theLibraryShowsTheSheetOfTheSelectedTool();
+  void theChosenProbeBendsTheSheetAndMarksItsLimitsInRed();
 };
 
 void SheetTest::theSvgHoldsTheTextsAndTheBallWhereLSays() {
@@ -203,6 +205,41 @@ void SheetTest::theLibraryShowsTheSheetOfTheSelectedTool() {
   QVERIFY(dialog != nullptr);
   const auto& texts = dialog->Sheet().Drawing.Texts;
   QVERIFY(std::any_of(texts.begin(), texts.end(), [](const auto& t) { return t.Text == "tool 2 of 2 in usrprobe.dat"; }));
+}
+
+void SheetTest::theChosenProbeBendsTheSheetAndMarksItsLimitsInRed() {
+  QSettings(QStringLiteral("TARVO Tools"), QStringLiteral("tarvo-tools")).remove(QStringLiteral("sheet"));
+  ui::test::TestWindow w;
+  w.Do("fill Tb_ToolName ST1; click Cmd_NewTool; click Cmd_Add; fill Tb_Diam 2; fill Tb_Height 20; click Cmd_Confirm; "
+       "click Ob_Sphere; fill Tb_Diam 3; click Cmd_Confirm");
+  // File → Probes…: added, changed, a second one added and removed; the file follows.
+  ui::ProbesDialog probes(w.Folder().toStdString());
+  QVERIFY(probes.Put({"light", 0.1, 15, std::nullopt}, std::nullopt));
+  QVERIFY(probes.Put({"light", 0.07, 15, 0.5}, "light"));
+  QVERIFY(probes.Put({"spare", 1, std::nullopt, std::nullopt}, std::nullopt));
+  QVERIFY(probes.Remove("spare"));
+  QCOMPARE(probes.Table()->rowCount(), 1);
+  QFile file(w.FilePath("probes.txt"));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), QByteArray("light\t0.07\t15\t0.5\n"));
+
+  auto* limits = w.Main().findChild<QLabel*>(QStringLiteral("LimitNotice"));
+  QVERIFY(limits->isHidden());
+  QTest::keyClick(&w.Main(), Qt::Key_P, Qt::ControlModifier);
+  auto* dialog = w.Main().findChild<ui::SheetDialog*>();
+  QCOMPARE(dialog->Sheet().Figures.Force, 0.1);
+  dialog->Probe()->setCurrentIndex(dialog->Probe()->findData(QStringLiteral("light")));
+  QCOMPARE(dialog->Sheet().Figures.Force, 0.07);
+  const auto& texts = dialog->Sheet().Drawing.Texts;
+  QVERIFY(std::any_of(texts.begin(), texts.end(), [](const auto& t) {
+    return t.Warning && t.Text == "over the probe's length limit of 15 mm by 5 mm";
+  }));
+  QVERIFY(limits->isVisibleTo(&w.Main()));
+  QCOMPARE(limits->text(), QStringLiteral("light: over the probe's length limit of 15 mm by 5 mm; "
+                                          "over the probe's mass limit of 0.5 g by 0.05 g"));
+  dialog->close();
+  QTest::keyClick(&w.Main(), Qt::Key_P, Qt::ControlModifier);  // remembered for the next sheet
+  QCOMPARE(w.Main().findChild<ui::SheetDialog*>()->Probe()->currentData().toString(), QStringLiteral("light"));
 }
 
 QTEST_MAIN(SheetTest)

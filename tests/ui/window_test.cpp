@@ -281,7 +281,7 @@ void WindowTest::theMenusAndTheStatusLine() {
   w_->Do(
       "fill Tb_Diam 6; fill Tb_Height 20; click Cmd_Confirm; click Ob_Sphere; fill Tb_Diam 3; "
       "click Cmd_Confirm");
-  QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | EWL 0 | ball \u00D83 | " + folder);
+  QCOMPARE(Status(), "Elements 2 of 50 | Lines 8 of 200 | Length 20 | EWL 0 | \u03B4 0.02 \u00B5m | ball \u00D83 | " + folder);
   QCOMPARE(Notice(), QString());  // ended by the next command
   w_->Do("click RTB_Tool; press Ctrl+Shift+C");  // now as EXPORT writes it
   QVERIFY(QApplication::clipboard()->text().endsWith(QStringLiteral(" 3 3 ball\r\nendtip\r\n\r\n")));
