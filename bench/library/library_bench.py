@@ -2,6 +2,7 @@
 """The tool library on a large file: tarvo-library list and check of a file of
 10 000 tools (about 15 MB), and the round trip (script derived and proven) of
 a tool of 30 elements. Median wall time and peak memory of each run."""
+import json
 import os
 import statistics
 import subprocess
@@ -88,10 +89,18 @@ def main():
         replay(replay_program, small, thirty_elements())
         rows.append(("`script` of a tool of 30 elements (derived and proven)",
                      *measure([library, "--dir", small, "script", "R30"], runs), "50 ms"))
+    out = subprocess.run([os.path.join(build, "bench", "assembly_bench"), "--benchmark_repetitions=5",
+                          "--benchmark_report_aggregates_only=true", "--benchmark_format=json"],
+                         check=True, capture_output=True, text=True).stdout
+    medians = {b["run_name"]: b["real_time"] for b in json.loads(out)["benchmarks"]
+               if b.get("aggregate_name") == "median"}
+    rows.append(("Figures of an assembly of 5 parts and 50 elements", medians["AssemblyFigures"] / 1000, 0, "1 ms"))
+    rows.append(("The same written as one tool (typed, exported in memory)", medians["WriteAsOneTool"], 0, "50 ms"))
+    rows.append(("The same stack's preview scene", medians["StackPreviewScene"], 0, "50 ms"))
     print("| Command | Median wall time | Peak memory | Budget |")
     print("|---|---|---|---|")
     for name, wall, memory, budget in rows:
-        print(f"| {name} | {wall:.1f} ms | {memory:.1f} MB | {budget} |")
+        print(f"| {name} | {wall:.{1 if wall >= 1 else 3}f} ms | {f'{memory:.1f} MB' if memory else '-'} | {budget} |")
 
 
 if __name__ == "__main__":

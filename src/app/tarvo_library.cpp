@@ -18,6 +18,8 @@
 #include "platform/process.h"
 #include "platform/text.h"
 #include "sheet/data_sheet.h"
+#include "assembly_command.h"
+#include "command_errors.h"
 #include "sheet_output.h"
 
 namespace {
@@ -33,6 +35,10 @@ constexpr const char* kUsage = R"(usage: tarvo-library [--dir DIR] list
        tarvo-library [--dir DIR] sheet NAME [--index K] [--stem M] [--tip M]
                      [--force N | --probe NAME] FILE.pdf|FILE.svg
        tarvo-library [--dir DIR] probes
+       tarvo-library [--dir DIR] assembly PART[:M]... | --name NAME [--tip M]
+                     [--force N | --probe NAME] [--sheet FILE.pdf|FILE.svg] [--stl FILE]
+                     [--save-as NAME] [--keep NAME]
+       tarvo-library [--dir DIR] assemblies
 
 Reads usrprobe.dat in DIR (default: .) as tools.
 
@@ -59,6 +65,16 @@ Reads usrprobe.dat in DIR (default: .) as tools.
            length mm<TAB>max mass g line each, - for a limit not set; a line
            of the file that cannot be read is reported on stderr (status 1)
 
+  assembly the figures of a stack of tools, from the probe down: extensions,
+           then any one tool; each PART is a tool's NAME, NAME#K for the K-th
+           tool of the file, with :M for its stem's material. Then
+           parts<TAB>N and connection<TAB>ok, or what needs an adapter.
+           --name uses a saved assembly, --keep saves the parts under NAME,
+           --sheet and --stl write the stack's data sheet and STL, --save-as
+           appends the stack to usrprobe.dat as one tool, as EXPORT does
+  assemblies  the saved assemblies of DIR/assemblies.txt, NAME<TAB>PART PART...;
+           a line of the file that cannot be read is reported on stderr (status 1)
+
 --stem M and --tip M name the materials of the stem and of the tip for the
 mass: steel, carbide, ruby, silicon-nitride, zirconia, titanium, aluminium,
 carbon-fibre (default: steel, and ruby for a ball, steel for a disk).
@@ -74,19 +90,6 @@ line or no such tool or probe (or no element to write as STL), 3 a file
 operation failed or another editor works on DIR, 4 the tool is not
 rebuildable.
 )";
-
-enum Status { kOk = 0, kProblems = 1, kBadCommand = 2, kFileFailed = 3, kNotRebuildable = 4 };
-
-// A wrong command line: what is wrong in one line, then where the usage is.
-int UsageError(const std::string& what) {
-  std::cerr << "tarvo-library: " << what << "\nTry 'tarvo-library --help'.\n";
-  return kBadCommand;
-}
-
-int Failure(int status, const std::string& what) {
-  std::cerr << "tarvo-library: " << what << "\n";
-  return status;
-}
 
 std::string FileFailure(const tarvo::platform::FileStatus& status, const std::filesystem::path& file) {
   return tarvo::platform::PathText(status.File.empty() ? file : status.File) + ": " + status.Reason;
@@ -136,6 +139,9 @@ int main(int argc, char** argv) {
       return UsageError("unknown option " + arg);
     } else if (!command) {
       command = arg;
+      if (arg == "assembly" || arg == "assemblies") {
+        return AssemblyCommand(arg, std::vector<std::string>(args.begin() + i + 1, args.end()), directory);
+      }
     } else if (!name) {
       name = arg;
     } else if ((*command == "stl" || *command == "sheet") && !out) {

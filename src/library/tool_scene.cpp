@@ -21,7 +21,7 @@ namespace {
 std::string Text(double value) { return numbers::SingleText(static_cast<float>(value), '.'); }
 
 // The faces of a polygonal element's face lines, into the preview mesh.
-void AddFaces(const Tool& tool, const Element& element, scene::PreviewMesh& mesh) {
+void AddFaces(const Tool& tool, const Element& element, double mountingZ, scene::PreviewMesh& mesh) {
   mesh.Reset();
   for (int number = element.Line; number <= element.LastLine; ++number) {
     const std::string_view line = tool.Lines[static_cast<std::size_t>(number - tool.FirstLine)];
@@ -43,7 +43,7 @@ void AddFaces(const Tool& tool, const Element& element, scene::PreviewMesh& mesh
     for (int i = 0; i < count; ++i) {
       const auto at = static_cast<std::size_t>(1 + 3 * i);
       mesh.AddVertex(static_cast<float>(values[at]), static_cast<float>(values[at + 1]),
-                     static_cast<float>(values[at + 2]));
+                     static_cast<float>(values[at + 2] + mountingZ));
     }
   }
 }
@@ -68,30 +68,36 @@ std::optional<std::string> RebuiltScene(const Library& library, const Tool& tool
 std::string SceneOfLines(const Tool& tool) {
   scene::MemoryFileSystem files;
   scene::NoSceneView view;
-  const numbers::NumberFormat format;  // the texts below use a point
   auto preview = std::make_unique<scene::Scene>("scene", files, view);
   preview->CreateWRMLFile();
-  for (const Element& element : tool.Elements) {
-    const std::string height = Text(element.TopZ - element.BottomZ);
-    switch (element.Type) {
-      case ElementType::Cylinder:
-        preview->AddCylinder(height, Text(element.Diameter), format);
-        break;
-      case ElementType::Cone:
-        preview->AddCone(height, Text(element.Diameter), Text(element.Diameter2), format);
-        break;
-      case ElementType::Ball: preview->AddSphere(Text(element.Diameter), format); break;
-      case ElementType::Disk: preview->AddDisk(height, Text(element.Diameter), format); break;
-      case ElementType::Polygon:
-        AddFaces(tool, element, preview->Mesh);
-        preview->AddPolygon(static_cast<float>(element.TopZ), static_cast<float>(element.BottomZ), format);
-        break;
-    }
-  }
+  AddToolShapes(*preview, tool, 0);
   return files.Read(platform::PathText(preview->ScenePath()));
 }
 
 }  // namespace
+
+void AddToolShapes(scene::Scene& preview, const Tool& tool, double mountingZ) {
+  const numbers::NumberFormat format;  // the texts below use a point
+  preview.SceneZ = mountingZ;
+  for (const Element& element : tool.Elements) {
+    const std::string height = Text(element.TopZ - element.BottomZ);
+    switch (element.Type) {
+      case ElementType::Cylinder:
+        preview.AddCylinder(height, Text(element.Diameter), format);
+        break;
+      case ElementType::Cone:
+        preview.AddCone(height, Text(element.Diameter), Text(element.Diameter2), format);
+        break;
+      case ElementType::Ball: preview.AddSphere(Text(element.Diameter), format); break;
+      case ElementType::Disk: preview.AddDisk(height, Text(element.Diameter), format); break;
+      case ElementType::Polygon:
+        AddFaces(tool, element, mountingZ, preview.Mesh);
+        preview.AddPolygon(static_cast<float>(element.TopZ + mountingZ), static_cast<float>(element.BottomZ + mountingZ),
+                           format);
+        break;
+    }
+  }
+}
 
 std::string ToolScene(const Library& library, const Tool& tool) {
   return RebuiltScene(library, tool).value_or(SceneOfLines(tool));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "library/library_file.h"
+#include "scene/scene.h"
 
 namespace tarvo::library {
 
@@ -11,5 +12,9 @@ namespace tarvo::library {
 // shows it as the window does; otherwise built from its lines, each
 // recognised element drawn as the editor draws it.
 std::string ToolScene(const Library& library, const Tool& tool);
+
+// Appends the shapes of the tool's recognised elements to `preview`, its
+// mounting face at z = `mountingZ`, each drawn as the editor draws it.
+void AddToolShapes(scene::Scene& preview, const Tool& tool, double mountingZ);
 
 }  // namespace tarvo::library

@@ -15,4 +15,9 @@ void AddLibraryActions(MainWindow& window, LibraryWindow::PreviewFactory makePre
 // first when a tool is under way; false when nothing was loaded.
 bool EditTool(MainWindow& window, LibraryWindow& library, int position);
 
+// Types an assembly's one tool into the form, asking first when a tool is
+// under way, and presses EXPORT; false when nothing was exported.
+bool WriteStack(MainWindow& window, LibraryWindow& library, const QString& name,
+                const library::OneToolScript& script);
+
 }  // namespace tarvo::ui

@@ -46,7 +46,9 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
       edit_(new QPushButton(tr("&Edit"), this)),
       remove_(new QPushButton(tr("&Remove"), this)),
       copy_(new QPushButton(tr("&Copy"), this)),
-      sheet_(new QPushButton(tr("Data &sheet\u2026"), this)) {
+      sheet_(new QPushButton(tr("Data &sheet\u2026"), this)),
+      tabs_(new QTabWidget(this)),
+      assemblies_(new AssemblyPane(directory_, makePreview(this), this)) {
   setWindowTitle(tr("Tool library: %1").arg(QString::fromStdString((directory_ / "usrprobe.dat").string())));
   table_->setHorizontalHeaderLabels({tr("#"), tr("Name"), tr("Type"), tr("Kind"), tr("Elements"),
                                      tr("Length"), tr("Tip"), tr("Problems")});
@@ -67,10 +69,17 @@ LibraryWindow::LibraryWindow(std::filesystem::path directory, const PreviewFacto
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(status_, 1);
   for (QPushButton* button : {edit_, remove_, copy_, sheet_}) buttons->addWidget(button);
+  auto* tools = new QWidget(this);
+  auto* toolsLayout = new QVBoxLayout(tools);
+  toolsLayout->addWidget(split, 1);
+  toolsLayout->addLayout(buttons);
+  tabs_->addTab(tools, tr("&Tools"));
+  tabs_->addTab(assemblies_, tr("&Assemblies"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(split, 1);
-  layout->addLayout(buttons);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(tabs_);
   resize(900, 700);
+  connect(assemblies_, &AssemblyPane::writeRequested, this, &LibraryWindow::writeRequested);
 
   table_->sortByColumn(kPosition, Qt::AscendingOrder);
   connect(table_, &QTableWidget::itemSelectionChanged, this, &LibraryWindow::ShowSelected);
@@ -111,6 +120,8 @@ void LibraryWindow::Reload() {
   ShowCount();
   Fill();
   Select(position);
+  assemblies_->SetLibrary(library_);
+  assemblies_->Reload();
   Watch();
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include <functional>
 
 #include "library/library_file.h"
+#include "ui/assembly_pane.h"
 #include "ui/preview.h"
 
 namespace tarvo::ui {
@@ -19,8 +21,8 @@ namespace tarvo::ui {
 // The tool library: the tools of usrprobe.dat in a sortable table as
 // `tarvo-library list` shows them, problems and duplicate names marked; the
 // selected tool's block and its 3D shape; Edit, Remove, Copy and its data
-// sheet. It reads the
-// file again whenever the file changes on disk.
+// sheet. Beside the tools, the assemblies of the tools. It reads the files
+// again whenever they change on disk.
 class LibraryWindow final : public QWidget {
   Q_OBJECT
 
@@ -47,10 +49,15 @@ class LibraryWindow final : public QWidget {
   // The count of tools, or for a few seconds what the last action did.
   QLabel* StatusText() const { return status_; }
   QPlainTextEdit* BlockText() const { return block_; }
+  // The tools and the assemblies, each on its tab.
+  QTabWidget* Tabs() const { return tabs_; }
+  AssemblyPane* Assemblies() const { return assemblies_; }
 
  signals:
   // The user asks to edit the tool at this position (1-based) of the file.
   void editRequested(int position);
+  // The user asks to write an assembly as one tool.
+  void writeRequested(const QString& name, const library::OneToolScript& script);
 
  private:
   void Fill();
@@ -75,6 +82,8 @@ class LibraryWindow final : public QWidget {
   QPushButton* sheet_;
   QFileSystemWatcher watcher_;
   QTemporaryDir sceneFolder_;
+  QTabWidget* tabs_;
+  AssemblyPane* assemblies_;
 };
 
 }  // namespace tarvo::ui

@@ -141,6 +141,41 @@ for place in usrprobe_old.dat usrprobe.dat; do
   [ $place = usrprobe.dat ] || same_file "untouched with $place" "$d/usrprobe.dat" "$work/original.dat"
 done
 
+# assembly: an M3 extension and an M2 tip, stacked; the saved assemblies; the stack written as one tool.
+a=$work/a; mkdir "$a"
+printf '%s\n' "set Tb_ToolName EX30" "set Cb_Extension M3" "click Cmd_NewTool" "click Ob_Extend" "click Cmd_Add" \
+  "set Tb_Height 30" "set Tb_Diam 4" "click Cmd_Confirm" "click Cmd_Export" "set Tb_ToolName ST1" "set Cb_Extension M2" \
+  "click Cmd_NewTool" "click Ob_Tip" "click Cmd_Add" "set Tb_Height 20" "set Tb_Diam 2" "click Cmd_Confirm" \
+  "click Ob_Sphere" "set Tb_Diam 3" "click Cmd_Confirm" "click Cmd_Export" >"$work/parts.txt"
+"$replay" --dir "$a" --decimal-separator . "$work/parts.txt" >/dev/null
+cp "$a/usrprobe.dat" "$work/parts.dat"
+figures=$(printf 'L\t50\nEWL\t20\nD\t3\nds\t2\nlargest\t4\nelements\t3\nmass\t3.98\nbending\t4.20\nheat\t0.59')
+adapter=$(printf 'parts\t2\nconnection\tEX30 ends in M3; ST1 needs M2: an adapter is needed')
+expect "assembly" 0 "$figures"$'\n'"$adapter" "$library" --dir "$a" assembly EX30 ST1:carbide --force 0.2
+expect "assembly kept" 0 "$figures"$'\n'"$adapter" "$library" --dir "$a" assembly EX30 ST1:carbide --force 0.2 --keep S
+printf 'broken\n' >>"$a/assemblies.txt"
+expect "assemblies" 1 "$(printf 'S\tEX30 ST1:carbide')" "$library" --dir "$a" assemblies
+[ "$(cat "$work/stderr")" = "tarvo-library: assemblies.txt line 2: no tab between the name and the parts" ] || fail "damaged line: $(cat "$work/stderr")"
+expect "assembly by name" 0 "$figures"$'\n'"$adapter" "$library" --dir "$a" assembly --name S --force 0.2 \
+  --stl "$work/s.stl" --save-as ONE
+[ "$(printf 'S\tEX30\tST1:carbide\nbroken\n')" = "$(cat "$a/assemblies.txt")" ] || fail "assemblies.txt: $(cat "$a/assemblies.txt")"
+[ "$(stat -c %s "$work/s.stl")" = $((84 + 50 * (256 + 256 + 3968))) ] || fail "stack stl of $(stat -c %s "$work/s.stl") bytes"
+same_file "one tool's backup" "$a/usrprobe_old.dat" "$work/parts.dat"
+# The stack in steel is the one tool it wrote.
+"$library" --dir "$a" assembly EX30 ST1 | head -n -2 >"$work/stack.txt"
+same_file "the one tool's figures" <("$library" --dir "$a" figures ONE) "$work/stack.txt"
+expect "a second one tool" 0 "$figures"$'\n'"$adapter" "$library" --dir "$a" assembly --name S --force 0.2 --save-as ONE
+[ "$(tail -n 1 "$work/stderr")" = "tarvo-library: A tool named ONE is already in usrprobe.dat." ] || fail "notice: $(cat "$work/stderr")"
+expect "a missing part" 2 "" "$library" --dir "$a" assembly EX30 ST9
+[ "$(cat "$work/stderr")" = "tarvo-library: ST9 is not in usrprobe.dat any more" ] || fail "missing: $(cat "$work/stderr")"
+expect "a tip above a part" 2 "" "$library" --dir "$a" assembly ST1 EX30
+usage_error "assembly without parts" "assembly needs its parts or --name" "$library" --dir "$a" assembly
+usage_error "assembly with a bad force" "--force takes newtons above 0" "$library" --dir "$a" assembly EX30 --force 0
+printf 'P1\t0.2\t45\t3\n' >"$a/probes.txt"
+expect "assembly on a probe" 0 "$figures"$'\n'"$adapter"$'\n'"limits"$'\t'"over the probe's length limit of 45 mm by 5 mm; over the probe's mass limit of 3 g by 0.98 g" \
+  "$library" --dir "$a" assembly EX30 ST1:carbide --probe P1
+usage_error "assembly with a material unknown" "ST1:brass: unknown material brass" "$library" --dir "$a" assembly ST1:brass
+
 # An edited EXPORT and remove, killed (SIGKILL) before each write-related system call in turn:
 # usrprobe.dat old or new, `check` content, the next run works and leaves only what it should.
 edit() { "$replay" --dir "$d" --edit B "$work/edit.txt"; }
