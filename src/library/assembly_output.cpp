@@ -83,6 +83,8 @@ sheet::SheetDrawing StackSheet(const Library& library, const Stack& stack, const
   sheetTitle.Date = title.Date;
   sheetTitle.Version = title.Version;
   sheetTitle.Probe = title.Probe;
+  const auto differs = [&](const PartRef& part) { return part.Stem != title.Parts.front().Stem; };
+  if (std::any_of(title.Parts.begin(), title.Parts.end(), differs)) sheetTitle.StemMaterials = "each part's own, as listed";
   sheet::SheetDrawing drawing = sheet::LayOutSheet(stack.Profiles, figures, sheetTitle);
   std::vector<sheet::MarkedPart> marked;
   std::string list = "Parts, from the probe down: ";

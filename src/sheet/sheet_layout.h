@@ -20,6 +20,9 @@ struct SheetTitle {
   std::string Date;  // YYYY-MM-DD
   std::string Version;
   std::optional<ProbeProfile> Probe;  // the probe whose limits the sheet compares, if any
+  // The stem's material in words where it is not the one of the figures'
+  // choice: a stack whose parts differ in it.
+  std::string StemMaterials;
 };
 
 // The name and connection type of an ITEM line, as the tool library reads

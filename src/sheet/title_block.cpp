@@ -66,8 +66,8 @@ void AddTitleBlock(SheetDrawing& d, const ToolFigures& f, const SheetTitle& titl
   }
   const double massTop = kTitleBlockTop + 11.5 + kRows * kRow + 1.5;
   Rule(d, massTop - 1.5);
-  std::string materials = f.Tip ? "stem " + MaterialText(f.Materials.Stem) + ", tip " + MaterialText(f.TipMaterial)
-                                : MaterialText(f.Materials.Stem);
+  const std::string stem = title.StemMaterials.empty() ? MaterialText(f.Materials.Stem) : title.StemMaterials;
+  std::string materials = f.Tip ? "stem " + stem + ", tip " + MaterialText(f.TipMaterial) : stem;
   Put(d, "Mass", kLeft + 3, massTop, kLabelSize, 30);
   Put(d, numbers::FixedText(f.Mass, 2) + " g, an estimate: " + materials, kLeft + 35, massTop, kLabelSize,
       kRight - kLeft - 38);

@@ -257,6 +257,10 @@ TEST(Assembly, TheSheetSceneAndStlPutEachPartInItsPlace) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
   }
   EXPECT_TRUE(sheet::OverlappingTexts(d).empty());
+  // The parts differ in material: the mass line names no single stem material.
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
+    return t.find("stem each part's own, as listed") != std::string::npos;
+  }));
 
   const std::string scene = StackScene(stack);
   EXPECT_NE(scene.find("translation 0 -25 0"), std::string::npos);  // EX30's centre
