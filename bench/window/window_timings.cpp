@@ -15,7 +15,9 @@
 //                      preview showing it (K = kElements / 2)
 //   remove K MS        from the removal of that element to the preview
 // The first two count from the start of the process. With --verbose Coin
-// reports to standard error, as in the program.
+// reports to standard error, as in the program. With --pictures DIR the
+// preview after each timed edit is saved there as NAME.png, to compare the
+// pictures of two builds.
 #include <time.h>
 #include <unistd.h>
 
@@ -113,6 +115,9 @@ void Await(QSignalSpy& spy, const char* what) {
 int main(int argc, char** argv) {
   tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
   QApplication app(argc, argv);
+  const QStringList arguments = QApplication::arguments();
+  const qsizetype picturesAt = arguments.indexOf(QStringLiteral("--pictures"));
+  const QString pictures = picturesAt >= 0 && picturesAt + 1 < arguments.size() ? arguments[picturesAt + 1] : QString();
   QTemporaryDir directory;
   tarvo::app::ToolsWindow tools(QFile::encodeName(directory.path()).toStdString());
   FirstPaint firstPaint;
@@ -138,13 +143,21 @@ int main(int argc, char** argv) {
     if (element > kTimedElements) continue;
     const std::string what = "confirm " + std::to_string(element);
     Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - clicked);
+    if (!pictures.isEmpty() && (element == 1 || element == 2)) {
+      tools.Preview().Picture().save(pictures + QStringLiteral("/confirm-%1.png").arg(element));
+    }
   }
+  if (!pictures.isEmpty()) tools.Preview().Picture().save(pictures + QStringLiteral("/confirm-%1.png").arg(kElements));
 
-  const auto timed = [&loaded](const std::string& what, const auto& act) {
+  const auto timed = [&](const std::string& what, const auto& act) {
     const double started = NowMs(CLOCK_MONOTONIC);
     act();
     Await(loaded, what.c_str());
     Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - started);
+    if (!pictures.isEmpty()) {
+      QString name = QString::fromStdString(what).replace(' ', '-');
+      tools.Preview().Picture().save(pictures + '/' + name + ".png");
+    }
   };
   const auto trigger = [&tools](const char* name) {
     QAction* action = tools.Main().findChild<QAction*>(QString::fromLatin1(name));

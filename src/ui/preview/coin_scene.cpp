@@ -135,7 +135,11 @@ bool CoinScene::Add(std::string_view text, std::string& problem) {
   const bool read = errors.First().empty();
   if (read) {
     Prepare(part, sky_, softened_);
-    for (int i = 0; i < part->getNumChildren(); ++i) root_->addChild(part->getChild(i));
+    // A Background is drawn as a sphere and a cube around the camera, each
+    // frame anew; the preview clears to its sky colour instead.
+    for (int i = 0; i < part->getNumChildren(); ++i) {
+      if (!part->getChild(i)->isOfType(SoVRMLBackground::getClassTypeId())) root_->addChild(part->getChild(i));
+    }
   }
   problem = errors.First();
   part->unref();

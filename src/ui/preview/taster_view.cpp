@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -314,6 +315,11 @@ void TasterView::PaintGL() {
     camera->nearDistance = depths.Near;
     camera->farDistance = depths.Far;
   }
+  // Coin takes the depth test as on from the start (lines drawn over their
+  // faces pass), as a new context does not have it: each frame starts so.
+  QOpenGLFunctions* gl = surface_->context()->functions();
+  gl->glEnable(GL_DEPTH_TEST);
+  gl->glDepthFunc(GL_LEQUAL);
   renderer_->render();
 
   sceneDrawn_ = sceneDrawn_ || std::exchange(sceneWaits_, false);
