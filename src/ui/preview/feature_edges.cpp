@@ -10,13 +10,15 @@
 #include <Inventor/nodes/SoLightModel.h>
 #include <Inventor/nodes/SoPickStyle.h>
 #include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/VRMLnodes/SoVRMLTransform.h>
 
 #include <algorithm>
 #include <array>
-#include <set>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tarvo::ui {
 namespace {
@@ -26,20 +28,39 @@ namespace {
 const float kCreaseCosine = std::cos(30.0F * static_cast<float>(M_PI) / 180);
 constexpr float kGrey = 0.25F;  // the lines' colour, dark on the scene's light greys
 using Key = std::array<float, 3>;
+// Spreads the bits of the coordinates; the standard hash of a float hashes
+// its bytes one by one.
 struct KeyHash {
   std::size_t operator()(const Key& key) const {
-    const std::hash<float> hash;
-    return hash(key[0]) * 73856093 ^ hash(key[1]) * 19349663 ^ hash(key[2]) * 83492791;
+    return std::bit_cast<std::uint32_t>(key[0]) * std::size_t{73856093} ^
+           std::bit_cast<std::uint32_t>(key[1]) * std::size_t{19349663} ^
+           std::bit_cast<std::uint32_t>(key[2]) * std::size_t{83492791};
+  }
+};
+struct CornersHash {
+  std::size_t operator()(const std::array<int, 3>& corners) const {
+    return static_cast<std::size_t>(corners[0]) * 73856093 ^ static_cast<std::size_t>(corners[1]) * 19349663 ^
+           static_cast<std::size_t>(corners[2]) * 83492791;
   }
 };
 
+}  // namespace
+
 // Collects the triangles a callback action meets; corners at the same point
-// are one (a shape computes each of its points once).
-struct Triangles {
+// are one (a shape computes each of its points once). The triangles of an
+// element (a VRML Transform) are kept, in the coordinates they are drawn in,
+// for as long as neither it nor anything below it nor the transform above it
+// changes: such an element is not traversed again, its triangles are taken
+// as they were.
+struct FeatureEdges::Triangles {
   std::unordered_map<Key, int, KeyHash> Known;
   std::vector<SbVec3f>* Points = nullptr;
   std::vector<std::array<int, 3>> Corners;
-  std::set<std::array<int, 3>> Seen;  // the corners of each, in order
+  std::unordered_set<std::array<int, 3>, CornersHash> Seen;  // the corners of each, in order
+  std::unordered_map<const SoNode*, Element>* Elements = nullptr;
+  std::unordered_map<const SoNode*, Element> Met;  // the elements of this traversal
+  const SoNode* Recording = nullptr;               // the element whose triangles are being met
+  Element Recorded;
 
   int PointOf(const SbVec3f& point) {
     const Key key{point[0] + 0.0F, point[1] + 0.0F, point[2] + 0.0F};  // -0 as 0
@@ -48,28 +69,54 @@ struct Triangles {
     return at->second;
   }
 
-  static void Add(void* data, SoCallbackAction* action, const SoPrimitiveVertex* v1,
-                  const SoPrimitiveVertex* v2, const SoPrimitiveVertex* v3) {
-    auto& self = *static_cast<Triangles*>(data);
-    const SbMatrix& model = action->getModelMatrix();
+  void Add(const SbVec3f* points) {
     std::array<int, 3> corners{};
-    int i = 0;
-    for (const SoPrimitiveVertex* vertex : {v1, v2, v3}) {
-      SbVec3f point;
-      model.multVecMatrix(vertex->getPoint(), point);
-      corners[static_cast<std::size_t>(i++)] = self.PointOf(point);
-    }
+    for (std::size_t i = 0; i < 3; ++i) corners[i] = PointOf(points[i]);
     // A face drawn twice (a polygonal element's faces come again with the
     // next one's) counts once.
     std::array<int, 3> sorted = corners;
     std::sort(sorted.begin(), sorted.end());
-    if (sorted[0] != sorted[1] && sorted[1] != sorted[2] && self.Seen.insert(sorted).second) {
-      self.Corners.push_back(corners);
+    if (sorted[0] != sorted[1] && sorted[1] != sorted[2] && Seen.insert(sorted).second) {
+      Corners.push_back(corners);
     }
   }
-};
 
-}  // namespace
+  static void Triangle(void* data, SoCallbackAction* action, const SoPrimitiveVertex* v1,
+                       const SoPrimitiveVertex* v2, const SoPrimitiveVertex* v3) {
+    auto& self = *static_cast<Triangles*>(data);
+    const SbMatrix& model = action->getModelMatrix();
+    SbVec3f points[3];
+    int i = 0;
+    for (const SoPrimitiveVertex* vertex : {v1, v2, v3}) model.multVecMatrix(vertex->getPoint(), points[i++]);
+    if (self.Recording != nullptr) self.Recorded.Points.insert(self.Recorded.Points.end(), points, points + 3);
+    self.Add(points);
+  }
+
+  static SoCallbackAction::Response Enter(void* data, SoCallbackAction* action, const SoNode* node) {
+    auto& self = *static_cast<Triangles*>(data);
+    if (self.Recording != nullptr) return SoCallbackAction::CONTINUE;  // within an element
+    const SbMatrix& model = action->getModelMatrix();
+    const auto known = self.Elements->find(node);
+    if (known != self.Elements->end() && known->second.Id == node->getNodeId() && known->second.Model == model) {
+      const std::vector<SbVec3f>& points = known->second.Points;
+      for (std::size_t at = 0; at + 2 < points.size(); at += 3) self.Add(&points[at]);
+      self.Met.insert(self.Elements->extract(known));
+      return SoCallbackAction::PRUNE;
+    }
+    self.Recording = node;
+    self.Recorded = {node->getNodeId(), model, {}};
+    return SoCallbackAction::CONTINUE;
+  }
+
+  static SoCallbackAction::Response Leave(void* data, SoCallbackAction*, const SoNode* node) {
+    auto& self = *static_cast<Triangles*>(data);
+    if (node == self.Recording) {
+      self.Met[node] = std::move(self.Recorded);
+      self.Recording = nullptr;
+    }
+    return SoCallbackAction::CONTINUE;
+  }
+};
 
 FeatureEdges::FeatureEdges()
     : node_(new SoSeparator), coordinates_(new SoCoordinate3), lines_(new SoIndexedLineSet) {
@@ -97,9 +144,13 @@ void FeatureEdges::Collect(SoNode* faces) {
   edges_.clear();
   Triangles triangles;
   triangles.Points = &points_;
+  triangles.Elements = &elements_;
   SoCallbackAction action;
-  action.addTriangleCallback(SoNode::getClassTypeId(), &Triangles::Add, &triangles);
+  action.addTriangleCallback(SoNode::getClassTypeId(), &Triangles::Triangle, &triangles);
+  action.addPreCallback(SoVRMLTransform::getClassTypeId(), &Triangles::Enter, &triangles);
+  action.addPostCallback(SoVRMLTransform::getClassTypeId(), &Triangles::Leave, &triangles);
   action.apply(faces);
+  elements_ = std::move(triangles.Met);  // those no longer drawn are let go
 
   std::unordered_map<std::uint64_t, int> known;  // the edges by their ends
   for (const std::array<int, 3>& corners : triangles.Corners) {
