@@ -1,6 +1,7 @@
 #include "ui/preview/feature_edges.h"
 
 #include <Inventor/SbVec3d.h>
+#include <Inventor/SoPath.h>
 #include <Inventor/SoPrimitiveVertex.h>
 #include <Inventor/actions/SoCallbackAction.h>
 #include <Inventor/nodes/SoBaseColor.h>
@@ -59,8 +60,6 @@ struct FeatureEdges::Triangles {
   std::unordered_set<std::array<int, 3>, CornersHash> Seen;  // the corners of each, in order
   std::unordered_map<const SoNode*, Element>* Elements = nullptr;
   std::unordered_map<const SoNode*, Element> Met;  // the elements of this traversal
-  const SoNode* Recording = nullptr;               // the element whose triangles are being met
-  Element Recorded;
 
   int PointOf(const SbVec3f& point) {
     const Key key{point[0] + 0.0F, point[1] + 0.0F, point[2] + 0.0F};  // -0 as 0
@@ -81,6 +80,15 @@ struct FeatureEdges::Triangles {
     }
   }
 
+  // The outermost element on the action's path, or null.
+  static const SoNode* ElementOf(SoCallbackAction* action) {
+    const SoPath* path = action->getCurPath();
+    for (int i = 0; i < path->getLength(); ++i) {
+      if (path->getNode(i)->isOfType(SoVRMLTransform::getClassTypeId())) return path->getNode(i);
+    }
+    return nullptr;
+  }
+
   static void Triangle(void* data, SoCallbackAction* action, const SoPrimitiveVertex* v1,
                        const SoPrimitiveVertex* v2, const SoPrimitiveVertex* v3) {
     auto& self = *static_cast<Triangles*>(data);
@@ -88,13 +96,16 @@ struct FeatureEdges::Triangles {
     SbVec3f points[3];
     int i = 0;
     for (const SoPrimitiveVertex* vertex : {v1, v2, v3}) model.multVecMatrix(vertex->getPoint(), points[i++]);
-    if (self.Recording != nullptr) self.Recorded.Points.insert(self.Recorded.Points.end(), points, points + 3);
+    if (const SoNode* element = ElementOf(action)) {
+      std::vector<SbVec3f>& kept = self.Met[element].Points;
+      kept.insert(kept.end(), points, points + 3);
+    }
     self.Add(points);
   }
 
   static SoCallbackAction::Response Enter(void* data, SoCallbackAction* action, const SoNode* node) {
     auto& self = *static_cast<Triangles*>(data);
-    if (self.Recording != nullptr) return SoCallbackAction::CONTINUE;  // within an element
+    if (ElementOf(action) != node) return SoCallbackAction::CONTINUE;  // within an element
     const SbMatrix& model = action->getModelMatrix();
     const auto known = self.Elements->find(node);
     if (known != self.Elements->end() && known->second.Id == node->getNodeId() && known->second.Model == model) {
@@ -103,17 +114,7 @@ struct FeatureEdges::Triangles {
       self.Met.insert(self.Elements->extract(known));
       return SoCallbackAction::PRUNE;
     }
-    self.Recording = node;
-    self.Recorded = {node->getNodeId(), model, {}};
-    return SoCallbackAction::CONTINUE;
-  }
-
-  static SoCallbackAction::Response Leave(void* data, SoCallbackAction*, const SoNode* node) {
-    auto& self = *static_cast<Triangles*>(data);
-    if (node == self.Recording) {
-      self.Met[node] = std::move(self.Recorded);
-      self.Recording = nullptr;
-    }
+    self.Met[node] = {node->getNodeId(), model, {}};
     return SoCallbackAction::CONTINUE;
   }
 };
@@ -148,7 +149,6 @@ void FeatureEdges::Collect(SoNode* faces) {
   SoCallbackAction action;
   action.addTriangleCallback(SoNode::getClassTypeId(), &Triangles::Triangle, &triangles);
   action.addPreCallback(SoVRMLTransform::getClassTypeId(), &Triangles::Enter, &triangles);
-  action.addPostCallback(SoVRMLTransform::getClassTypeId(), &Triangles::Leave, &triangles);
   action.apply(faces);
   elements_ = std::move(triangles.Met);  // those no longer drawn are let go
 
