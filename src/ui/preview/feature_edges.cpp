@@ -19,7 +19,8 @@
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
-#include <unordered_set>
+
+#include "ui/preview/flat_index.h"
 
 namespace tarvo::ui {
 namespace {
@@ -38,6 +39,9 @@ struct KeyHash {
            std::bit_cast<std::uint32_t>(key[2]) * std::size_t{83492791};
   }
 };
+struct EndsHash {
+  std::size_t operator()(std::uint64_t ends) const { return ends; }
+};
 struct CornersHash {
   std::size_t operator()(const std::array<int, 3>& corners) const {
     return static_cast<std::size_t>(corners[0]) * 73856093 ^ static_cast<std::size_t>(corners[1]) * 19349663 ^
@@ -54,18 +58,20 @@ struct CornersHash {
 // changes: such an element is not traversed again, its triangles are taken
 // as they were.
 struct FeatureEdges::Triangles {
-  std::unordered_map<Key, int, KeyHash> Known;
+  explicit Triangles(std::size_t expected) : Known(expected), Seen(expected) {}
+
+  FlatIndex<Key, KeyHash> Known;
   std::vector<SbVec3f>* Points = nullptr;
   std::vector<std::array<int, 3>> Corners;
-  std::unordered_set<std::array<int, 3>, CornersHash> Seen;  // the corners of each, in order
+  FlatIndex<std::array<int, 3>, CornersHash> Seen;  // the corners of each, in order
   std::unordered_map<const SoNode*, Element>* Elements = nullptr;
   std::unordered_map<const SoNode*, Element> Met;  // the elements of this traversal
 
   int PointOf(const SbVec3f& point) {
     const Key key{point[0] + 0.0F, point[1] + 0.0F, point[2] + 0.0F};  // -0 as 0
-    const auto [at, added] = Known.try_emplace(key, static_cast<int>(Points->size()));
+    const auto [number, added] = Known.Insert(key, static_cast<int>(Points->size()));
     if (added) Points->push_back(point);
-    return at->second;
+    return number;
   }
 
   void Add(const SbVec3f* points) {
@@ -75,7 +81,7 @@ struct FeatureEdges::Triangles {
     // next one's) counts once.
     std::array<int, 3> sorted = corners;
     std::sort(sorted.begin(), sorted.end());
-    if (sorted[0] != sorted[1] && sorted[1] != sorted[2] && Seen.insert(sorted).second) {
+    if (sorted[0] != sorted[1] && sorted[1] != sorted[2] && Seen.Insert(sorted, 0).second) {
       Corners.push_back(corners);
     }
   }
@@ -143,16 +149,17 @@ void FeatureEdges::Collect(SoNode* faces) {
   normals_.clear();
   facePoints_.clear();
   edges_.clear();
-  Triangles triangles;
+  Triangles triangles(lastTriangles_ * 3);
   triangles.Points = &points_;
   triangles.Elements = &elements_;
   SoCallbackAction action;
   action.addTriangleCallback(SoNode::getClassTypeId(), &Triangles::Triangle, &triangles);
   action.addPreCallback(SoVRMLTransform::getClassTypeId(), &Triangles::Enter, &triangles);
   action.apply(faces);
-  elements_ = std::move(triangles.Met);  // those no longer drawn are let go
+  elements_ = std::move(triangles.Met);
+  lastTriangles_ = triangles.Corners.size();  // those no longer drawn are let go
 
-  std::unordered_map<std::uint64_t, int> known;  // the edges by their ends
+  FlatIndex<std::uint64_t, EndsHash> known(triangles.Corners.size() * 2);  // the edges by their ends
   for (const std::array<int, 3>& corners : triangles.Corners) {
     // In double precision: the square of a large face's area overflows a float.
     const auto point = [this, &corners](int i) {
@@ -167,10 +174,10 @@ void FeatureEdges::Collect(SoNode* faces) {
       int a = corners[static_cast<std::size_t>(i)], b = corners[static_cast<std::size_t>((i + 1) % 3)];
       if (a > b) std::swap(a, b);
       const auto key = (static_cast<std::uint64_t>(a) << 32) | static_cast<std::uint32_t>(b);
-      const auto [at, added] = known.try_emplace(key, static_cast<int>(edges_.size()));
+      const auto [number, added] = known.Insert(key, static_cast<int>(edges_.size()));
       if (added) {
         edges_.push_back({a, b, face});
-      } else if (Edge& edge = edges_[static_cast<std::size_t>(at->second)]; edge.Other < 0) {
+      } else if (Edge& edge = edges_[static_cast<std::size_t>(number)]; edge.Other < 0) {
         edge.Other = face;
       } else {
         edge.Feature = true;  // three faces or more meet

@@ -54,6 +54,7 @@ class FeatureEdges {
   struct Triangles;
 
   std::unordered_map<const SoNode*, Element> elements_;  // of the faces last collected
+  std::size_t lastTriangles_ = 0;                         // their count, to size the next collection
   std::vector<SbVec3f> points_;
   std::vector<SbVec3f> normals_;  // of each face
   std::vector<int> facePoints_;   // a corner of each face
