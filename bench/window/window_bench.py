@@ -182,16 +182,18 @@ def main():
     print(f"Medians of {runs} runs on Xvfb 1280x1024x24, Mesa software rendering; a tip of 50")
     print("elements, cylinders and cones in turn, built by clicks and typing (the first 30")
     print("CONFIRMs timed), then an undo, a redo, an undo, a change of element 1, an")
-    print("insert above element 25 and its removal.", end="")
+    print("insert above element 25 and its removal. Processor time: of all the process's threads")
+    print("(Mesa's rasterizers among them) over the same span, less dependent on other work.", end="")
     if len(programs) > 1:
         print(f" Beside: {os.path.abspath(sys.argv[3])}, run in turn with it.", end="")
     print("\n")
     beside = " | Beside" if len(programs) > 1 else ""
-    print(f"| Measure | Median | Budget | Within{beside} |")
-    print(f"|---|---|---|---{'|---' if beside else ''}|")
+    print(f"| Measure | Median | Processor time | Budget | Within{beside} |")
+    print(f"|---|---|---|---|---{'|---' if beside else ''}|")
     for name, key, unit, budget in rows:
         value = figures[0][key]
-        cells = [name, f"{value:.0f} {unit}".strip()]
+        cpu = figures[0].get("cpu " + key)
+        cells = [name, f"{value:.0f} {unit}".strip(), f"{cpu:.0f} ms" if cpu is not None else ""]
         cells += ["", ""] if budget is None else [f"≤ {budget} {unit}".strip(),
                                                    "yes" if value <= budget else "NO"]
         cells += [f"{other[key]:.0f} {unit}".strip() if key in other else "-" for other in figures[1:]]

@@ -14,6 +14,9 @@
 //   insert K MS        from OK on a new cylinder above element K to the
 //                      preview showing it (K = kElements / 2)
 //   remove K MS        from the removal of that element to the preview
+// Each edit's line is followed by "cpu NAME MS": the processor time all the
+// process's threads (Mesa's rasterizers among them) spent on it, which
+// depends less on other work on the machine than the time on the clock.
 // The first two count from the start of the process. With --verbose Coin
 // reports to standard error, as in the program. With --pictures DIR the
 // preview after each timed edit is saved there as NAME.png, to compare the
@@ -137,12 +140,13 @@ int main(int argc, char** argv) {
     user.Enter("Tb_Diam", "6");
     if (cone) user.Enter("Tb_Diam2", "4");
     user.Enter("Tb_Height", "2");
-    const double clicked = NowMs(CLOCK_MONOTONIC);
+    const double clicked = NowMs(CLOCK_MONOTONIC), cpu = NowMs(CLOCK_PROCESS_CPUTIME_ID);
     user.Click("Cmd_Confirm");
     Await(loaded, "the scene");
     if (element > kTimedElements) continue;
     const std::string what = "confirm " + std::to_string(element);
     Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - clicked);
+    Print(("cpu " + what).c_str(), NowMs(CLOCK_PROCESS_CPUTIME_ID) - cpu);
     if (!pictures.isEmpty() && (element == 1 || element == 2)) {
       tools.Preview().Picture().save(pictures + QStringLiteral("/confirm-%1.png").arg(element));
     }
@@ -150,10 +154,11 @@ int main(int argc, char** argv) {
   if (!pictures.isEmpty()) tools.Preview().Picture().save(pictures + QStringLiteral("/confirm-%1.png").arg(kElements));
 
   const auto timed = [&](const std::string& what, const auto& act) {
-    const double started = NowMs(CLOCK_MONOTONIC);
+    const double started = NowMs(CLOCK_MONOTONIC), cpu = NowMs(CLOCK_PROCESS_CPUTIME_ID);
     act();
     Await(loaded, what.c_str());
     Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - started);
+    Print(("cpu " + what).c_str(), NowMs(CLOCK_PROCESS_CPUTIME_ID) - cpu);
     if (!pictures.isEmpty()) {
       QString name = QString::fromStdString(what).replace(' ', '-');
       tools.Preview().Picture().save(pictures + '/' + name + ".png");
