@@ -107,6 +107,10 @@ std::optional<float> ScaleFor(double extent) {
 
 TasterView::TasterView(QWidget* parent)
     : QWidget(parent),
+      openGLStart_(QThread::create([] {
+        QOpenGLContext first;
+        first.create();
+      })),
       scene_(std::make_unique<CoinScene>()),
       edges_(std::make_unique<FeatureEdges>()),
       root_(new SoSeparator),
@@ -136,6 +140,7 @@ TasterView::TasterView(QWidget* parent)
   root_->addChild(edges_->Node());
   camera_.Orientation = *ViewDirection("reset");
   PlaceCamera(camera_);
+  openGLStart_->start();
 
   // The surface only shows: this widget keeps the focus and takes the
   // mouse. Shown once the window around it has been drawn: setting OpenGL up
@@ -153,6 +158,7 @@ TasterView::TasterView(QWidget* parent)
 }
 
 TasterView::~TasterView() {
+  openGLStart_->wait();
   ReleaseContext();
   renderer_.reset();
   root_->unref();
@@ -174,6 +180,7 @@ void TasterView::paintEvent(QPaintEvent* /*event*/) {
   const SbColor& sky = scene_->Sky();
   QPainter(this).fillRect(rect(), QColor::fromRgbF(sky[0], sky[1], sky[2]));
   if (!container_->isVisible()) {
+    openGLStart_->wait();  // the surface's own context, made next, is then a later one
     QMetaObject::invokeMethod(container_, &QWidget::show, Qt::QueuedConnection);
   }
 }
