@@ -10,6 +10,7 @@ its medians stand in a column beside.
 
 Usage: window_bench.py BUILD_DIR [RUNS] [BESIDE_BUILD_DIR]"""
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -87,6 +88,31 @@ def pss_bytes(pid):
     return 0
 
 
+# Who holds the memory of a process, by the file each mapping shows: the
+# libraries of Mesa (the software renderer and LLVM, which compiles its
+# shaders), Qt's and Coin's, the program's own code; memory no file shows is
+# the heap and the anonymous mappings, which every library allocates from.
+SHARES = [("Mesa (software renderer, LLVM)", r"swrast_dri|libgallium|libLLVM|libGL|libglapi|libEGL|libgbm|libdrm|libxshmfence"),
+          ("Qt", r"libQt6|/qt6/plugins/"), ("Coin", r"libCoin"), ("the program's code", r"window_timings|tarvo"),
+          ("heap", r"^\[heap\]$"), ("anonymous mappings", r"^$|^\[anon|^\[stack"),
+          ("other libraries and files", r"")]
+
+
+def pss_shares(pid):
+    """The process's proportional set size in kB by SHARES."""
+    totals = dict.fromkeys([name for name, _ in SHARES], 0)
+    owner = None
+    with open(f"/proc/{pid}/smaps") as f:
+        for line in f:
+            if re.match(r"^[0-9a-f]+-[0-9a-f]+ ", line):
+                parts = line.split(None, 5)
+                path = parts[5].strip() if len(parts) > 5 else ""
+                owner = next(name for name, pattern in SHARES if re.search(pattern, path))
+            elif line.startswith("Pss:"):
+                totals[owner] += int(line.split()[1])
+    return totals
+
+
 def run_once(program, display):
     """One run: the printed timings and, in MB, the peak resident memory of
     the process tree, its proportional set size at that peak, and its resident
@@ -98,6 +124,7 @@ def run_once(program, display):
             process = subprocess.Popen([program], stdout=out, stderr=err, env=env)
         deadline = time.monotonic() + RUN_TIMEOUT_S
         peak = peak_pss = processes = 0
+        shares = {}
         empty_scene = None  # the tree's resident memory once the empty scene is shown
         while True:
             tree = process_tree(process.pid)
@@ -105,6 +132,10 @@ def run_once(program, display):
             rss = summed(tree, rss_bytes)
             if rss > peak:
                 peak, peak_pss = rss, summed(tree, pss_bytes)
+                try:
+                    shares = pss_shares(process.pid)
+                except OSError:
+                    pass  # gone meanwhile
             if empty_scene is None and "first-frame" in read(out_path):
                 empty_scene = rss
             try:
@@ -120,6 +151,7 @@ def run_once(program, display):
         for line in read(out_path).splitlines():
             *name, value = line.split()
             timings[" ".join(name)] = float(value)
+    timings.update({"share " + name: kb / 1024 for name, kb in shares.items()})
     return timings, [value / 1024 / 1024 for value in (peak, peak_pss, empty_scene)] + [processes]
 
 
@@ -134,7 +166,7 @@ def ordinal(n):
 
 def medians(samples):
     """The median of each timing and memory figure over the runs."""
-    figures = {name: statistics.median(timings[name] for timings, _ in samples)
+    figures = {name: statistics.median(timings.get(name, 0) for timings, _ in samples)
                for name in samples[0][0]}
     for index, name in enumerate(["peak rss", "peak pss", "empty rss", "processes"]):
         figures[name] = statistics.median(memory[index] for _, memory in samples)
@@ -198,6 +230,11 @@ def main():
                                                    "yes" if value <= budget else "NO"]
         cells += [f"{other[key]:.0f} {unit}".strip() if key in other else "-" for other in figures[1:]]
         print("| " + " | ".join(cells) + " |")
+    print("\nThe process's proportional set size at its peak, by who holds it (medians):\n")
+    print("| Held by | PSS |")
+    print("|---|---|")
+    for name, _ in SHARES:
+        print(f"| {name} | {figures[0].get('share ' + name, 0):.1f} MB |")
 
 
 if __name__ == "__main__":
