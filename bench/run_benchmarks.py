@@ -130,7 +130,7 @@ def main():
         f.write("\n".join(sections) + "\n")
     print("\n".join(sections))
     # The figures beyond their budgets, once more at the end where they are seen.
-    beyond = [line for line in sections if line.endswith("| NO |")]
+    beyond = [line for line in "\n".join(sections).splitlines() if line.endswith("| NO |")]
     print(f"\n{len(beyond)} figure(s) beyond their budgets" + "".join("\n  " + line for line in beyond))
     print("bench/RESULTS.md is kept in the repository: its diff shows what changed.")
 
