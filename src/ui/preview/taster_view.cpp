@@ -140,7 +140,8 @@ TasterView::TasterView(QWidget* parent)
   root_->addChild(edges_->Node());
   camera_.Orientation = *ViewDirection("reset");
   PlaceCamera(camera_);
-  openGLStart_->start();
+  // Where contexts cannot be made on other threads the surface makes the first, as before.
+  if (QOpenGLContext::supportsThreadedOpenGL()) openGLStart_->start();
 
   // The surface only shows: this widget keeps the focus and takes the
   // mouse. Shown once the window around it has been drawn: setting OpenGL up
