@@ -11,6 +11,12 @@ import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+RATIO_BUDGET = 2  # a command against the bare file work it must do
+HISTORY_BUDGET_MS = 20
+
+
+def within(value, budget):
+    return "yes" if value < budget else "NO"
 
 
 def machine():
@@ -43,13 +49,39 @@ def core_section(build):
         baseline = head + "Baseline" + ("/" + case if case else "")
         label = "CONFIRM " + case if head == "RunConfirm" else f"{head} ({case})" if case else head
         pairs.append((label, value, medians[baseline]))
-    lines = ["| Command | Median | File-operation baseline | Ratio (budget 2) |", "|---|---|---|---|"]
+    lines = ["| Command | Median | File-operation baseline | Ratio | Budget | Within |", "|---|---|---|---|---|---|"]
     for label, value, base in pairs:
-        lines.append(f"| {label} | {value:.0f} µs | {base:.0f} µs | {value / base:.2f} |")
-    lines += ["", "The history on a tool of 50 elements, rebuilt from its steps (budget 20 ms):", "",
-              "| Step | Median |", "|---|---|"]
+        ratio = value / base
+        lines.append(f"| {label} | {value:.0f} µs | {base:.0f} µs | {ratio:.2f} | < {RATIO_BUDGET} | {within(ratio, RATIO_BUDGET)} |")
+    lines += ["", "The history on a tool of 50 elements, rebuilt from its steps:", "",
+              "| Step | Median | Budget | Within |", "|---|---|---|---|"]
     for label, value in history:
-        lines.append(f"| {label} | {value / 1000:.2f} ms |")
+        lines.append(f"| {label} | {value / 1000:.2f} ms | < {HISTORY_BUDGET_MS} ms | {within(value / 1000, HISTORY_BUDGET_MS)} |")
+    return "\n".join(lines)
+
+
+# The data sheet's measurements as sheet_bench.sh names them: what, unit, budget.
+SHEET_ROWS = {
+    "figures-50-us": ("Figures of a 50-element tool", "µs", 1000),
+    "layout-50-us": ("The sheet's layout of a 50-element tool", "µs", None),
+    "dialog-50-ms": ("The sheet's dialog on screen", "ms", 300),
+    "library-sheet-pdf-ms": ("`tarvo-library sheet` writing its PDF", "ms", 500),
+}
+
+
+def sheet_section(build):
+    """sheet_bench.sh's medians as a table beside their budgets."""
+    out = subprocess.run([os.path.join(HERE, "sheet", "sheet_bench.sh"), build, "5"], check=True,
+                         capture_output=True, text=True).stdout
+    lines = ["| Measure | Runs | Median | Budget | Within |", "|---|---|---|---|---|"]
+    for line in out.strip().splitlines():
+        key, _, rest = line.partition(":")
+        runs, _, median = rest.partition("median")
+        label, unit, budget = SHEET_ROWS.get(key, (key, "", None))
+        value = float(median)
+        cells = [label, runs.strip(), f"{value:g} {unit}", f"< {budget} {unit}" if budget else "",
+                 within(value, budget) if budget else ""]
+        lines.append("| " + " | ".join(cells) + " |")
     return "\n".join(lines)
 
 
@@ -92,15 +124,15 @@ def main():
         sections += ["", "## The window (`bench/window`)", "",
                      subprocess.run([sys.executable, window, build, "7", *beside], check=True,
                                     capture_output=True, text=True).stdout.strip()]
-    sheet = os.path.join(HERE, "sheet", "sheet_bench.sh")
     if os.path.exists(os.path.join(build, "bench", "sheet_timings")):
-        sections += ["", "## The data sheet (`bench/sheet`)", "",
-                     "Budgets: figures of a 50-element tool under 1 ms (1000 us), the sheet's dialog on screen",
-                     "under 300 ms, `tarvo-library sheet` writing its PDF under 0.5 s (500 ms).", "",
-                     subprocess.run([sheet, build, "5"], check=True, capture_output=True, text=True).stdout.strip()]
+        sections += ["", "## The data sheet (`bench/sheet`)", "", sheet_section(build)]
     with open(os.path.join(HERE, "RESULTS.md"), "w") as f:
         f.write("\n".join(sections) + "\n")
     print("\n".join(sections))
+    # The figures beyond their budgets, once more at the end where they are seen.
+    beyond = [line for line in "\n".join(sections).splitlines() if line.endswith("| NO |")]
+    print(f"\n{len(beyond)} figure(s) beyond their budgets" + "".join("\n  " + line for line in beyond))
+    print("bench/RESULTS.md is kept in the repository: its diff shows what changed.")
 
 
 if __name__ == "__main__":

@@ -35,8 +35,8 @@ std::string Read(const fs::path& file) {
 // An editor on a real directory of its own.
 class Workspace {
  public:
-  explicit Workspace(platform::SystemCalls& calls = platform::SystemCalls::Real())
-      : files_(calls), dir_(fs::temp_directory_path() / ("tarvo-bench-" + std::to_string(std::random_device{}()))) {
+  explicit Workspace(platform::FileSystem* files = nullptr)
+      : files_(files ? *files : disk_), dir_(fs::temp_directory_path() / ("tarvo-bench-" + std::to_string(std::random_device{}()))) {
     fs::create_directories(dir_);
     Restart();
   }
@@ -69,7 +69,8 @@ class Workspace {
   }
 
  private:
-  platform::DiskFileSystem files_;
+  platform::DiskFileSystem disk_;
+  platform::FileSystem& files_;
   fs::path dir_;
   scene::NoSceneView view_;
   SilentMessages messages_;
@@ -218,14 +219,29 @@ std::string EarlierTools() {
   return tools;
 }
 
-// The system calls with flushes that do nothing: EXPORT as it was before it flushed.
-struct NoFlushes final : platform::SystemCalls {
-  int Fsync(int) override { return 0; }
+// The disk's files with every durable write made as a scratch one, neither it
+// nor its folder flushed: EXPORT as it was before it flushed.
+class NoFlushes final : public platform::FileSystem {
+ public:
+  using Path = std::filesystem::path;
+  platform::FileStatus Write(const Path& file, std::string_view bytes, platform::Durability) override {
+    return disk_.Write(file, bytes, platform::Durability::Scratch);
+  }
+  platform::FileStatus Append(const Path& file, std::string_view bytes, platform::Durability) override {
+    return disk_.Append(file, bytes, platform::Durability::Scratch);
+  }
+  platform::FileStatus Copy(const Path& from, const Path& to, platform::Durability) override {
+    return disk_.Copy(from, to, platform::Durability::Scratch);
+  }
+  platform::FileStatus Read(const Path& file, std::string& bytes) override { return disk_.Read(file, bytes); }
+
+ private:
+  platform::DiskFileSystem disk_;
 };
 
 void Export(benchmark::State& state, bool flushes) {
   NoFlushes noFlushes;
-  Workspace w(flushes ? platform::SystemCalls::Real() : noFlushes);
+  Workspace w(flushes ? nullptr : &noFlushes);
   const std::string earlier = EarlierTools();
   PrepareExport(w, earlier);
   for (auto _ : state) {

@@ -84,23 +84,26 @@ def main():
     with tempfile.TemporaryDirectory() as big, tempfile.TemporaryDirectory() as small:
         size = large_file(replay_program, big)
         label = f"{TOOL_COUNT} tools, {size / 1e6:.1f} MB"
-        rows.append((f"`list`, {label}", *measure([library, "--dir", big, "list"], runs), "0.5 s, 64 MB"))
-        rows.append((f"`check`, {label}", *measure([library, "--dir", big, "check"], runs), "0.5 s, 64 MB"))
+        rows.append((f"`list`, {label}", *measure([library, "--dir", big, "list"], runs), 500, 64))
+        rows.append((f"`check`, {label}", *measure([library, "--dir", big, "check"], runs), 500, 64))
         replay(replay_program, small, thirty_elements())
         rows.append(("`script` of a tool of 30 elements (derived and proven)",
-                     *measure([library, "--dir", small, "script", "R30"], runs), "50 ms"))
+                     *measure([library, "--dir", small, "script", "R30"], runs), 50, None))
     out = subprocess.run([os.path.join(build, "bench", "assembly_bench"), "--benchmark_repetitions=5",
                           "--benchmark_report_aggregates_only=true", "--benchmark_format=json"],
                          check=True, capture_output=True, text=True).stdout
     medians = {b["run_name"]: b["real_time"] for b in json.loads(out)["benchmarks"]
                if b.get("aggregate_name") == "median"}
-    rows.append(("Figures of an assembly of 5 parts and 50 elements", medians["AssemblyFigures"] / 1000, 0, "1 ms"))
-    rows.append(("The same written as one tool (typed, exported in memory)", medians["WriteAsOneTool"], 0, "50 ms"))
-    rows.append(("The same stack's preview scene", medians["StackPreviewScene"], 0, "50 ms"))
-    print("| Command | Median wall time | Peak memory | Budget |")
-    print("|---|---|---|---|")
-    for name, wall, memory, budget in rows:
-        print(f"| {name} | {wall:.{1 if wall >= 1 else 3}f} ms | {f'{memory:.1f} MB' if memory else '-'} | {budget} |")
+    rows.append(("Figures of an assembly of 5 parts and 50 elements", medians["AssemblyFigures"] / 1000, None, 1, None))
+    rows.append(("The same written as one tool (typed, exported in memory)", medians["WriteAsOneTool"], None, 50, None))
+    rows.append(("The same stack's preview scene", medians["StackPreviewScene"], None, 50, None))
+    print("| Command | Median wall time | Peak memory | Budget | Within |")
+    print("|---|---|---|---|---|")
+    for name, wall, memory, wall_budget, memory_budget in rows:
+        budget = f"< {wall_budget} ms" + (f", < {memory_budget} MB" if memory_budget else "")
+        within = wall < wall_budget and (memory_budget is None or memory < memory_budget)
+        shown = f"{memory:.1f} MB" if memory else "-"
+        print(f"| {name} | {wall:.{1 if wall >= 1 else 3}f} ms | {shown} | {budget} | {'yes' if within else 'NO'} |")
 
 
 if __name__ == "__main__":

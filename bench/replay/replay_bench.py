@@ -8,6 +8,9 @@ import sys
 import tempfile
 import time
 
+WALL_BUDGET_MS = 50
+MEMORY_BUDGET_MB = 16
+
 
 def largest_extension():
     lines = ["set Tb_ToolName X50", "click Cmd_NewTool", "click Ob_Extend", "click Cmd_Add"]
@@ -74,10 +77,11 @@ def main():
             wall = statistics.median(s[0] for s in samples)
             memory = max(s[1] for s in samples)
             results.append((name, wall, memory))
-    print("| Tool | Median wall time | Peak memory |")
-    print("|---|---|---|")
+    print("| Tool | Median wall time | Peak memory | Budget | Within |")
+    print("|---|---|---|---|---|")
     for name, wall, memory in results:
-        print(f"| {name} | {wall:.1f} ms | {memory:.1f} MB |")
+        within = "yes" if wall < WALL_BUDGET_MS and memory < MEMORY_BUDGET_MB else "NO"
+        print(f"| {name} | {wall:.1f} ms | {memory:.1f} MB | < {WALL_BUDGET_MS} ms, < {MEMORY_BUDGET_MB} MB | {within} |")
 
 
 if __name__ == "__main__":

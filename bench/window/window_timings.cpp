@@ -7,10 +7,20 @@
 //                      showing it (N up to kTimedElements)
 //   undo N MS          from Edit → Undo of element N's CONFIRM to the preview
 //                      showing the tool without it (N = kElements)
+//   redo N MS          from Edit → Redo of that CONFIRM to the preview showing
+//                      the tool with it again (then undone once more, untimed)
 //   change 1 MS        from OK on element 1's new diameter to the preview
 //                      showing the rebuilt tool of kElements - 1 elements
+//   insert K MS        from OK on a new cylinder above element K to the
+//                      preview showing it (K = kElements / 2)
+//   remove K MS        from the removal of that element to the preview
+// Each edit's line is followed by "cpu NAME MS": the processor time all the
+// process's threads (Mesa's rasterizers among them) spent on it, which
+// depends less on other work on the machine than the time on the clock.
 // The first two count from the start of the process. With --verbose Coin
-// reports to standard error, as in the program.
+// reports to standard error, as in the program. With --pictures DIR the
+// preview after each timed edit is saved there as NAME.png, to compare the
+// pictures of two builds.
 #include <time.h>
 #include <unistd.h>
 
@@ -108,6 +118,9 @@ void Await(QSignalSpy& spy, const char* what) {
 int main(int argc, char** argv) {
   tarvo::ui::ShowCoinMessages(tarvo::ui::VerboseWanted(argc, argv));
   QApplication app(argc, argv);
+  const QStringList arguments = QApplication::arguments();
+  const qsizetype picturesAt = arguments.indexOf(QStringLiteral("--pictures"));
+  const QString pictures = picturesAt >= 0 && picturesAt + 1 < arguments.size() ? arguments[picturesAt + 1] : QString();
   QTemporaryDir directory;
   tarvo::app::ToolsWindow tools(QFile::encodeName(directory.path()).toStdString());
   FirstPaint firstPaint;
@@ -127,32 +140,64 @@ int main(int argc, char** argv) {
     user.Enter("Tb_Diam", "6");
     if (cone) user.Enter("Tb_Diam2", "4");
     user.Enter("Tb_Height", "2");
-    const double clicked = NowMs(CLOCK_MONOTONIC);
+    const double clicked = NowMs(CLOCK_MONOTONIC), cpu = NowMs(CLOCK_PROCESS_CPUTIME_ID);
     user.Click("Cmd_Confirm");
     Await(loaded, "the scene");
     if (element > kTimedElements) continue;
     const std::string what = "confirm " + std::to_string(element);
     Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - clicked);
+    Print(("cpu " + what).c_str(), NowMs(CLOCK_PROCESS_CPUTIME_ID) - cpu);
+    if (!pictures.isEmpty() && (element == 1 || element == 2)) {
+      tools.Preview().Picture().save(pictures + QStringLiteral("/confirm-%1.png").arg(element));
+    }
   }
+  if (!pictures.isEmpty()) tools.Preview().Picture().save(pictures + QStringLiteral("/confirm-%1.png").arg(kElements));
 
-  QAction* undo = tools.Main().findChild<QAction*>(QStringLiteral("Undo"));
-  if (undo == nullptr || !undo->isEnabled()) qFatal("no Undo to trigger");
-  double started = NowMs(CLOCK_MONOTONIC);
-  undo->trigger();
-  Await(loaded, "the scene after Undo");
-  Print(("undo " + std::to_string(kElements)).c_str(), NowMs(CLOCK_MONOTONIC) - started);
+  const auto timed = [&](const std::string& what, const auto& act) {
+    const double started = NowMs(CLOCK_MONOTONIC), cpu = NowMs(CLOCK_PROCESS_CPUTIME_ID);
+    act();
+    Await(loaded, what.c_str());
+    Print(what.c_str(), NowMs(CLOCK_MONOTONIC) - started);
+    Print(("cpu " + what).c_str(), NowMs(CLOCK_PROCESS_CPUTIME_ID) - cpu);
+    if (!pictures.isEmpty()) {
+      QString name = QString::fromStdString(what).replace(' ', '-');
+      tools.Preview().Picture().save(pictures + '/' + name + ".png");
+    }
+  };
+  const auto trigger = [&tools](const char* name) {
+    QAction* action = tools.Main().findChild<QAction*>(QString::fromLatin1(name));
+    if (action == nullptr || !action->isEnabled()) qFatal("no %s to trigger", name);
+    action->trigger();
+  };
+  const std::string last = std::to_string(kElements);
+  timed("undo " + last, [&] { trigger("Undo"); });
+  timed("redo " + last, [&] { trigger("Redo"); });
+  trigger("Undo");
+  Await(loaded, "the scene after the second Undo");
 
   // The change dialog's OK, as the dialog's window hands it to the editor.
   tools.Window().RunOnEditor([](tarvo::editor::Editor& editor) {
     if (!editor.OpenChange(1)) qFatal("no element 1 to change");
     editor.TypeInDialog(tarvo::editor::ControlId::Tb_Diam, "7");
   });
-  started = NowMs(CLOCK_MONOTONIC);
+  const auto ok = [&tools] {
+    tools.Window().RunOnEditor([](tarvo::editor::Editor& editor) {
+      if (!editor.DialogOk()) qFatal("the dialog's OK was refused");
+    });
+  };
+  timed("change 1", ok);
+  constexpr int kMiddle = kElements / 2;
   tools.Window().RunOnEditor([](tarvo::editor::Editor& editor) {
-    if (!editor.DialogOk()) qFatal("the change was refused");
+    if (!editor.OpenInsert(kMiddle, "Cyl")) qFatal("no insert above element %d", kMiddle);
+    editor.TypeInDialog(tarvo::editor::ControlId::Tb_Height, "2");
+    editor.TypeInDialog(tarvo::editor::ControlId::Tb_Diam, "5");
   });
-  Await(loaded, "the scene after the change");
-  Print("change 1", NowMs(CLOCK_MONOTONIC) - started);
+  timed("insert " + std::to_string(kMiddle), ok);
+  timed("remove " + std::to_string(kMiddle), [&tools] {
+    tools.Window().RunOnEditor([](tarvo::editor::Editor& editor) {
+      if (!editor.RemoveElement(kMiddle)) qFatal("element %d was not removed", kMiddle);
+    });
+  });
   user.Click("Cmd_Exit");
   return 0;
 }

@@ -51,7 +51,38 @@ struct CheapHash {
   std::size_t operator()(std::uint32_t bits) const { return bits * 0x9E3779B1U; }
 };
 
+// Whether the line at `at` is a rule (kRule, or the prototype's longer one)
+// whose next line is a title.
+bool StartsBlock(std::string_view text, std::size_t at) {
+  if (text.compare(at, kRule.size(), kRule) != 0) return false;
+  const std::size_t next = text.find('\n', at);
+  return next != std::string_view::npos && text.compare(next + 1, 2, "# ") == 0;
+}
+
 }  // namespace
+
+std::vector<std::string_view> SceneBlocks(std::string_view text) {
+  std::vector<std::string_view> blocks;
+  std::size_t start = 0;     // of the block under way
+  bool ruled = false;        // the block under way has begun at a rule: the next rule ends it
+  bool prototype = false;    // the block under way is a cone's prototype: the cone joins it
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) break;
+    if (StartsBlock(text, at)) {
+      if (ruled && !prototype) {
+        blocks.push_back(text.substr(start, at - start));
+        start = at;
+      }
+      ruled = true;
+      const std::size_t title = end + 1;
+      prototype = text.substr(title, text.find('\n', title) - title).find("PROTOTYPE") != std::string_view::npos;
+    }
+    at = end + 1;
+  }
+  if (start < text.size()) blocks.push_back(text.substr(start));
+  return blocks;
+}
 
 std::string HeaderBlock() {
   std::string block;

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "scene/preview_mesh.h"
 
@@ -18,6 +19,14 @@ std::string DiskBlock(std::string_view y, std::string_view height, std::string_v
 std::string ConePrototypeBlock(float piValue);
 std::string ConeBlock(std::string_view y, std::string_view height, std::string_view topRadius,
                       std::string_view bottomRadius);
+
+// A scene text cut into the blocks above, in order; together they are the
+// whole text. A block starts at a rule line followed by its title line (a
+// line beginning "# "); the header's sections are blocks of their own, what
+// precedes the first rule goes with the first, and a cone's prototype with
+// the cone after it. The preview reads each block once and keeps it while it
+// stays in the file.
+std::vector<std::string_view> SceneBlocks(std::string_view text);
 
 // The point and face index lines of the preview mesh, kept from one polygon
 // block to the next: the mesh only grows until it is reset and every block

@@ -83,3 +83,37 @@ TEST_F(SceneTest, FailuresLeaveTheSceneAndPositionAloneAndTheBackupSkipsAMissing
 
 }  // namespace
 }  // namespace tarvo::scene
+
+namespace tarvo::scene {
+namespace {
+
+// A scene of every kind of element cut into its blocks: each element's block
+// as written (a cone with its prototype), the header's three sections, and
+// nothing lost or added; a text without rules is one block.
+TEST(SceneBlocksTest, CutsTheSceneBeforeEachElement) {
+  PreviewMesh mesh;
+  mesh.BeginFace(3);
+  for (float x : {0.0F, 1.0F, 0.0F}) mesh.AddVertex(x, x / 2, 1);
+  PolygonTexts polygon;
+  polygon.Update(mesh);
+  const std::string cone = ConePrototypeBlock(3.1415927F) + ConeBlock("-12.5", "5", "3", "1.25");
+  const std::vector<std::string> elements = {CylinderBlock("-5", "10", "3"), cone, cone,
+                                             SphereBlock("-15", "1.5"), DiskBlock("-15", "1", "4"),
+                                             polygon.Block(3.1415927F)};
+  std::string text = HeaderBlock();
+  for (const std::string& element : elements) text += element;
+  const std::vector<std::string_view> blocks = SceneBlocks(text);
+  ASSERT_EQ(blocks.size(), 3 + elements.size());
+  std::string joined;
+  for (std::string_view block : blocks) joined += block;
+  EXPECT_EQ(joined, text);
+  EXPECT_TRUE(blocks[0].starts_with("#VRML V2.0 utf8\r\n\r\n#-------------------\r\n# Background Color"));
+  EXPECT_NE(blocks[1].find("GRAY"), std::string_view::npos);
+  for (std::size_t i = 0; i < elements.size(); ++i) EXPECT_EQ(blocks[3 + i], elements[i]) << i;
+
+  EXPECT_EQ(SceneBlocks("#VRML V2.0 utf8\r\nShape {}\r\n"), std::vector<std::string_view>{"#VRML V2.0 utf8\r\nShape {}\r\n"});
+  EXPECT_TRUE(SceneBlocks("").empty());
+}
+
+}  // namespace
+}  // namespace tarvo::scene

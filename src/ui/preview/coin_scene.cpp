@@ -12,6 +12,12 @@
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/sensors/SoSensorManager.h>
 
+#include <algorithm>
+#include <charconv>
+#include <unordered_map>
+
+#include "numbers/number_text.h"
+#include "scene/scene_blocks.h"
 #include "ui/preview/coin_messages.h"
 #include "ui/preview/cone_script.h"
 
@@ -61,9 +67,11 @@ void Soften(SoVRMLMaterial& material) {
 }
 
 // Makes the nodes read from one part of the file ready to draw; `softened`
-// holds the materials already made ready, which a part may use again.
-void Prepare(SoNode* part, SbColor& sky, std::unordered_set<const SoNode*>& softened) {
-  ForEachNode(part, [&sky, &softened](SoNode* node) {
+// holds the materials already made ready, which a part may use again, and
+// gets those made ready here, as does `added`.
+void Prepare(SoNode* part, SbColor& sky, std::unordered_set<const SoNode*>& softened,
+             std::vector<const SoNode*>& added) {
+  ForEachNode(part, [&sky, &softened, &added](SoNode* node) {
     if (node->isOfType(SoVRMLScript::getClassTypeId())) {
       RunConeScript(*static_cast<SoVRMLScript*>(node));
     } else if (node->isOfType(SoVRMLExtrusion::getClassTypeId())) {
@@ -75,74 +83,157 @@ void Prepare(SoNode* part, SbColor& sky, std::unordered_set<const SoNode*>& soft
       if (background->skyColor.getNum() > 0) sky = background->skyColor[0];
     } else if (node->isOfType(SoVRMLMaterial::getClassTypeId()) && softened.insert(node).second) {
       Soften(*static_cast<SoVRMLMaterial*>(node));
+      added.push_back(node);
     }
   });
   ForEachNode(part, UnwrapGroupShapes);
+}
+
+// A reason from a block read alone after the header line of its own ("...
+// (line N)"), with the line of the file: `shift` more.
+std::string LineOfFile(const std::string& reason, int shift) {
+  constexpr std::string_view kLine = " (line ";
+  const std::size_t at = reason.rfind(kLine);
+  if (at == std::string::npos || !reason.ends_with(')')) return reason;
+  const std::size_t digits = at + kLine.size();
+  int line = 0;
+  const auto [end, error] = std::from_chars(reason.data() + digits, reason.data() + reason.size() - 1, line);
+  if (error != std::errc() || end != reason.data() + reason.size() - 1) return reason;
+  return reason.substr(0, digits) + numbers::IntegerText(line + shift) + ")";
 }
 
 }  // namespace
 
 CoinScene::CoinScene() : root_((StartCoin(), new SoSeparator)) { root_->ref(); }
 
-CoinScene::~CoinScene() { root_->unref(); }
+CoinScene::~CoinScene() {
+  Clear();
+  root_->unref();
+}
+
+void CoinScene::Release(Block& block) {
+  for (SoNode* node : block.Nodes) node->unref();
+  block.Nodes.clear();
+}
 
 void CoinScene::Clear() {
   root_->removeAllChildren();
-  softened_.clear();
-  shown_.clear();
+  for (Block& block : blocks_) Release(block);
+  blocks_.clear();
   sky_ = kDefaultSky;
 }
 
 std::string CoinScene::Read(std::string_view text) {
-  std::string problem;
-  if (!shown_.empty() && text.size() > shown_.size() && text.starts_with(shown_)) {
-    // A part added to the text shown starts with a node of its own.
-    std::string part(kHeader);
-    part += text.substr(shown_.size());
-    if (Add(part, problem)) {
-      shown_ = text;
-      return {};
-    }
-    problem.clear();
-  }
-  Clear();
   // Coin reads nothing at all, without an error, from some files that are
   // not scenes.
   if (!text.starts_with(kVrmlHeader)) {
+    Clear();
     return "it does not begin with " + std::string(kVrmlHeader);
   }
-  if (Add(text, problem)) {
-    shown_ = text;
+  const std::vector<std::string_view> texts = scene::SceneBlocks(text);
+  // The blocks shown, by their text; each is used once. They name the
+  // header's nodes: none is used again once the header is read anew.
+  std::unordered_multimap<std::string_view, std::size_t> shown;
+  if (!blocks_.empty() && !texts.empty() && blocks_.front().Text == texts.front()) {
+    for (std::size_t i = 0; i < blocks_.size(); ++i) shown.emplace(blocks_[i].Text, i);
+  }
+  std::vector<bool> taken(blocks_.size());
+  std::vector<Block> blocks;
+  blocks.reserve(texts.size());
+  Names names;
+  std::unordered_set<const SoNode*> softened;
+  std::string problem;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    std::size_t found = blocks_.size();
+    if (i < blocks_.size() && !taken[i] && shown.count(texts[i]) > 0 && blocks_[i].Text == texts[i]) {
+      found = i;  // where it stood
+    } else {
+      const auto [first, last] = shown.equal_range(texts[i]);
+      for (auto at = first; at != last && found == blocks_.size(); ++at) {
+        if (!taken[at->second]) found = at->second;
+      }
+    }
+    if (found < blocks_.size()) {
+      taken[found] = true;
+      blocks.push_back(std::move(blocks_[found]));
+    } else {
+      Block block;
+      if (!ReadBlock(texts[i], i == 0, names, softened, block, problem)) break;
+      blocks.push_back(std::move(block));
+    }
+    names.insert(names.end(), blocks.back().Names.begin(), blocks.back().Names.end());
+    softened.insert(blocks.back().Materials.begin(), blocks.back().Materials.end());
+  }
+  if (blocks.size() == texts.size()) {
+    Show(std::move(blocks));
     return {};
   }
-  return problem.empty() ? std::string("it is not a VRML scene") : problem;
+  // Nothing is shown; the reason names the line of the file. (The file is
+  // not read again whole: Coin reports some errors once a process only.)
+  for (Block& block : blocks) Release(block);
+  Clear();
+  if (problem.empty()) return "it is not a VRML scene";
+  const std::size_t start = static_cast<std::size_t>(texts[blocks.size()].data() - text.data());
+  const auto before = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(start), '\n');
+  return blocks.empty() ? problem : LineOfFile(problem, static_cast<int>(before) - 1);
 }
 
-bool CoinScene::Add(std::string_view text, std::string& problem) {
+void CoinScene::Show(std::vector<Block> blocks) {
+  std::vector<SoNode*> nodes;
+  for (const Block& block : blocks) nodes.insert(nodes.end(), block.Nodes.begin(), block.Nodes.end());
+  // The nodes that stay where they were are left as they are.
+  int same = 0;
+  while (same < root_->getNumChildren() && same < static_cast<int>(nodes.size()) &&
+         root_->getChild(same) == nodes[static_cast<std::size_t>(same)]) {
+    ++same;
+  }
+  for (int i = root_->getNumChildren() - 1; i >= same; --i) root_->removeChild(i);
+  for (std::size_t i = static_cast<std::size_t>(same); i < nodes.size(); ++i) root_->addChild(nodes[i]);
+  for (Block& block : blocks_) Release(block);  // those not taken over
+  blocks_ = std::move(blocks);
+}
+
+bool CoinScene::ReadBlock(std::string_view text, bool whole, const Names& names,
+                          std::unordered_set<const SoNode*>& softened, Block& block, std::string& problem) {
+  // A block read alone starts with the header of its own.
+  std::string part;
+  if (!whole) {
+    part = kHeader;
+    part += text;
+    text = part;
+  }
   SoInput input;
   input.setBuffer(text.data(), text.size());
-  // The nodes named so far, to be used again in the part.
-  ForEachNode(root_, [&input](SoNode* node) {
-    if (node->getName().getLength() > 0) input.addReference(node->getName(), node);
-  });
+  for (const auto& [name, node] : names) input.addReference(name, node);
   ReadErrors errors;
-  SoSeparator* part = SoDB::readAll(&input);
-  if (part == nullptr) {
+  SoSeparator* read = SoDB::readAll(&input);
+  if (read == nullptr) {
     problem = errors.First();
     return false;
   }
-  part->ref();
-  const bool read = errors.First().empty();
-  if (read) {
-    Prepare(part, sky_, softened_);
-    for (int i = 0; i < part->getNumChildren(); ++i) root_->addChild(part->getChild(i));
+  read->ref();
+  const bool ok = errors.First().empty();
+  if (ok) {
+    block.Text = whole ? std::string(text) : std::string(text.substr(kHeader.size()));
+    Prepare(read, sky_, softened, block.Materials);
+    // A Background is drawn as a sphere and a cube around the camera, each
+    // frame anew; the preview clears to its sky colour instead.
+    for (int i = 0; i < read->getNumChildren(); ++i) {
+      SoNode* node = read->getChild(i);
+      if (node->isOfType(SoVRMLBackground::getClassTypeId())) continue;
+      node->ref();
+      block.Nodes.push_back(node);
+      ForEachNode(node, [&block](SoNode* named) {
+        if (named->getName().getLength() > 0) block.Names.emplace_back(named->getName(), named);
+      });
+    }
   }
   problem = errors.First();
-  part->unref();
+  read->unref();
   // What the reader left for later (the scripts' own evaluation, which
   // Coin cannot do) is done with.
   SoDB::getSensorManager()->processDelayQueue(TRUE);
-  return read;
+  return ok;
 }
 
 }  // namespace tarvo::ui

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <Inventor/SbBasic.h>
+#include <Inventor/SbMatrix.h>
 #include <Inventor/SbVec3f.h>
 
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/preview/camera_views.h"
@@ -41,6 +45,16 @@ class FeatureEdges {
     bool Feature = false;        // a crease or the edge of one face: always shown
   };
 
+  // The triangles of one element as last met, three corners each.
+  struct Element {
+    SbUniqueId Id = 0;  // the element's node id then: it changes with anything below it
+    SbMatrix Model;        // the transform above it
+    std::vector<SbVec3f> Points;
+  };
+  struct Triangles;
+
+  std::unordered_map<const SoNode*, Element> elements_;  // of the faces last collected
+  std::size_t lastTriangles_ = 0;                         // their count, to size the next collection
   std::vector<SbVec3f> points_;
   std::vector<SbVec3f> normals_;  // of each face
   std::vector<int> facePoints_;   // a corner of each face

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -106,6 +107,10 @@ std::optional<float> ScaleFor(double extent) {
 
 TasterView::TasterView(QWidget* parent)
     : QWidget(parent),
+      openGLStart_(QThread::create([] {
+        QOpenGLContext first;
+        first.create();
+      })),
       scene_(std::make_unique<CoinScene>()),
       edges_(std::make_unique<FeatureEdges>()),
       root_(new SoSeparator),
@@ -135,6 +140,8 @@ TasterView::TasterView(QWidget* parent)
   root_->addChild(edges_->Node());
   camera_.Orientation = *ViewDirection("reset");
   PlaceCamera(camera_);
+  // Where contexts cannot be made on other threads the surface makes the first, as before.
+  if (QOpenGLContext::supportsThreadedOpenGL()) openGLStart_->start();
 
   // The surface only shows: this widget keeps the focus and takes the
   // mouse. Shown once the window around it has been drawn: setting OpenGL up
@@ -152,6 +159,7 @@ TasterView::TasterView(QWidget* parent)
 }
 
 TasterView::~TasterView() {
+  openGLStart_->wait();
   ReleaseContext();
   renderer_.reset();
   root_->unref();
@@ -173,6 +181,7 @@ void TasterView::paintEvent(QPaintEvent* /*event*/) {
   const SbColor& sky = scene_->Sky();
   QPainter(this).fillRect(rect(), QColor::fromRgbF(sky[0], sky[1], sky[2]));
   if (!container_->isVisible()) {
+    openGLStart_->wait();  // the surface's own context, made next, is then a later one
     QMetaObject::invokeMethod(container_, &QWidget::show, Qt::QueuedConnection);
   }
 }
@@ -314,6 +323,11 @@ void TasterView::PaintGL() {
     camera->nearDistance = depths.Near;
     camera->farDistance = depths.Far;
   }
+  // Coin takes the depth test as on from the start (lines drawn over their
+  // faces pass), as a new context does not have it: each frame starts so.
+  QOpenGLFunctions* gl = surface_->context()->functions();
+  gl->glEnable(GL_DEPTH_TEST);
+  gl->glDepthFunc(GL_LEQUAL);
   renderer_->render();
 
   sceneDrawn_ = sceneDrawn_ || std::exchange(sceneWaits_, false);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPoint>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
@@ -88,6 +89,9 @@ class TasterView : public QWidget, public scene::SceneView {
   void PlaceCamera(const CameraPlacement& camera);
   void ReleaseContext();
 
+  // Sets OpenGL up while the window is made: the system's first context is
+  // the slow one (Mesa's software renderer starts), later ones are quick.
+  std::unique_ptr<QThread> openGLStart_;
   QList<QAction*> viewActions_;
   std::filesystem::path file_;
   QTimer load_;                       // a read of the file asked for

@@ -97,6 +97,30 @@ TEST(CoinSceneTest, SaysWhyADamagedSceneCannotBeShown) {
   }
 }
 
+// Undo, redo and a change read only the blocks not shown already: the others
+// keep their nodes, wherever they now stand, and each scene is the one a
+// fresh read makes of the same text.
+TEST(CoinSceneTest, KeepsTheNodesOfTheBlocksShownAlready) {
+  const std::size_t firstCylinder = kTwoCones.find("radius 4\r\n");
+  ASSERT_NE(firstCylinder, std::string::npos);
+  std::string changed = kTwoCones;
+  changed.replace(firstCylinder, 8, "radius 5");
+  const std::string& wider = changed;
+  const std::string withoutLast = kTwoCones.substr(0, kTwoCones.rfind("#-------------------\r\n# SPHERE"));
+  CoinScene scene;
+  ASSERT_EQ(scene.Read(kTwoCones), "");
+  const std::vector<SoVRMLExtrusion*> cones = All<SoVRMLExtrusion>(scene.Root());
+  for (const std::string* text : {&withoutLast, &kTwoCones, &wider, &kTwoCones}) {
+    ASSERT_EQ(scene.Read(*text), "");
+    CoinScene fresh;
+    ASSERT_EQ(fresh.Read(*text), "");
+    EXPECT_EQ(scene.Root()->getNumChildren(), fresh.Root()->getNumChildren());
+    EXPECT_EQ(Bounds(scene).getMin(), Bounds(fresh).getMin());
+    EXPECT_EQ(Bounds(scene).getMax(), Bounds(fresh).getMax());
+    EXPECT_EQ(All<SoVRMLExtrusion>(scene.Root()), cones);
+  }
+}
+
 TEST(CoinSceneTest, RunsNoOtherScript) {
   CoinScene scene;
   ASSERT_EQ(scene.Read("#VRML V2.0 utf8\nDEF S Script {\neventOut MFVec3f spine_changed\n"
