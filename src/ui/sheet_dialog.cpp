@@ -1,5 +1,7 @@
 #include "ui/sheet_dialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QVBoxLayout>
@@ -88,7 +91,10 @@ SheetDialog::SheetDialog(std::string block, int position, int tools, QString fol
   layout->addWidget(scroll, 1);
   layout->addLayout(materials);
   layout->addWidget(buttons);
-  resize(kPageWidth + 60, 820);
+  // The page scrolls: the choices and the buttons below it stay on a small
+  // screen (1280×720), within the room the desktop leaves, less its frame.
+  const QRect room = (parent ? parent->screen() : screen())->availableGeometry();
+  resize(std::min(kPageWidth + 60, room.width() - 20), std::min(820, room.height() - 60));
 
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   for (QComboBox* box : {stem_, tip_, probe_}) {
