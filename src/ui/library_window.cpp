@@ -226,11 +226,13 @@ void LibraryWindow::RemoveSelected() {
     return;
   }
   platform::DiskFileSystem files;
-  const platform::FileStatus removed = library::RemoveTool(files, directory_, library_, *tool);
-  if (!removed.IsOk()) {
+  const platform::BackedUpChange removed = library::RemoveTool(files, directory_, library_, *tool);
+  if (!removed.Status.IsOk()) {
+    const QString text = removed.Changed ? tr("The tool was removed, but usrprobe_old.dat keeps the older backup: %1: %2")
+                                         : tr("The tool was not removed: %1: %2");
     QMessageBox::warning(this, windowTitle(),
-                         tr("The tool was not removed: %1: %2")
-                             .arg(QString::fromStdString(removed.File.string()), QString::fromStdString(removed.Reason)));
+                         text.arg(QString::fromStdString(removed.Status.File.string()),
+                                  QString::fromStdString(removed.Status.Reason)));
   }
   Reload();
 }

@@ -34,13 +34,19 @@ expect "check without problems" 0 "" "$library" --dir "$d" check
 expect "no such tool" 2 "" "$library" --dir "$d" show X
 usage_error "unknown command" "unknown command frobnicate" "$library" --dir "$d" frobnicate
 usage_error "unknown option" "unknown option --frob" "$library" --frob list
-usage_error "missing folder" "no directory $work/none" "$library" --dir "$work/none" list
+# file_error NAME LINE COMMAND...: a file or folder that cannot be read or written is one line, status 3.
+file_error() {
+  local name=$1 line=$2 program; shift 2; program=$(basename "$1")
+  expect "$name" 3 "" "$@"
+  [ "$(cat "$work/stderr")" = "$program: $line" ] || fail "$name: $(cat "$work/stderr")"
+}
+file_error "missing folder" "no directory $work/none" "$library" --dir "$work/none" list
 usage_error "bad --index" "--index takes a position from 1" "$library" --dir "$d" show A --index x
 usage_error "missing output path" "stl needs the OUT.stl file to write" "$library" --dir "$d" stl B
 usage_error "replay: unknown option" "unknown option --frob" "$replay" --frob "$work/s.txt"
-usage_error "replay: missing script" "cannot read $work/none.txt: No such file or directory" "$replay" --dir "$d" "$work/none.txt"
-usage_error "replay: a folder as script" "cannot read $work: Is a directory" "$replay" --dir "$d" "$work"
-usage_error "replay: missing folder" "no directory $work/none" "$replay" --dir "$work/none" -
+file_error "replay: missing script" "cannot read $work/none.txt: No such file or directory" "$replay" --dir "$d" "$work/none.txt"
+file_error "replay: a folder as script" "cannot read $work: Is a directory" "$replay" --dir "$d" "$work"
+file_error "replay: missing folder" "no directory $work/none" "$replay" --dir "$work/none" -
 usage_error "replay: bad --index" "--index takes a position from 1" "$replay" --dir "$d" --edit B --index x -
 same_file "show is the block" <("$library" --dir "$d" show D1) "$files/disk_tip.dat"
 
@@ -123,25 +129,39 @@ for place in usrprobe_old.dat usrprobe.dat; do
   [ $place = usrprobe.dat ] || same_file "untouched with $place" "$d/usrprobe.dat" "$work/original.dat"
 done
 
+# EXPORT into a read-only usrprobe.dat (as a user whom the mode binds): refused,
+# usrprobe.dat and the older backup usrprobe_old.dat as they were.
+ro=$work/ro; mkdir "$ro" && chmod 755 "$work"
+cp "$work/original.dat" "$ro/usrprobe.dat" && printf '; the backup before\r\n' | tee "$work/older.dat" >"$ro/usrprobe_old.dat"
+chmod 444 "$ro/usrprobe.dat"
+user=(); [ "$(id -u)" = 0 ] && chown -R nobody "$ro" && user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+expect "export into a read-only file" 3 "message: The tool was not exported: $ro/usrprobe.dat: Permission denied" \
+  "${user[@]}" "$replay" --dir "$ro" --decimal-separator . "$work/d1.txt"
+same_file "read-only file" "$ro/usrprobe.dat" "$work/original.dat"
+same_file "read-only file, older backup" "$ro/usrprobe_old.dat" "$work/older.dat"
+
 # An edited EXPORT and remove, killed (SIGKILL) before each write-related system call in turn:
-# usrprobe.dat old or new, `check` content, the next run works and leaves only what it should.
+# usrprobe.dat old or new, usrprobe_old.dat the older backup or the new one, `check` content,
+# the next run works and leaves only what it should.
 edit() { "$replay" --dir "$d" --edit B "$work/edit.txt"; }
 remove() { "$library" --dir "$d" remove C; }
 sed '/^ITEM:C /,/^\r$/d' "$work/original.dat" >"$work/removed.dat"
 for command in ${killer:+edit remove}; do
   new=$work/${command%e}ed.dat  # edited.dat, removed.dat
   for ((call = 1; ; call++)); do
-    rm -rf "$d" && mkdir "$d" && cp "$work/original.dat" "$d/usrprobe.dat"
+    rm -rf "$d" && mkdir "$d" && cp "$work/original.dat" "$d/usrprobe.dat" && cp "$work/older.dat" "$d/usrprobe_old.dat"
     TARVO_KILL_AT=$call LD_PRELOAD=$killer $command >/dev/null 2>&1
     status=$? at="$command killed at call $call"
     [ $status = 0 ] && break  # ran to the end: no call left to kill at
     [ $status = 137 ] || fail "$at: status $status"
     cmp -s "$d/usrprobe.dat" "$work/original.dat" || cmp -s "$d/usrprobe.dat" "$new" || fail "$at: usrprobe.dat"
+    cmp -s "$d/usrprobe_old.dat" "$work/older.dat" || cmp -s "$d/usrprobe_old.dat" "$work/original.dat" || fail "$at: usrprobe_old.dat"
     "$library" --dir "$d" check && "$library" --dir "$d" remove A || fail "$at: check or the next run"
     left=$(ls -A "$d" | grep -v -x -e usrprobe.dat -e usrprobe_old.dat -e Taster.wrl -e Taster_Old.wrl -e .tarvo-tools.history)
     [ -z "$left" ] || fail "$at: left $left"
   done
-  [ $call -gt 5 ] && cmp -s "$d/usrprobe.dat" "$new" || fail "$command: $call calls, result"
+  [ $call -gt 5 ] && cmp -s "$d/usrprobe.dat" "$new" && cmp -s "$d/usrprobe_old.dat" "$work/original.dat" ||
+    fail "$command: $call calls, result"
 done
 
 [ $failures = 0 ] && echo "all cases passed"
