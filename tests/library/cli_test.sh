@@ -77,7 +77,9 @@ expect "figures without a tip" 0 "$(printf 'L\t3\nEWL\t-\nD\t-\nds\t-\nlargest\t
 usage_error "unknown material" "unknown material gold" "$library" --dir "$d" figures D1 --tip gold
 usage_error "material of another command" "show takes no material" "$library" --dir "$d" show D1 --stem steel
 usage_error "sheet of another type" "sheet writes a .pdf or an .svg file, not d1.png" "$library" --dir "$d" sheet D1 "$work/d1.png"
-if "$library" --dir "$d" sheet D1 "$work/d1.pdf" 2>/dev/null; then
+# Quiet without XDG_RUNTIME_DIR (as root), as the window is.
+if env -u XDG_RUNTIME_DIR "$library" --dir "$d" sheet D1 "$work/d1.pdf" 2>"$work/sheet.err"; then
+  [ -s "$work/sheet.err" ] && fail "sheet: $(cat "$work/sheet.err")"
   text=$(pdftotext "$work/d1.pdf" -)
   for word in D1 "L = 11.1" "EWL = 11.1" "Ø12" "tool 4 of 4 in usrprobe.dat" "4.04 g"; do
     grep -qF "$word" <<<"$text" || fail "sheet: no $word in the PDF"
