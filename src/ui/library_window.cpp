@@ -141,6 +141,10 @@ void LibraryWindow::Fill() {
       problems << tr("line %1: %2").arg(problem.Line).arg(QString::fromStdString(problem.Text));
       duplicate = duplicate || problem.Text.find(" is used by tool ") != std::string::npos;
     }
+    // The first problem's text; all of them in the tooltip.
+    QString firstProblem;
+    if (!problems.isEmpty()) firstProblem = problems.front();
+    if (problems.size() > 1) firstProblem += tr(" (+%n more)", nullptr, static_cast<int>(problems.size() - 1));
     const QVariant values[kColumns] = {tool.Position,
                                        FromFile(tool.Name),
                                        FromFile(tool.Connection),
@@ -148,7 +152,7 @@ void LibraryWindow::Fill() {
                                        static_cast<int>(tool.Elements.size()),
                                        length ? QVariant(static_cast<double>(static_cast<float>(*length))) : QVariant("-"),
                                        tip,
-                                       static_cast<int>(tool.Problems.size())};
+                                       firstProblem};
     for (int column = 0; column < kColumns; ++column) {
       QTableWidgetItem* item = Item(values[column]);
       if (!problems.isEmpty()) {
