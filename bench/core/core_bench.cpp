@@ -234,6 +234,12 @@ class NoFlushes final : public platform::FileSystem {
     return disk_.Copy(from, to, platform::Durability::Scratch);
   }
   platform::FileStatus Read(const Path& file, std::string& bytes) override { return disk_.Read(file, bytes); }
+  platform::FileStatus Stage(const Path& file, std::string_view bytes, platform::Durability,
+                             platform::StagedFile& staged) override {
+    return disk_.Stage(file, bytes, platform::Durability::Scratch, staged);
+  }
+  platform::FileStatus Commit(const platform::StagedFile& staged) override { return disk_.Commit(staged); }
+  void Discard(const platform::StagedFile& staged) override { disk_.Discard(staged); }
 
  private:
   platform::DiskFileSystem disk_;

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "sheet_output.h"
+#include "ui/qt_messages.h"
 #include "ui/sheet_painter.h"
 
 std::optional<std::string> WriteSheetFile(const std::filesystem::path& file, const tarvo::sheet::SheetDrawing& drawing) {
@@ -10,6 +11,10 @@ std::optional<std::string> WriteSheetFile(const std::filesystem::path& file, con
   // and brings the system's fonts, which the off-screen one lacks there.
   std::unique_ptr<QGuiApplication> application;
   if (QCoreApplication::instance() == nullptr) {
+    // Quiet as the window is (no note of a missing XDG_RUNTIME_DIR when run as
+    // root), unless TARVO_VERBOSE asks for Qt's own messages.
+    const QString verbose = qEnvironmentVariable("TARVO_VERBOSE");
+    tarvo::ui::ShowQtMessages(!verbose.isEmpty() && verbose != QStringLiteral("0"));
     static char program[] = "tarvo-library", option[] = "-platform", platform[] = "offscreen";
 #ifdef Q_OS_WIN
     static int argc = 1;

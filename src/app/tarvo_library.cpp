@@ -85,10 +85,11 @@ NAME matches a tool's name exactly, blanks at its ends aside, as a reader
 that splits the ITEM line at blanks sees it; --index K picks the K-th tool of
 the file where several share the name.
 
-Exit status: 0 done, 1 check or probes found problems, 2 a wrong command
-line or no such tool or probe (or no element to write as STL), 3 a file
-operation failed or another editor works on DIR, 4 the tool is not
-rebuildable.
+Exit status, as for every TARVO Tools program: 0 done, 2 a wrong command line,
+3 a file or folder that cannot be read or written (another editor working on
+DIR included). Besides: 1 check, probes or assemblies found problems, 2 also
+no such tool, probe or part (or no element to write as STL), 4 the tool is
+not rebuildable.
 )";
 
 std::string FileFailure(const tarvo::platform::FileStatus& status, const std::filesystem::path& file) {
@@ -171,7 +172,9 @@ int main(int argc, char** argv) {
   }
   if (force && probeName) return UsageError("--force and --probe exclude each other");
   std::error_code error;
-  if (!std::filesystem::is_directory(directory, error)) return UsageError("no directory " + tarvo::platform::PathText(directory));
+  if (!std::filesystem::is_directory(directory, error)) {
+    return Failure(kFileFailed, "no directory " + tarvo::platform::PathText(directory));
+  }
 
   // Only remove writes the editor's files; it waits its turn like the replay.
   std::optional<platform::FolderLock> lock;
@@ -248,8 +251,11 @@ int main(int argc, char** argv) {
     }
     return kOk;
   }
-  if (const platform::FileStatus removed = library::RemoveTool(files, directory, library, tool); !removed.IsOk()) {
-    return Failure(kFileFailed, "the tool was not removed: " + FileFailure(removed, file));
+  if (const platform::BackedUpChange removed = library::RemoveTool(files, directory, library, tool);
+      !removed.Status.IsOk()) {
+    return Failure(kFileFailed, (removed.Changed ? "the tool was removed, but usrprobe_old.dat keeps the older backup: "
+                                                 : "the tool was not removed: ") +
+                                    FileFailure(removed.Status, file));
   }
   return kOk;
 }

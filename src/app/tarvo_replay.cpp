@@ -64,12 +64,42 @@ Script lines (empty lines and lines starting with # are ignored):
                             the unfinished tool that a start offers
   print history             the tool's steps, one a line
 
+Control names, by step of the window (a tip ends in a ball or a disk, an
+extension holds cylinders only, a polygonal tool cylinders and polygons):
+  Tb_ToolName    Step 1: the tool's name
+  Cb_Extension   Step 1: the connection type (pick 1 to 5, or set a text)
+  Cmd_NewTool    Step 1: NEW TOOL
+  Ob_Tip         Step 2: the kind TIP
+  Ob_Extend      Step 2: the kind EXTENSION
+  Ob_Polyg       Step 2: the kind POLYGONAL
+  Cmd_Add        Step 2: ADD ELEMENT
+  Ob_Cylinder    Step 3: CYLINDER, in every kind
+  Ob_Cone        Step 3: CONE in a tip, POLYGON in a polygonal tool
+  Ob_Sphere      Step 3: SPHERE OR DISK in a tip, 2 LEVELS POLYGON in a
+                 polygonal tool
+  Cb_Disk        Step 3: DISK, the tip's sphere made a disk
+  Tb_Diam        Step 4: the diameter of a cylinder, a ball or a disk, the
+                 upper one of a cone
+  Tb_Diam2       Step 4: a cone's minor diameter, a polygon's edge length, a
+                 two-level polygon's upper edge length
+  Cb_Edges       Step 4: a polygon's number of edges (pick 1 to 15 for 3 to
+                 16 and 30, or set a number)
+  Tb_LengthMin   Step 4: a two-level polygon's lower edge length
+  Tb_Height      Step 4: the height of every element but a ball
+  Cmd_Confirm    Step 4: CONFIRM
+  Cmd_DelLast, Cmd_DelAll, Cmd_Export, Cmd_Exit
+                 DELETE LAST, DELETE ALL, EXPORT, EXIT
+  RTB_Tool       the definition pane (expect, print)
+  Lbl_ElemType, Lbl_Diam, Lbl_Diam2, Lbl_Height, Lbl_LengthMin
+                 the captions of Step 4 (expect, print)
+
 Only one editor works on a folder at a time: when another one holds DIR, the
 replay waits up to 5 seconds for it, then gives up with status 3.
 
-Exit status: 0 done, 1 an expectation failed, 2 a line could not be performed,
-3 a file operation failed or another editor works on DIR, 4 the tool to edit
-is not rebuildable.
+Exit status, as for every TARVO Tools program: 0 done, 2 a wrong command line,
+3 a file or folder that cannot be read or written (another editor working on
+DIR included). Besides: 1 an expectation failed, 2 also a script line that
+could not be performed, 4 the tool to edit is not rebuildable.
 )";
 
 constexpr int kNotRebuildable = 4;
@@ -97,6 +127,12 @@ std::pair<int, std::string> TakeFirstLine(std::string& script) {
 int UsageError(const std::string& what) {
   std::cerr << "tarvo-replay: " << what << "\nTry 'tarvo-replay --help'.\n";
   return tarvo::replay::kScriptError;
+}
+
+// A file or folder that cannot be read or written.
+int FileError(const std::string& what) {
+  std::cerr << "tarvo-replay: " << what << "\n";
+  return tarvo::replay::kFileFailed;
 }
 
 }  // namespace
@@ -143,7 +179,7 @@ int main(int argc, char** argv) {
   }
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) {
-    return UsageError("no directory " + tarvo::platform::PathText(directory));
+    return FileError("no directory " + tarvo::platform::PathText(directory));
   }
 
   tarvo::platform::DiskFileSystem files;
@@ -153,7 +189,7 @@ int main(int argc, char** argv) {
   } else if (const tarvo::platform::FileStatus read =
                  files.Read(tarvo::platform::PathFromText(*scriptName), script);
              !read.IsOk()) {
-    return UsageError("cannot read " + *scriptName + ": " + read.Reason);
+    return FileError("cannot read " + *scriptName + ": " + read.Reason);
   }
 
   const tarvo::platform::FolderLock lock =
@@ -164,10 +200,7 @@ int main(int argc, char** argv) {
   tarvo::library::RebuildScript rebuild;
   if (editName) {
     const tarvo::platform::FileStatus read = tarvo::library::LoadLibrary(files, directory, library);
-    if (!read.IsOk()) {
-      std::cerr << "tarvo-replay: " << tarvo::platform::PathText(directory / "usrprobe.dat") << ": " << read.Reason << "\n";
-      return tarvo::replay::kFileFailed;
-    }
+    if (!read.IsOk()) return FileError(tarvo::platform::PathText(directory / "usrprobe.dat") + ": " + read.Reason);
     const tarvo::library::ToolSelection selection = tarvo::library::SelectTool(library, *editName, editIndex);
     if (selection.Found == nullptr) return UsageError(selection.Error);
     edited = selection.Found;

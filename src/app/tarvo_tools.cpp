@@ -35,12 +35,16 @@ on Windows in %LOCALAPPDATA%\TARVO Tools when the program's folder is under
 Program Files or cannot be written.
 
 Only one editor works on a folder at a time: when another one holds it, the
-window does not open and the program exits with status 3. A folder that
-cannot be written is only read: the window says so, and more than one window
-may read it.
+window does not open. A folder that cannot be written is only read: the
+window says so, and more than one window may read it.
+
+Exit status, as for every TARVO Tools program: 0 done, 2 a wrong command line,
+3 a file or folder that cannot be read or written (another editor working on
+the folder included).
 )";
 
 constexpr int kUsageStatus = 2;
+constexpr int kFileStatus = 3;
 
 // Shown on standard error and, for a start from the desktop menu, in a box.
 int Refuse(const QString& text, int status) {
@@ -84,14 +88,14 @@ int main(int argc, char** argv) {
   }
   if (dirOption && !std::filesystem::is_directory(*dirOption)) {
     return Refuse(QStringLiteral("There is no folder %1.").arg(QString::fromStdString(tarvo::platform::PathText(*dirOption))),
-                  kUsageStatus);
+                  kFileStatus);
   }
   const std::filesystem::path programFolder = tarvo::platform::ProgramFolder();
   const tarvo::platform::DataFolderFacts facts = tarvo::platform::SystemDataFolderFacts(dirOption, programFolder);
   const std::filesystem::path folder = tarvo::platform::ChooseDataFolder(facts);
   const std::filesystem::path& userFolder = facts.UserDataFolder;
   if (const std::optional<std::string> problem = tarvo::platform::EnsureFolder(folder)) {
-    return Refuse(QString::fromStdString(*problem), 1);
+    return Refuse(QString::fromStdString(*problem), kFileStatus);
   }
 
   const tarvo::platform::FolderLock lock = tarvo::platform::FolderLock::Acquire(folder);

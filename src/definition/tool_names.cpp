@@ -1,6 +1,9 @@
 #include "definition/tool_names.h"
 
 #include <fstream>
+#include <iterator>
+
+#include "definition/tool_blocks.h"
 
 namespace tarvo::definition {
 
@@ -25,8 +28,11 @@ std::string_view NameAsRead(std::string_view name) {
 std::vector<std::string> ReadToolNames(const std::filesystem::path& file) {
   std::vector<std::string> names;
   std::ifstream in(file, std::ios::binary);
-  for (std::string line; std::getline(in, line);) {
-    if (std::optional<std::string> name = ItemName(line)) names.push_back(std::move(*name));
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (std::size_t at = 0; at < bytes.size();) {
+    const FileLine line = LineAt(bytes, at);
+    if (std::optional<std::string> name = ItemName(line.Text)) names.push_back(std::move(*name));
+    at = line.Next;
   }
   return names;
 }

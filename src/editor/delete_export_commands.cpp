@@ -44,18 +44,18 @@ void Editor::Cmd_DelAll_Click() {
 }
 
 void Editor::Cmd_Export_Click() {
-  // The backup comes first; a failure of either step leaves the pane, the
-  // tool and usrprobe.dat as they were, so EXPORT can simply be pressed again.
-  if (const scene::SceneResult backup = scene_.SaveSecurityCopy()) {
-    Report(kExportFailedMessage, backup);
-    return;
-  }
+  // The backup is written first and takes usrprobe_old.dat's place once the
+  // block is in: a failure leaves the pane, the tool, usrprobe.dat and
+  // usrprobe_old.dat as they were, so EXPORT can simply be pressed again.
   const std::string bytes = definition::ToWindows1252(ExportBlock());
-  const platform::FileStatus written = WriteBlock(bytes);
-  if (!written.IsOk()) {
-    Report(kExportFailedMessage, scene::FileFailure{scene_.DefinitionPath(), written.Reason});
+  const platform::BackedUpChange change = platform::ChangeWithBackup(
+      files_, scene_.DefinitionPath(), scene_.DefinitionBackupPath(), [&] { return WriteBlock(bytes); });
+  const scene::FileFailure failure{change.Status.File, change.Status.Reason};
+  if (!change.Changed) {
+    Report(kExportFailedMessage, failure);
     return;
   }
+  if (!change.Status.IsOk()) Report(kBackupNotReplacedMessage, failure);
   exported_ = ExportedBlock{bytes, edited_ ? std::optional(edited_->Position) : std::nullopt};
   window_.SetText(RTB_Tool, "");
   Cmd_DelAll_Click();

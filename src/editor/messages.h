@@ -17,6 +17,10 @@ inline constexpr std::string_view kToolFullMessage =
     "delete elements first.";
 inline constexpr std::string_view kPreviewFailedMessage = "The preview file cannot be written: ";
 inline constexpr std::string_view kExportFailedMessage = "The tool was not exported: ";
+// The tool is in usrprobe.dat, but usrprobe_old.dat still holds the file as
+// it was before the previous change.
+inline constexpr std::string_view kBackupNotReplacedMessage =
+    "The tool was exported, but usrprobe_old.dat keeps the older backup: ";
 
 // The buttons of the question before NEW TOOL (or the library's Edit)
 // discards the unfinished tool that a later start would reopen.

@@ -115,11 +115,16 @@ std::optional<std::string> DuplicateNameNotice(const Editor& editor) {
   const std::string_view read = definition::NameAsRead(*name);
   const std::string bytes = definition::ToWindows1252(read);
   const std::vector<std::string> names = definition::ReadToolNames(editor.Scene().DefinitionPath());
-  if (std::none_of(names.begin(), names.end(),
-                   [&](const std::string& held) { return definition::NameAsRead(held) == bytes; })) {
-    return std::nullopt;
+  const auto same = [&](const std::string& held) { return definition::NameAsRead(held) == bytes; };
+  const auto held = std::find_if(names.begin(), names.end(), same);
+  if (held == names.end()) return std::nullopt;
+  const std::string notice = "A tool named " + std::string(read) + " is already in usrprobe.dat";
+  // The same words as the library's check, for either of the two names.
+  if (read != *name) return notice + ", and the name has blanks at its ends.";
+  if (std::any_of(held, names.end(), [&](const std::string& other) { return same(other) && other != bytes; })) {
+    return notice + ", where the name has blanks at its ends.";
   }
-  return "A tool named " + std::string(read) + " is already in usrprobe.dat.";
+  return notice + ".";
 }
 
 std::optional<std::string> LimitNotice(const Editor& editor) {
@@ -195,9 +200,13 @@ std::optional<std::string> ExportNotice(const Editor& editor) {
       if (holds(i - 1)) position = i;
     }
   }
-  if (position == 0) return text + ".";
+  const std::string otherEnds = definition::FindOtherLineEnds(bytes).Any()
+                                    ? " " + platform::PathText(path.filename()) +
+                                          " has line ends other than CR LF: tarvo-library check shows where."
+                                    : "";
+  if (position == 0) return text + "." + otherEnds;
   return text + " (tool " + numbers::IntegerText(static_cast<int>(position)) + " of " +
-         numbers::IntegerText(static_cast<int>(blocks.size())) + ").";
+         numbers::IntegerText(static_cast<int>(blocks.size())) + ")." + otherEnds;
 }
 
 CopiedDefinition DefinitionToCopy(const Editor& editor) {

@@ -30,7 +30,8 @@ struct ToolStatus {
 ToolStatus StatusOf(const definition::ToolDefinition& tool, const numbers::NumberFormat& format);
 
 // "A tool named NAME is already in usrprobe.dat." while a tool just started
-// by NEW TOOL has a name that the editor's usrprobe.dat already holds.
+// by NEW TOOL has a name that the editor's usrprobe.dat already holds; when
+// one of the two names has blanks at its ends, the notice says so.
 std::optional<std::string> DuplicateNameNotice(const Editor& editor);
 
 // The window's status line: the notices, if any, the figures (with a tip's
@@ -58,7 +59,8 @@ std::optional<std::string> LimitNotice(const Editor& editor);
 // What the status line says for a few seconds after a command that shows
 // nothing else:
 // "Exported NAME to usrprobe.dat (tool K of N)." after EXPORT (without the
-// count when the file cannot be read back); nothing after another command.
+// count when the file cannot be read back), and that the file has line ends
+// other than CR LF when it has; nothing after another command.
 std::optional<std::string> ExportNotice(const Editor& editor);
 // What File → Copy definition puts on the clipboard, and its notice. A tool
 // that can be exported: exactly the block EXPORT would write (its end lines

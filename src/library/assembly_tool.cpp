@@ -36,6 +36,12 @@ class ExportOnlyFiles final : public platform::FileSystem {
   platform::FileStatus Read(const std::filesystem::path& file, std::string& bytes) override {
     return Of(file).Read(file, bytes);
   }
+  platform::FileStatus Stage(const std::filesystem::path& file, std::string_view bytes,
+                             platform::Durability durability, platform::StagedFile& staged) override {
+    return Of(file).Stage(file, bytes, durability, staged);
+  }
+  platform::FileStatus Commit(const platform::StagedFile& staged) override { return Of(staged.File).Commit(staged); }
+  void Discard(const platform::StagedFile& staged) override { Of(staged.File).Discard(staged); }
 
  private:
   platform::FileSystem& Of(const std::filesystem::path& file) {

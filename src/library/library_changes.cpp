@@ -16,22 +16,22 @@ platform::FileStatus LoadLibrary(platform::FileSystem& files, const std::filesys
   return read;
 }
 
-platform::FileStatus RemoveTool(platform::FileSystem& files, const std::filesystem::path& directory,
-                             const Library& library, const Tool& tool) {
+platform::BackedUpChange RemoveTool(platform::FileSystem& files, const std::filesystem::path& directory,
+                                    const Library& library, const Tool& tool) {
   const std::filesystem::path file = directory / "usrprobe.dat";
-  platform::FileStatus backup = files.Copy(file, directory / "usrprobe_old.dat", platform::Durability::Durable);
-  if (!backup.IsOk()) return backup;
-  std::string current;
-  platform::FileStatus read = files.Read(file, current);
-  if (!read.IsOk()) return read;
-  if (current != *library.Bytes) {
-    return platform::FileStatus::Failure("usrprobe.dat was changed by another program; read it again", file);
-  }
-  std::string remaining = current.substr(0, tool.Begin);
-  remaining.append(current, tool.End);
-  platform::FileStatus written = files.Write(file, remaining, platform::Durability::Durable);
-  if (!written.IsOk()) written.File = file;
-  return written;
+  return platform::ChangeWithBackup(files, file, directory / "usrprobe_old.dat", [&] {
+           std::string current;
+           platform::FileStatus read = files.Read(file, current);
+           if (!read.IsOk()) return read;
+           if (current != *library.Bytes) {
+             return platform::FileStatus::Failure("usrprobe.dat was changed by another program; read it again", file);
+           }
+           std::string remaining = current.substr(0, tool.Begin);
+           remaining.append(current, tool.End);
+           platform::FileStatus written = files.Write(file, remaining, platform::Durability::Durable);
+           if (!written.IsOk()) written.File = file;
+           return written;
+         });
 }
 
 std::string LoadForEdit(editor::Editor& editor, const RebuildScript& script, const Library& library,

@@ -14,12 +14,12 @@ namespace tarvo::library {
 platform::FileStatus LoadLibrary(platform::FileSystem& files, const std::filesystem::path& directory,
                               Library& library);
 
-// Removes the tool's block: usrprobe.dat is first copied to usrprobe_old.dat,
-// as the export's backup does, then replaced (temporary file and rename) by
-// the same bytes without the block. A failure names the file and leaves both
-// as they were; so does a usrprobe.dat that no longer holds what was read.
-platform::FileStatus RemoveTool(platform::FileSystem& files, const std::filesystem::path& directory,
-                             const Library& library, const Tool& tool);
+// Removes the tool's block: usrprobe.dat is replaced (temporary file and
+// rename) by the same bytes without the block, with the backup of EXPORT (see
+// platform::ChangeWithBackup). A failure names the file and leaves both as
+// they were; so does a usrprobe.dat that no longer holds what was read.
+platform::BackedUpChange RemoveTool(platform::FileSystem& files, const std::filesystem::path& directory,
+                                    const Library& library, const Tool& tool);
 
 // Loads the tool into an editor at Step 1 as if its proven script had run up
 // to its EXPORT, and marks it edited: the next EXPORT replaces its block.

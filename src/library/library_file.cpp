@@ -248,6 +248,21 @@ class BlockReader {
   std::vector<double> values_;
 };
 
+// Each kind of line end other than CR LF, at its first line, with the tool
+// that holds that line (the first tool for lines before it).
+void AddLineEndProblems(Library& library, const definition::OtherLineEnds& found) {
+  const std::pair<int, const char*> kinds[] = {{found.FirstLf, "LF alone"}, {found.FirstCr, "CR alone"}};
+  for (const auto& [line, kind] : kinds) {
+    if (line == 0 || library.Tools.empty()) continue;
+    Tool* holder = &library.Tools.front();
+    for (Tool& tool : library.Tools) {
+      if (tool.FirstLine <= line) holder = &tool;
+    }
+    holder->Problems.push_back({line, std::string("the line ends in ") + kind +
+                                          ", not CR LF (the first such line of the file)"});
+  }
+}
+
 }  // namespace
 
 std::optional<double> ReadNumber(std::string_view text) {
@@ -283,9 +298,10 @@ Library ReadLibrary(std::string bytes) {
   const std::string_view file(*library.Bytes);
   const std::vector<definition::BlockSpan> blocks = definition::ToolBlocks(file);
   library.Tools.reserve(blocks.size());
-  // Every line of a block but the file's last ends in LF.
-  int lineNumber = 1 + static_cast<int>(std::count(
-      file.begin(), file.begin() + static_cast<std::ptrdiff_t>(blocks.empty() ? 0 : blocks[0].Begin), '\n'));
+  int lineNumber = 1;
+  for (std::size_t at = 0; at < (blocks.empty() ? 0 : blocks[0].Begin); ++lineNumber) {
+    at = definition::LineAt(file, at).Next;
+  }
   std::map<std::string_view, int> firstByName;
   for (const definition::BlockSpan& span : blocks) {
     Tool& tool = library.Tools.emplace_back();
@@ -294,17 +310,10 @@ Library ReadLibrary(std::string bytes) {
     tool.End = span.End;
     tool.FirstLine = lineNumber;
     for (std::size_t at = span.Begin; at < span.End;) {
-      std::size_t end = file.find('\n', at);
-      if (end == std::string_view::npos || end >= span.End) end = span.End;
-      std::string_view line = file.substr(at, end - at);
-      const bool lf = end < span.End;
-      if (lf && !line.empty() && line.back() == '\r') {
-        line.remove_suffix(1);
-      } else {
-        tool.CrLfOnly = false;
-      }
-      tool.Lines.push_back(line);
-      at = lf ? end + 1 : end;
+      const definition::FileLine line = definition::LineAt(file, at);
+      if (line.End != definition::LineEnd::CrLf) tool.CrLfOnly = false;
+      tool.Lines.push_back(line.Text);
+      at = line.Next;
     }
     lineNumber += static_cast<int>(tool.Lines.size());
     BlockReader(tool).Read();
@@ -313,6 +322,9 @@ Library ReadLibrary(std::string bytes) {
       tool.Problems.push_back({tool.FirstLine, "the name " + Quoted(tool.Name) +
                                                    " is used by tool " + std::to_string(first->second)});
     }
+  }
+  AddLineEndProblems(library, definition::FindOtherLineEnds(file));
+  for (Tool& tool : library.Tools) {
     std::stable_sort(tool.Problems.begin(), tool.Problems.end(),
                      [](const Problem& a, const Problem& b) { return a.Line < b.Line; });
   }

@@ -16,6 +16,34 @@ FileStatus DiskFileSystem::Copy(const std::filesystem::path& from, const std::fi
   return written;
 }
 
+BackedUpChange ChangeWithBackup(FileSystem& files, const std::filesystem::path& file,
+                                const std::filesystem::path& backup,
+                                const std::function<FileStatus()>& change) {
+  BackedUpChange result;
+  std::string bytes;
+  const FileStatus read = files.Read(file, bytes);
+  if (read.Result == FileStatus::Code::Failed) return {read, false};
+  StagedFile staged;
+  if (read.IsOk()) {
+    FileStatus written = files.Stage(backup, bytes, Durability::Durable, staged);
+    if (!written.IsOk()) {
+      written.File = backup;
+      return {written, false};
+    }
+  }
+  result.Status = change();
+  result.Changed = result.Status.IsOk();
+  if (!result.Changed && result.Status.File.empty()) result.Status.File = file;
+  if (!read.IsOk()) return result;
+  if (!result.Changed) {
+    files.Discard(staged);
+    return result;
+  }
+  result.Status = files.Commit(staged);
+  if (!result.Status.IsOk()) result.Status.File = backup;
+  return result;
+}
+
 bool IsTemporaryName(const std::string& name) {
   static const std::regex temporary(R"(\..+\.[0-9]+-[0-9]+\.tmp)");
   return std::regex_match(name, temporary);

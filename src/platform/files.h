@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,13 @@ inline constexpr std::string_view kFileInUse = "the file is in use by another pr
 // table and its backup are, the preview's scratch files need not be.
 enum class Durability { Scratch, Durable };
 
+// A whole-file write made in two steps, see FileSystem::Stage.
+struct StagedFile {
+  std::filesystem::path Temporary;  // the bytes, beside the file
+  std::filesystem::path File;       // the place they go
+  Durability Durable = Durability::Scratch;
+};
+
 // The file operations the editor needs. Each opens, writes and closes within
 // the one call; none leaves a truncated or half-written file behind.
 class FileSystem {
@@ -45,7 +53,27 @@ class FileSystem {
                           Durability durability) = 0;
   // The file's whole content; MissingSource when there is no such file.
   virtual FileStatus Read(const std::filesystem::path& file, std::string& bytes) = 0;
+  // Write in two steps: Stage writes the bytes to a temporary file beside
+  // `file`, Commit puts that in the file's place, Discard removes it again
+  // (as a Commit that fails does). Until the Commit the file is as it was.
+  virtual FileStatus Stage(const std::filesystem::path& file, std::string_view bytes,
+                           Durability durability, StagedFile& staged) = 0;
+  virtual FileStatus Commit(const StagedFile& staged) = 0;
+  virtual void Discard(const StagedFile& staged) = 0;
 };
+
+// A change of `file` with a backup of it in `backup`, as EXPORT, Edit and
+// Remove make it. The file's bytes are staged beside the backup first; they
+// take the backup's place only once `change` succeeded, so that a change that
+// fails leaves the backup byte for byte as it was. A crash at any point
+// leaves the backup whole, older or new. A missing file makes no backup.
+struct BackedUpChange {
+  FileStatus Status;     // the first failure, naming its file
+  bool Changed = false;  // `change` succeeded (then only the backup may have failed)
+};
+BackedUpChange ChangeWithBackup(FileSystem& files, const std::filesystem::path& file,
+                                const std::filesystem::path& backup,
+                                const std::function<FileStatus()>& change);
 
 // The system calls through which the disk is used; tests put interruptions,
 // failures and crashes in their place. Each system declares its own in
@@ -72,6 +100,10 @@ class DiskFileSystem final : public FileSystem {
   FileStatus Copy(const std::filesystem::path& from, const std::filesystem::path& to,
                   Durability durability) override;
   FileStatus Read(const std::filesystem::path& file, std::string& bytes) override;
+  FileStatus Stage(const std::filesystem::path& file, std::string_view bytes, Durability durability,
+                   StagedFile& staged) override;
+  FileStatus Commit(const StagedFile& staged) override;
+  void Discard(const StagedFile& staged) override;
 
  private:
   SystemCalls& calls_;

@@ -67,7 +67,7 @@ FolderLock LockForCommandLine(const std::filesystem::path& folder, std::string_v
   FolderLock lock = FolderLock::Acquire(folder, kCommandLinePatience, [&] {
     err << program << ": waiting for the other editor in " << PathText(folder) << "\n" << std::flush;
   });
-  if (lock.IsBusy()) err << FolderBusyMessage(folder) << "\n";
+  if (lock.IsBusy()) err << program << ": " << FolderBusyMessage(folder) << "\n";
   return lock;
 }
 

@@ -47,6 +47,22 @@ class MemoryFileSystem final : public FileSystem {
     return FileStatus::Ok();
   }
 
+  FileStatus Stage(const std::filesystem::path& file, std::string_view bytes, Durability,
+                   platform::StagedFile& staged) override {
+    if (FailingPaths.contains(platform::PathText(file))) return FileStatus::Failure("Is a directory");
+    staged = {file.parent_path() / ("." + platform::PathText(file.filename()) + ".tmp"), file, {}};
+    Files[platform::PathText(staged.Temporary)] = std::string(bytes);
+    BytesWritten += bytes.size();
+    return FileStatus::Ok();
+  }
+  FileStatus Commit(const platform::StagedFile& staged) override {
+    const auto temporary = Files.extract(platform::PathText(staged.Temporary));
+    if (temporary.empty()) return FileStatus::Missing();
+    Files[platform::PathText(staged.File)] = temporary.mapped();
+    return FileStatus::Ok();
+  }
+  void Discard(const platform::StagedFile& staged) override { Files.erase(platform::PathText(staged.Temporary)); }
+
   bool Has(const std::string& file) const { return Files.contains(file); }
   const std::string& Read(const std::string& file) const { return Files.at(file); }
 

@@ -107,12 +107,6 @@ SceneResult Scene::ShowFiles(const std::string& scene, const std::string* backup
   return result;
 }
 
-SceneResult Scene::SaveSecurityCopy() {
-  const FileStatus status = files_.Copy(DefinitionPath(), DefinitionBackupPath(), Durability::Durable);
-  if (status.Result == FileStatus::Code::Failed) return Failure(DefinitionBackupPath(), status);
-  return std::nullopt;
-}
-
 SceneResult Scene::AppendBlock(const std::string& block) {
   const bool held = sceneHeld_ ? *sceneHeld_ : Holds(ScenePath(), written_);
   sceneHeld_.reset();

@@ -46,8 +46,6 @@ class Scene {
   SceneResult SecurityCopy();
   // Puts the backup back, reloads the view and moves SceneZ back.
   SceneResult LoadOldFile();
-  // Copies usrprobe.dat to usrprobe_old.dat; a missing usrprobe.dat is skipped.
-  SceneResult SaveSecurityCopy();
 
   // The shape writers take the Step 4 texts as the value checks left them.
   SceneResult AddCylinder(std::string_view heightText, std::string_view diamText,

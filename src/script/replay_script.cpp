@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "editor/status_line.h"
+#include "script/nearest_name.h"
 #include "mesh/stl_file.h"
 
 namespace tarvo::replay {
@@ -93,7 +94,14 @@ Problem Unexpected(std::string what) { return {kExpectationFailed, "expected " +
 std::optional<Problem> Runner::Control(std::string_view name, ControlId& id) const {
   if (name.empty()) return ScriptError("a control name is missing");
   const auto found = editor::FindControl(name);
-  if (!found || *found == ControlId::Form1) return ScriptError("unknown control " + std::string(name));
+  if (!found || *found == ControlId::Form1) {
+    std::vector<std::string_view> names;
+    for (const editor::ControlRow& row : editor::kControls) {
+      if (row.Id != ControlId::Form1) names.push_back(row.Name);
+    }
+    return ScriptError("unknown control " + std::string(name) + ", the nearest is " +
+                       std::string(NearestName(name, names)));
+  }
   id = *found;
   return std::nullopt;
 }

@@ -152,6 +152,10 @@ void LibraryWindow::Fill() {
       problems << tr("line %1: %2").arg(problem.Line).arg(QString::fromStdString(problem.Text));
       duplicate = duplicate || problem.Text.find(" is used by tool ") != std::string::npos;
     }
+    // The first problem's text; all of them in the tooltip.
+    QString firstProblem;
+    if (!problems.isEmpty()) firstProblem = problems.front();
+    if (problems.size() > 1) firstProblem += tr(" (+%n more)", nullptr, static_cast<int>(problems.size() - 1));
     const QVariant values[kColumns] = {tool.Position,
                                        FromFile(tool.Name),
                                        FromFile(tool.Connection),
@@ -159,7 +163,7 @@ void LibraryWindow::Fill() {
                                        static_cast<int>(tool.Elements.size()),
                                        length ? QVariant(static_cast<double>(static_cast<float>(*length))) : QVariant("-"),
                                        tip,
-                                       static_cast<int>(tool.Problems.size())};
+                                       firstProblem};
     for (int column = 0; column < kColumns; ++column) {
       QTableWidgetItem* item = Item(values[column]);
       if (!problems.isEmpty()) {
@@ -237,11 +241,13 @@ void LibraryWindow::RemoveSelected() {
     return;
   }
   platform::DiskFileSystem files;
-  const platform::FileStatus removed = library::RemoveTool(files, directory_, library_, *tool);
-  if (!removed.IsOk()) {
+  const platform::BackedUpChange removed = library::RemoveTool(files, directory_, library_, *tool);
+  if (!removed.Status.IsOk()) {
+    const QString text = removed.Changed ? tr("The tool was removed, but usrprobe_old.dat keeps the older backup: %1: %2")
+                                         : tr("The tool was not removed: %1: %2");
     QMessageBox::warning(this, windowTitle(),
-                         tr("The tool was not removed: %1: %2")
-                             .arg(QString::fromStdString(removed.File.string()), QString::fromStdString(removed.Reason)));
+                         text.arg(QString::fromStdString(removed.Status.File.string()),
+                                  QString::fromStdString(removed.Status.Reason)));
   }
   Reload();
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <regex>
 
 #include "editor_testing.h"
 #include "testing/temp_folder.h"
@@ -82,20 +83,24 @@ TEST(StatusLine, BendsAtTheChosenProbesForceAndSaysWhichLimitIsPassed) {
 
 TEST(StatusLine, NoticeWhileANewToolHasANameTheFileHolds) {
   const tarvo::testing::TempFolder folder;
-  std::ofstream(folder / "usrprobe.dat", std::ios::binary)  // Windows-1252: ü as 0xFC
-      << "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n"
-      << "ITEM: B2  M2\r\n\r\n";  // names compare as a reader that splits at blanks sees them
-  for (const auto& [name, held] : std::initializer_list<std::pair<const char*, bool>>{
-           {"ST1", true}, {"ST1  ", true}, {" ST1", true}, {" ST1 ", true}, {"M\u00FCller", true},
-           {"B2", true}, {"ST2", false}, {"ST", false}, {"S T1", false}}) {
-    EditorFixture f(folder.Path());
-    f.editor.Type(Tb_ToolName, name);
-    f.editor.Click(Cmd_NewTool);
-    EXPECT_EQ(DuplicateNameNotice(f.editor).has_value(), held) << name;
-    EXPECT_EQ(StatusLine(f.editor).starts_with("A tool named "), held) << name;
-    EXPECT_TRUE(f.messages.Boxes.empty());  // a notice, never a message box
-    if (std::string_view(name) == " ST1 ") {
-      EXPECT_EQ(DuplicateNameNotice(f.editor), "A tool named ST1 is already in usrprobe.dat.");
+  // Windows-1252: ü as 0xFC; names compare as a reader that splits at blanks sees them.
+  const std::string file = "ITEM:ST1  TARVO1\r\nbegintip\r\nendtip\r\n\r\nITEM:M\xFCller  M2\r\nendtip\r\n\r\n"
+                           "ITEM: B2  M2\r\n\r\n";
+  const std::string held = " is already in usrprobe.dat", blanks = ", and the name has blanks at its ends.";
+  for (const char* ends : {"\r\n", "\n", "\r"}) {  // read alike
+    std::ofstream(folder / "usrprobe.dat", std::ios::binary) << std::regex_replace(file, std::regex("\r\n"), ends);
+    for (const auto& [name, notice] : std::initializer_list<std::pair<const char*, std::optional<std::string>>>{
+             {"ST1", "A tool named ST1" + held + "."}, {"ST1  ", "A tool named ST1" + held + "."},
+             {" ST1", "A tool named ST1" + held + blanks}, {" ST1 ", "A tool named ST1" + held + blanks},
+             {"M\u00FCller", "A tool named M\u00FCller" + held + "."},
+             {"B2", "A tool named B2" + held + ", where the name has blanks at its ends."},
+             {"ST2", std::nullopt}, {"ST", std::nullopt}, {"S T1", std::nullopt}}) {
+      EditorFixture f(folder.Path());
+      f.editor.Type(Tb_ToolName, name);
+      f.editor.Click(Cmd_NewTool);
+      EXPECT_EQ(DuplicateNameNotice(f.editor), notice) << name;
+      EXPECT_EQ(StatusLine(f.editor).starts_with("A tool named "), notice.has_value()) << name;
+      EXPECT_TRUE(f.messages.Boxes.empty());  // a notice, never a message box
       f.editor.Click(Cmd_Add);
       EXPECT_EQ(DuplicateNameNotice(f.editor), std::nullopt);  // the tool is under way
     }
@@ -181,6 +186,9 @@ TEST(StatusLine, NoticesAfterExportCopyAndSave) {
   const std::string& file = f.files.Files["/d/usrprobe.dat"];
   f.editor.BeginEdit({"ST1", file.substr(0, file.find("\r\n\r\n") + 4), 0});
   EXPECT_EQ(exportTool("ST1"), "Exported ST1 to usrprobe.dat (tool 1 of 3).");  // in its place
+  f.files.Files["/d/usrprobe.dat"].insert(0, "; by hand\n");
+  EXPECT_EQ(exportTool("ST4"), "Exported ST4 to usrprobe.dat (tool 4 of 4). usrprobe.dat has line ends "
+                               "other than CR LF: tarvo-library check shows where.");
   EXPECT_TRUE(f.messages.Boxes.empty());
   EXPECT_EQ(CopiedToolNotice(" M\xFCller"), "Copied the definition of M\u00FCller.");
 }

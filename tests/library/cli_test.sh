@@ -34,13 +34,24 @@ expect "check without problems" 0 "" "$library" --dir "$d" check
 expect "no such tool" 2 "" "$library" --dir "$d" show X
 usage_error "unknown command" "unknown command frobnicate" "$library" --dir "$d" frobnicate
 usage_error "unknown option" "unknown option --frob" "$library" --frob list
-usage_error "missing folder" "no directory $work/none" "$library" --dir "$work/none" list
+# file_error NAME LINE COMMAND...: a file or folder that cannot be read or written is one line, status 3.
+file_error() {
+  local name=$1 line=$2 program; shift 2; program=$(basename "$1")
+  expect "$name" 3 "" "$@"
+  [ "$(cat "$work/stderr")" = "$program: $line" ] || fail "$name: $(cat "$work/stderr")"
+}
+# One exit-status rule, stated in each --help (and so in each man page).
+for program in "$library" "$replay"; do
+  "$program" --help | tr '\n' ' ' | grep -qF "0 done, 2 a wrong command line, 3 a file or folder that cannot be read or written" ||
+    fail "$(basename "$program") --help states no exit-status rule"
+done
+file_error "missing folder" "no directory $work/none" "$library" --dir "$work/none" list
 usage_error "bad --index" "--index takes a position from 1" "$library" --dir "$d" show A --index x
 usage_error "missing output path" "stl needs the OUT.stl file to write" "$library" --dir "$d" stl B
 usage_error "replay: unknown option" "unknown option --frob" "$replay" --frob "$work/s.txt"
-usage_error "replay: missing script" "cannot read $work/none.txt: No such file or directory" "$replay" --dir "$d" "$work/none.txt"
-usage_error "replay: a folder as script" "cannot read $work: Is a directory" "$replay" --dir "$d" "$work"
-usage_error "replay: missing folder" "no directory $work/none" "$replay" --dir "$work/none" -
+file_error "replay: missing script" "cannot read $work/none.txt: No such file or directory" "$replay" --dir "$d" "$work/none.txt"
+file_error "replay: a folder as script" "cannot read $work: Is a directory" "$replay" --dir "$d" "$work"
+file_error "replay: missing folder" "no directory $work/none" "$replay" --dir "$work/none" -
 usage_error "replay: bad --index" "--index takes a position from 1" "$replay" --dir "$d" --edit B --index x -
 same_file "show is the block" <("$library" --dir "$d" show D1) "$files/disk_tip.dat"
 
@@ -89,7 +100,9 @@ usage_error "force of no number" "--force takes newtons above 0" "$library" --di
 usage_error "unknown material" "unknown material gold" "$library" --dir "$d" figures D1 --tip gold
 usage_error "material of another command" "show takes no material" "$library" --dir "$d" show D1 --stem steel
 usage_error "sheet of another type" "sheet writes a .pdf or an .svg file, not d1.png" "$library" --dir "$d" sheet D1 "$work/d1.png"
-if "$library" --dir "$d" sheet D1 "$work/d1.pdf" 2>/dev/null; then
+# Quiet without XDG_RUNTIME_DIR (as root), as the window is.
+if env -u XDG_RUNTIME_DIR "$library" --dir "$d" sheet D1 "$work/d1.pdf" 2>"$work/sheet.err"; then
+  [ -s "$work/sheet.err" ] && fail "sheet: $(cat "$work/sheet.err")"
   text=$(pdftotext "$work/d1.pdf" -)
   for word in D1 "L = 11.1" "EWL = 11.1" "Ø12" "tool 4 of 4 in usrprobe.dat" "4.04 g"; do
     grep -qF "$word" <<<"$text" || fail "sheet: no $word in the PDF"
@@ -176,25 +189,39 @@ expect "assembly on a probe" 0 "$figures"$'\n'"$adapter"$'\n'"limits"$'\t'"over 
   "$library" --dir "$a" assembly EX30 ST1:carbide --probe P1
 usage_error "assembly with a material unknown" "ST1:brass: unknown material brass" "$library" --dir "$a" assembly ST1:brass
 
+# EXPORT into a read-only usrprobe.dat (as a user whom the mode binds): refused,
+# usrprobe.dat and the older backup usrprobe_old.dat as they were.
+ro=$work/ro; mkdir "$ro" && chmod 755 "$work"
+cp "$work/original.dat" "$ro/usrprobe.dat" && printf '; the backup before\r\n' | tee "$work/older.dat" >"$ro/usrprobe_old.dat"
+chmod 444 "$ro/usrprobe.dat"
+user=(); [ "$(id -u)" = 0 ] && chown -R nobody "$ro" && user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+expect "export into a read-only file" 3 "message: The tool was not exported: $ro/usrprobe.dat: Permission denied" \
+  "${user[@]}" "$replay" --dir "$ro" --decimal-separator . "$work/d1.txt"
+same_file "read-only file" "$ro/usrprobe.dat" "$work/original.dat"
+same_file "read-only file, older backup" "$ro/usrprobe_old.dat" "$work/older.dat"
+
 # An edited EXPORT and remove, killed (SIGKILL) before each write-related system call in turn:
-# usrprobe.dat old or new, `check` content, the next run works and leaves only what it should.
+# usrprobe.dat old or new, usrprobe_old.dat the older backup or the new one, `check` content,
+# the next run works and leaves only what it should.
 edit() { "$replay" --dir "$d" --edit B "$work/edit.txt"; }
 remove() { "$library" --dir "$d" remove C; }
 sed '/^ITEM:C /,/^\r$/d' "$work/original.dat" >"$work/removed.dat"
 for command in ${killer:+edit remove}; do
   new=$work/${command%e}ed.dat  # edited.dat, removed.dat
   for ((call = 1; ; call++)); do
-    rm -rf "$d" && mkdir "$d" && cp "$work/original.dat" "$d/usrprobe.dat"
+    rm -rf "$d" && mkdir "$d" && cp "$work/original.dat" "$d/usrprobe.dat" && cp "$work/older.dat" "$d/usrprobe_old.dat"
     TARVO_KILL_AT=$call LD_PRELOAD=$killer $command >/dev/null 2>&1
     status=$? at="$command killed at call $call"
     [ $status = 0 ] && break  # ran to the end: no call left to kill at
-    [ $status = 137 ] || fail "$at: status $status"
+    [ $status = 137 ] || { fail "$at: status $status"; break; }  # it fails on its own: no end to find
     cmp -s "$d/usrprobe.dat" "$work/original.dat" || cmp -s "$d/usrprobe.dat" "$new" || fail "$at: usrprobe.dat"
+    cmp -s "$d/usrprobe_old.dat" "$work/older.dat" || cmp -s "$d/usrprobe_old.dat" "$work/original.dat" || fail "$at: usrprobe_old.dat"
     "$library" --dir "$d" check && "$library" --dir "$d" remove A || fail "$at: check or the next run"
     left=$(ls -A "$d" | grep -v -x -e usrprobe.dat -e usrprobe_old.dat -e Taster.wrl -e Taster_Old.wrl -e .tarvo-tools.history)
     [ -z "$left" ] || fail "$at: left $left"
   done
-  [ $call -gt 5 ] && cmp -s "$d/usrprobe.dat" "$new" || fail "$command: $call calls, result"
+  [ $call -gt 5 ] && cmp -s "$d/usrprobe.dat" "$new" && cmp -s "$d/usrprobe_old.dat" "$work/original.dat" ||
+    fail "$command: $call calls, result"
 done
 
 [ $failures = 0 ] && echo "all cases passed"

@@ -49,6 +49,39 @@ TEST(EditTool, DeleteAllEndsTheEditAndAChangedBlockIsAppended) {
   }
 }
 
+const char* const kEditB = "click Cmd_DelLast\nclick Ob_Sphere\nset Tb_Diam 4\nclick Cmd_Confirm\nclick Cmd_Export\n";
+
+// EXPORT, an edited EXPORT and Remove that fail, refused by usrprobe.dat (read-only, or held
+// open) or by a full disk, leave usrprobe.dat and usrprobe_old.dat byte for byte as they were
+// and no temporary file; when they succeed, usrprobe_old.dat holds the file as it was before.
+TEST(Backup, OnlyAChangeThatIsMadeReplacesTheBackup) {
+  const std::string older = "; the backup before\r\n";
+  const ThreeTools tools;
+  const RebuildScript rebuild = DeriveScript(tools.library, tools.B());
+  const std::function<void(MemoryFileSystem&)> commands[] = {
+      [&](MemoryFileSystem& files) { ReplayEditor(files).Run(rebuild.Script); },
+      [&](MemoryFileSystem& files) {
+        ReplayEditor replay(files);
+        ASSERT_EQ(LoadForEdit(replay.editor, rebuild, tools.library, tools.B()), "");
+        replay.Run(kEditB);
+      },
+      [&](MemoryFileSystem& files) { RemoveTool(files, "/d", tools.library, tools.B()); }};
+  for (int command = 0; command < 3; ++command) {
+    for (const std::string fault : {"", "refused", "full disk"}) {
+      SCOPED_TRACE("command " + std::to_string(command) + ", " + fault);
+      ThreeTools file;
+      file.files.Files["/d/usrprobe_old.dat"] = older;
+      if (fault == "refused") file.files.FailingPaths = {"/d/usrprobe.dat"};
+      file.files.ShortAppends = fault == "full disk";
+      commands[command](file.files);
+      const bool fails = fault == "refused" || (fault == "full disk" && command == 0);  // only EXPORT appends
+      EXPECT_EQ(file.files.Read("/d/usrprobe.dat") == file.original, fails);
+      EXPECT_EQ(file.files.Read("/d/usrprobe_old.dat"), fails ? older : file.original);
+      for (const auto& [name, bytes] : file.files.Files) EXPECT_FALSE(name.ends_with(".tmp")) << name;
+    }
+  }
+}
+
 // The crash seam is the POSIX system calls; Windows has none to put a crash in.
 #ifndef _WIN32
 std::string Bytes(const CrashingSystemCalls::Files& files, const std::string& name) {
@@ -85,12 +118,12 @@ TEST(Crash, ExportEditedExportAndRemoveLeaveWholeFilesAtEveryStep) {
   const std::string edited = CrashEverywhere([&](platform::FileSystem& files) {
     ReplayEditor replay(files);
     return LoadForEdit(replay.editor, rebuild, file.library, file.B()).empty() &&
-           replay.Run("click Cmd_DelLast\nclick Ob_Sphere\nset Tb_Diam 4\nclick Cmd_Confirm\nclick Cmd_Export\n") == 0;
+           replay.Run(kEditB) == 0;
   });
   EXPECT_NE(edited.find("hotspot 0 0 0 0 0 1 4 4 ball"), std::string::npos);
   EXPECT_EQ(CrashEverywhere([&](platform::FileSystem& files) {
               Library read;
-              return LoadLibrary(files, "/d", read).IsOk() && RemoveTool(files, "/d", read, read.Tools[1]).IsOk();
+              return LoadLibrary(files, "/d", read).IsOk() && RemoveTool(files, "/d", read, read.Tools[1]).Status.IsOk();
             }),
             file.original.substr(0, file.B().Begin) + file.original.substr(file.B().End));
 }

@@ -20,18 +20,28 @@ const std::string kCommaDisk = "ITEM:D1 TARVO1\nbegintip\ncylinder 0 0 0 0 0 -10
                                "cilinder 0 0 -10,5 0 0 -12,5 12\nhotspot 0 0 -11,5 0 0 1 12 2 ball\nendtip\n\n";
 const std::string kPolygon = "ITEM:P1 TARVO1\nsolid 8\nface 3 5 0 0 0 5 0 0 0 -10\nconnect 0 0 -10 0 0 1 TARVO1\n\n";
 
+// LF, CR LF and CR read alike; check names each other kind of line end at its first line.
 TEST(ReadLibrary, ListsEveryToolWhateverTheLineEnds) {
   const std::string expected = "1\tST1\tTARVO1\ttip\t2\t20\tball 3\n2\tEX1\tM3\textension\t1\t30\t-\n"
                                "3\tD1\tTARVO1\ttip\t2\t11.5\tdisk 12\n4\tP1\tTARVO1\tpolygonal\t1\t10\t-\n";
   const std::string lf = kTip + kExtension + kCommaDisk + kPolygon;
-  const std::string rows[] = {Crlf(lf), lf, Crlf(kTip) + kExtension + Crlf(kCommaDisk) + kPolygon,
-                              "; written by hand\r\n\r\n" + Crlf(lf)};
-  for (const std::string& file : rows) {
+  const auto cr = [](const std::string& text) { return std::regex_replace(text, std::regex("\n"), "\r"); };
+  const std::string lfAlone = "the line ends in LF alone, not CR LF (the first such line of the file)\n";
+  const std::string crAlone = "the line ends in CR alone, not CR LF (the first such line of the file)\n";
+  const std::pair<std::string, std::string> rows[] = {
+      {Crlf(lf), ""},
+      {lf, "1\tST1\t1\t" + lfAlone},
+      {cr(lf), "1\tST1\t1\t" + crAlone},
+      {Crlf(kTip) + kExtension + Crlf(kCommaDisk) + cr(kPolygon), "2\tEX1\t11\t" + lfAlone + "4\tP1\t22\t" + crAlone},
+      {"; written by hand\r\n\r\n" + Crlf(lf), ""},
+      {"; by hand\r\r" + Crlf(lf) + "\n", "1\tST1\t1\t" + crAlone + "4\tP1\t29\t" + lfAlone}};
+  for (const auto& [file, problems] : rows) {
     SCOPED_TRACE(file);
     const Library library = ReadLibrary(file);
-    std::string lines, blocks;  // the list, and no problem
-    for (const Tool& tool : library.Tools) lines += ListLine(tool) + CheckLines(tool), blocks += library.Block(tool);
+    std::string lines, blocks, checked;
+    for (const Tool& tool : library.Tools) lines += ListLine(tool), checked += CheckLines(tool), blocks += library.Block(tool);
     EXPECT_EQ(lines, expected);
+    EXPECT_EQ(checked, problems);
     EXPECT_EQ(blocks, file.substr(file.find("ITEM:")));
     EXPECT_EQ(library.Tools[1].CrLfOnly, file.find("EX1  M3\r\n") != std::string::npos);
   }
@@ -57,7 +67,7 @@ TEST(ReadLibrary, ReportsEachProblemWithItsLine) {
   };
   for (const auto& [lines, problems] : rows) {
     std::string found;
-    for (const Tool& tool : ReadLibrary("; by hand\r\nITEM:A B\n" + lines).Tools) found += CheckLines(tool);
+    for (const Tool& tool : ReadLibrary(Crlf("; by hand\nITEM:A B\n" + lines)).Tools) found += CheckLines(tool);
     EXPECT_EQ(found, problems) << lines;
   }
 }

@@ -52,7 +52,7 @@ TEST_F(ReplayLockTest, GivesUpAfterFiveSecondsTouchingNothing) {
   std::string errors;
   for (std::string line; !(line = ReadLine()).empty();) errors += line;
   EXPECT_EQ(ExitStatus(), platform::kFolderBusyStatus);
-  EXPECT_EQ(errors, waiting_ + "TARVO Tools is already working on the files in " + files_.string() + ".\n");
+  EXPECT_EQ(errors, waiting_ + "tarvo-replay: TARVO Tools is already working on the files in " + files_.string() + ".\n");
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(files_)) left.push_back(entry.path().filename());
   EXPECT_EQ(left, std::vector<std::string>{FolderLock::kFileName});  // only the holder's lock

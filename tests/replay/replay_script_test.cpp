@@ -33,7 +33,9 @@ TEST(RunScript, StatusAndErrorOfEachScript) {
   } rows[] = {
       {"click Cmd_Add\n", kScriptError, "1: Cmd_Add is hidden"},
       {"\n# a comment\r\nfly Cmd_Add\n", kScriptError, "3: unknown command \"fly\""},
-      {"click Cmd_Nothing\n", kScriptError, "1: unknown control Cmd_Nothing"},
+      {"click Ob_Ext\n", kScriptError, "1: unknown control Ob_Ext, the nearest is Ob_Extend"},
+      {"set tb_diam2 4\n", kScriptError, "1: unknown control tb_diam2, the nearest is Tb_Diam2"},
+      {"click Cmd_Exprot\n", kScriptError, "1: unknown control Cmd_Exprot, the nearest is Cmd_Export"},
       {"click Lbl_ToolName\n", kScriptError, "1: cannot click Lbl_ToolName"},
       {"pick Cb_Extension 6\n", kScriptError, "1: no item \"6\" in the list of Cb_Extension"},
       {"pick Cb_Extension 0\n", kScriptError, "1: no item \"0\" in the list of Cb_Extension"},

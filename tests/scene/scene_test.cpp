@@ -59,9 +59,7 @@ TEST_F(SceneTest, ADiskKeepsThePosition) {
       << files_.Read("/d/Taster.wrl");
 }
 
-TEST_F(SceneTest, FailuresLeaveTheSceneAndPositionAloneAndTheBackupSkipsAMissingFile) {
-  EXPECT_FALSE(scene_.SaveSecurityCopy());
-  EXPECT_FALSE(files_.Has("/d/usrprobe_old.dat"));
+TEST_F(SceneTest, FailuresLeaveTheSceneAndPositionAlone) {
   scene_.CreateWRMLFile();
   scene_.AddCylinder("20", "6", kPoint);
   const std::string scene = files_.Read("/d/Taster.wrl");
@@ -74,11 +72,6 @@ TEST_F(SceneTest, FailuresLeaveTheSceneAndPositionAloneAndTheBackupSkipsAMissing
   EXPECT_EQ(failure->Reason, "Is a directory");
   EXPECT_EQ(scene_.SceneZ, -20);
   EXPECT_EQ(scene_.LastShapeHeight, 20);
-  files_.Files["/d/usrprobe.dat"] = "block\r\n";
-  EXPECT_EQ(scene_.SaveSecurityCopy()->File, "/d/usrprobe_old.dat");
-  files_.FailingPaths.clear();
-  EXPECT_FALSE(scene_.SaveSecurityCopy());
-  EXPECT_EQ(files_.Read("/d/usrprobe_old.dat"), "block\r\n");
 }
 
 }  // namespace

@@ -387,12 +387,16 @@ void WindowTest::theMenusAndTheStatusLine() {
     QVERIFY2(about.size() == 1 && about[0].Text.contains(part), qPrintable(part));
 }
 
-// Open the library, select the ball tip B, edit it (DELETE LAST, a new ball),
-// export, and find the block replaced in place.
+// Open the library, see a tool's first problem, select the ball tip B, edit it
+// (DELETE LAST, a new ball), export, and find the block replaced in place.
 void WindowTest::theLibraryEditsTheSelectedToolInPlace() {
   QFile::copy(QStringLiteral(TARVO_SOURCE_DIR "/tests/library/files/three_tools.dat"),
               w_->FilePath("usrprobe.dat"));
   QFile::setPermissions(w_->FilePath("usrprobe.dat"), QFile::ReadOwner | QFile::WriteOwner);
+  QFile file(w_->FilePath("usrprobe.dat"));
+  QVERIFY(file.open(QIODevice::Append));
+  file.write("ITEM:Z TARVO1\r\nbox 1\r\ncylinder 0 0 0 0 0 -5x 6\r\n\r\n");
+  file.close();
   const QByteArray original = Read(w_->FilePath("usrprobe.dat"));
   tarvo::ui::AddLibraryActions(w_->Main(), [](QWidget* parent) {
     return tarvo::ui::PreviewOf(new tarvo::ui::test::PlaceholderPreview(parent));
@@ -404,7 +408,10 @@ void WindowTest::theLibraryEditsTheSelectedToolInPlace() {
   auto* library = w_->Main().findChild<tarvo::ui::LibraryWindow*>();
   QVERIFY(library != nullptr && library->isVisible());
   QTableWidget* table = library->Table();
-  QCOMPARE(table->rowCount(), 3);
+  QCOMPARE(table->rowCount(), 4);
+  const QTableWidgetItem* problems = table->item(3, 7);
+  QCOMPARE(problems->text(), QStringLiteral("line 23: unknown keyword \"box\" (+1 more)"));
+  QCOMPARE(problems->toolTip(), QStringLiteral("line 23: unknown keyword \"box\"\nline 24: the number \"-5x\" cannot be read"));
   const QList<QTableWidgetItem*> found = table->findItems("B", Qt::MatchExactly);
   QCOMPARE(found.size(), 1);
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
@@ -421,7 +428,7 @@ void WindowTest::theLibraryEditsTheSelectedToolInPlace() {
   auto* sheet = w_->Main().findChild<tarvo::ui::SheetDialog*>();
   QVERIFY(sheet != nullptr);
   const auto& texts = sheet->Sheet().Drawing.Texts;
-  QVERIFY(std::any_of(texts.begin(), texts.end(), [](const auto& t) { return t.Text == "tool 2 of 3 in usrprobe.dat"; }));
+  QVERIFY(std::any_of(texts.begin(), texts.end(), [](const auto& t) { return t.Text == "tool 2 of 4 in usrprobe.dat"; }));
   sheet->close();
   w_->Do("click Cmd_DelLast; click Ob_Sphere; fill Tb_Diam 4; click Cmd_Confirm; click Cmd_Export");
   QByteArray expected = original;

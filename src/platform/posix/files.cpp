@@ -158,26 +158,50 @@ DiskFileSystem::DiskFileSystem() : calls_(SystemCalls::Real()) {}
 
 FileStatus DiskFileSystem::Write(const fs::path& destination, std::string_view bytes,
                                   Durability durability) {
-  fs::path file = destination;
-  if (const int error = FollowLinks(calls_, file)) return FromErrno(error);
+  StagedFile staged;
+  const FileStatus made = Stage(destination, bytes, durability, staged);
+  return made.IsOk() ? Commit(staged) : made;
+}
+
+FileStatus DiskFileSystem::Stage(const fs::path& destination, std::string_view bytes,
+                                  Durability durability, StagedFile& staged) {
+  staged = {{}, destination, durability};
+  if (const int error = FollowLinks(calls_, staged.File)) return FromErrno(error);
   struct stat target {};
-  const bool replacing = calls_.Lstat(file.c_str(), &target) == 0;
-  fs::path temporary;
-  const int fd = CreateTemporary(calls_, file, replacing ? 0600 : 0666, temporary);
-  if (fd < 0) return FromErrno(errno);
+  const bool replacing = calls_.Lstat(staged.File.c_str(), &target) == 0;
+  // Found now, not when the rename of Commit fails.
+  if (replacing && S_ISDIR(target.st_mode)) return FromErrno(EISDIR);
+  const int fd = CreateTemporary(calls_, staged.File, replacing ? 0600 : 0666, staged.Temporary);
+  if (fd < 0) {
+    const int error = errno;
+    staged.Temporary.clear();
+    return FromErrno(error);
+  }
   int error = replacing ? KeepOwnerAndMode(calls_, fd, target) : 0;
   if (error == 0 && !WriteAll(calls_, fd, bytes)) error = errno;
   if (error == 0 && durability == Durability::Durable && calls_.Fsync(fd) != 0) error = errno;
   if (calls_.Close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && calls_.Rename(temporary.c_str(), file.c_str()) != 0) error = errno;
   if (error != 0) {
-    calls_.Unlink(temporary.c_str());
+    Discard(staged);
     return FromErrno(error);
   }
-  if (durability == Durability::Durable) {
-    if (const int flushed = FlushFolder(calls_, file)) return FromErrno(flushed);
+  return FileStatus::Ok();
+}
+
+FileStatus DiskFileSystem::Commit(const StagedFile& staged) {
+  if (calls_.Rename(staged.Temporary.c_str(), staged.File.c_str()) != 0) {
+    const int error = errno;
+    Discard(staged);
+    return FromErrno(error);
+  }
+  if (staged.Durable == Durability::Durable) {
+    if (const int flushed = FlushFolder(calls_, staged.File)) return FromErrno(flushed);
   }
   return FileStatus::Ok();
+}
+
+void DiskFileSystem::Discard(const StagedFile& staged) {
+  if (!staged.Temporary.empty()) calls_.Unlink(staged.Temporary.c_str());
 }
 
 FileStatus DiskFileSystem::Append(const fs::path& file, std::string_view bytes,

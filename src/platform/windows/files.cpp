@@ -193,27 +193,47 @@ DiskFileSystem::DiskFileSystem() : calls_(SystemCalls::Real()) {}
 
 FileStatus DiskFileSystem::Write(const fs::path& destination, std::string_view bytes,
                                  Durability durability) {
-  fs::path file = destination;
-  if (const DWORD error = FollowLinks(file)) return Failure(error);
-  if (IsFolder(file)) return kIsAFolder;
-  fs::path temporary;
-  Handle made(CreateTemporary(file, temporary));
-  if (!made.IsOpen()) return Failure(GetLastError());
+  StagedFile staged;
+  const FileStatus made = Stage(destination, bytes, durability, staged);
+  return made.IsOk() ? Commit(staged) : made;
+}
+
+FileStatus DiskFileSystem::Stage(const fs::path& destination, std::string_view bytes,
+                                 Durability durability, StagedFile& staged) {
+  staged = {{}, destination, durability};
+  if (const DWORD error = FollowLinks(staged.File)) return Failure(error);
+  if (IsFolder(staged.File)) return kIsAFolder;
+  Handle made(CreateTemporary(staged.File, staged.Temporary));
+  if (!made.IsOpen()) {
+    staged.Temporary.clear();
+    return Failure(GetLastError());
+  }
   DWORD error = 0;
   if (!WriteAll(made.Get(), bytes)) error = GetLastError();
   if (error == 0 && durability == Durability::Durable && !FlushFileBuffers(made.Get())) {
     error = GetLastError();
   }
   if (!made.Close() && error == 0) error = GetLastError();
-  if (error == 0) error = PutInPlace(calls_, temporary, file);
   if (error != 0) {
-    DeleteFileW(temporary.c_str());
+    Discard(staged);
     return Failure(error);
   }
-  if (durability == Durability::Durable) {
-    if (const DWORD flushed = FlushFile(file)) return Failure(flushed);
+  return FileStatus::Ok();
+}
+
+FileStatus DiskFileSystem::Commit(const StagedFile& staged) {
+  if (const DWORD error = PutInPlace(calls_, staged.Temporary, staged.File)) {
+    Discard(staged);
+    return Failure(error);
+  }
+  if (staged.Durable == Durability::Durable) {
+    if (const DWORD flushed = FlushFile(staged.File)) return Failure(flushed);
   }
   return FileStatus::Ok();
+}
+
+void DiskFileSystem::Discard(const StagedFile& staged) {
+  if (!staged.Temporary.empty()) DeleteFileW(staged.Temporary.c_str());
 }
 
 FileStatus DiskFileSystem::Append(const fs::path& file, std::string_view bytes,
