@@ -6,6 +6,14 @@
 
 namespace tarvo::platform {
 
+// Stage and Commit: a crash leaves the old or the new file whole.
+FileStatus DiskFileSystem::Write(const std::filesystem::path& destination, std::string_view bytes,
+                                 Durability durability) {
+  StagedFile staged;
+  const FileStatus made = Stage(destination, bytes, durability, staged);
+  return made.IsOk() ? Commit(staged) : made;
+}
+
 FileStatus DiskFileSystem::Copy(const std::filesystem::path& from, const std::filesystem::path& to,
                                 Durability durability) {
   std::string bytes;

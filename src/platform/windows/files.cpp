@@ -191,13 +191,6 @@ SystemCalls& SystemCalls::Real() {
 
 DiskFileSystem::DiskFileSystem() : calls_(SystemCalls::Real()) {}
 
-FileStatus DiskFileSystem::Write(const fs::path& destination, std::string_view bytes,
-                                 Durability durability) {
-  StagedFile staged;
-  const FileStatus made = Stage(destination, bytes, durability, staged);
-  return made.IsOk() ? Commit(staged) : made;
-}
-
 FileStatus DiskFileSystem::Stage(const fs::path& destination, std::string_view bytes,
                                  Durability durability, StagedFile& staged) {
   staged = {{}, destination, durability};
