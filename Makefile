@@ -27,7 +27,7 @@ build: deps $(BUILD_DIR)/build.ninja
 # core and command-line tools built for Windows and tested under Wine, a short
 # run of each fuzzer, then every test of the program itself.
 test: build sanitize-test wine-test fuzz-smoke
-	@cd $(BUILD_DIR) && ctest --output-on-failure
+	@cd $(BUILD_DIR) && ctest -j2 --output-on-failure
 
 run: build
 	@$(BUILD_DIR)/src/app/tarvo-tools
@@ -37,7 +37,7 @@ package: build
 	@cmake --build $(BUILD_DIR) --target package
 
 sanitize-test: deps
-	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WITH_UI=OFF -DTARVO_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTARVO_WITH_UI=OFF -DTARVO_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_DIR)
 	@cd $(SANITIZE_DIR) && { ctest -j2 --output-on-failure >ctest.log 2>&1 || { cat ctest.log; exit 1; }; } && \
 	  echo "sanitizers: $$(grep -E 'tests passed' ctest.log)"
@@ -67,7 +67,7 @@ windows-test: windows build
 
 fuzz-build: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTARVO_WITH_UI=OFF -DTARVO_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_DIR)
+	@cmake --build $(FUZZ_DIR) --target $(FUZZERS)
 
 # make fuzz: each fuzzer for FUZZ_SECONDS; make test runs the three at once
 # for SMOKE_SECONDS (on 2 cores, about 20 s of the processor each).
