@@ -141,6 +141,8 @@ int main(int argc, char** argv) {
     } else if (!command) {
       command = arg;
       if (arg == "assembly" || arg == "assemblies") {
+        // Its options follow it: one given before would be lost unseen.
+        if (index || materialGiven || force || probeName) return UsageError(arg + " takes its options after it");
         return AssemblyCommand(arg, std::vector<std::string>(args.begin() + i + 1, args.end()), directory);
       }
     } else if (!name) {

@@ -184,6 +184,7 @@ expect "a missing part" 2 "" "$library" --dir "$a" assembly EX30 ST9
 expect "a tip above a part" 2 "" "$library" --dir "$a" assembly ST1 EX30
 usage_error "assembly without parts" "assembly needs its parts or --name" "$library" --dir "$a" assembly
 usage_error "assembly with a bad force" "--force takes newtons above 0" "$library" --dir "$a" assembly EX30 --force 0
+usage_error "assembly after its options" "assembly takes its options after it" "$library" --dir "$a" --tip ruby assembly EX30
 printf 'P1\t0.2\t45\t3\n' >"$a/probes.txt"
 expect "assembly on a probe" 0 "$figures"$'\n'"$adapter"$'\n'"limits"$'\t'"over the probe's length limit of 45 mm by 5 mm; over the probe's mass limit of 3 g by 0.98 g" \
   "$library" --dir "$a" assembly EX30 ST1:carbide --probe P1
