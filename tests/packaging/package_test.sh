@@ -30,7 +30,7 @@ check "AppStream metadata" appstreamcli validate --no-net --pedantic \
 field() { dpkg-deb --field "$deb" "$1"; }
 check "Section science" test "$(field Section)" = science
 check "a Maintainer" test -n "$(field Maintainer)"
-for dependency in libcoin80c libqt6opengl6 libqt6svg6 libqt6printsupport6 fonts-liberation libc6; do
+for dependency in libcoin80c libqt6svg6 libqt6printsupport6 fonts-liberation libc6; do
   check "Depends on $dependency" grep -q "$dependency" <<<"$(field Depends)"
 done
 exit $failed

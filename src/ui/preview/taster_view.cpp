@@ -107,10 +107,6 @@ std::optional<float> ScaleFor(double extent) {
 
 TasterView::TasterView(QWidget* parent)
     : QWidget(parent),
-      openGLStart_(QThread::create([] {
-        QOpenGLContext first;
-        first.create();
-      })),
       scene_(std::make_unique<CoinScene>()),
       edges_(std::make_unique<FeatureEdges>()),
       root_(new SoSeparator),
@@ -140,8 +136,6 @@ TasterView::TasterView(QWidget* parent)
   root_->addChild(edges_->Node());
   camera_.Orientation = *ViewDirection("reset");
   PlaceCamera(camera_);
-  // Where contexts cannot be made on other threads the surface makes the first, as before.
-  if (QOpenGLContext::supportsThreadedOpenGL()) openGLStart_->start();
 
   // The surface only shows: this widget keeps the focus and takes the
   // mouse. Shown once the window around it has been drawn: setting OpenGL up
@@ -152,14 +146,20 @@ TasterView::TasterView(QWidget* parent)
   load_.setSingleShot(true);
   load_.setInterval(0);
   connect(&load_, &QTimer::timeout, this, &TasterView::Load);
-  connect(surface_, &PreviewSurface::frameSwapped, this, [this] {
-    if (std::exchange(sceneDrawn_, false)) emit sceneLoaded();
-    if (std::exchange(viewDrawn_, false)) emit viewShown();
+  // Told from the event loop, as a frame asked for later would be: the
+  // surface may draw at once, inside the call that asked for the frame.
+  surface_->OnFrameSwapped([this] {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (std::exchange(sceneDrawn_, false)) emit sceneLoaded();
+          if (std::exchange(viewDrawn_, false)) emit viewShown();
+        },
+        Qt::QueuedConnection);
   });
 }
 
 TasterView::~TasterView() {
-  openGLStart_->wait();
   ReleaseContext();
   renderer_.reset();
   root_->unref();
@@ -180,10 +180,7 @@ void TasterView::paintEvent(QPaintEvent* /*event*/) {
   // The sky until the surface shows.
   const SbColor& sky = scene_->Sky();
   QPainter(this).fillRect(rect(), QColor::fromRgbF(sky[0], sky[1], sky[2]));
-  if (!container_->isVisible()) {
-    openGLStart_->wait();  // the surface's own context, made next, is then a later one
-    QMetaObject::invokeMethod(container_, &QWidget::show, Qt::QueuedConnection);
-  }
+  if (!std::exchange(surfaceAsked_, true)) surface_->WhenStarted([this] { container_->show(); });
 }
 
 void TasterView::Navigate(const std::filesystem::path& file) {
@@ -212,7 +209,7 @@ void TasterView::ShowView(const QString& view) {
     return;
   }
   viewWaits_ = true;
-  Redraw();
+  surface_->DrawNow();
 }
 
 void TasterView::Load() {
@@ -232,7 +229,7 @@ void TasterView::Load() {
   Measure();
   Fit();
   sceneWaits_ = true;
-  Redraw();
+  surface_->DrawNow();
 }
 
 void TasterView::Measure() {

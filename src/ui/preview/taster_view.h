@@ -78,7 +78,8 @@ class TasterView : public QWidget, public scene::SceneView {
  private:
   void InitializeGL();
   void PaintGL();
-  // Draws the preview again with the next frame.
+  // Draws the preview again with the next frame, for the mouse's moves: an
+  // edit or a view asked for is drawn at once.
   void Redraw();
   void Load();
   // Scales the scene read and finds its bounds and edges.
@@ -89,9 +90,6 @@ class TasterView : public QWidget, public scene::SceneView {
   void PlaceCamera(const CameraPlacement& camera);
   void ReleaseContext();
 
-  // Sets OpenGL up while the window is made: the system's first context is
-  // the slow one (Mesa's software renderer starts), later ones are quick.
-  std::unique_ptr<QThread> openGLStart_;
   QList<QAction*> viewActions_;
   std::filesystem::path file_;
   QTimer load_;                       // a read of the file asked for
@@ -119,6 +117,7 @@ class TasterView : public QWidget, public scene::SceneView {
   bool HasTool() const { return !bounds_.isEmpty(); }
 
   // A scene or view waits for the next frame; has been drawn into it.
+  bool surfaceAsked_ = false;  // to show once OpenGL is set up
   bool sceneWaits_ = false, viewWaits_ = false, sceneDrawn_ = false, viewDrawn_ = false;
   QPoint dragFrom_;
 };
