@@ -3,6 +3,9 @@
 // typing, presses EXIT, and prints one line per measurement:
 //   shown MS           the window's first paint is done
 //   first-frame MS     the preview shows the empty scene of start-up
+//   warmed-up MS       the preview has drawn its warm-up tool unseen (see
+//                      WarmUpTool); the user's first click waits for it, as a
+//                      person reads the window for longer than that
 //   confirm N MS       from the click on CONFIRM for element N to the preview
 //                      showing it (N up to kTimedElements)
 //   undo N MS          from Edit → Undo of element N's CONFIRM to the preview
@@ -17,7 +20,7 @@
 // Each edit's line is followed by "cpu NAME MS": the processor time all the
 // process's threads (Mesa's rasterizers among them) spent on it, which
 // depends less on other work on the machine than the time on the clock.
-// The first two count from the start of the process. With --verbose Coin
+// The first three count from the start of the process. With --verbose Coin
 // reports to standard error, as in the program. With --pictures DIR the
 // preview after each timed edit is saved there as NAME.png, to compare the
 // pictures of two builds.
@@ -126,9 +129,12 @@ int main(int argc, char** argv) {
   FirstPaint firstPaint;
   tools.Window().installEventFilter(&firstPaint);
   QSignalSpy loaded(&tools.Preview(), &tarvo::ui::TasterView::sceneLoaded);
+  QSignalSpy warmed(&tools.Preview(), &tarvo::ui::TasterView::warmedUp);
   tools.Open();
   Await(loaded, "the first frame");
   Print("first-frame", MsSinceProcessStart());
+  Await(warmed, "the warm-up");
+  Print("warmed-up", MsSinceProcessStart());
 
   User user(tools.Window());
   user.Enter("Tb_ToolName", "BENCH");

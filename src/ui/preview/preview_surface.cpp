@@ -59,6 +59,13 @@ void PreviewSurface::AwaitStart() {
 
 void PreviewSurface::DrawNow() { update(); }
 
+void PreviewSurface::DrawUnseen(const std::function<void()>& draw) {
+  if (!isValid()) return;
+  makeCurrent();
+  draw();
+  doneCurrent();
+}
+
 #else
 
 PreviewSurface::PreviewSurface(QWidget* under, std::function<void()> initialize, std::function<void()> paint)
@@ -122,6 +129,12 @@ void PreviewSurface::DrawNow() {
   if (!isExposed() || !Render()) return;  // drawn when it shows
   context_->swapBuffers(this);
   if (swapped_) swapped_();
+}
+
+void PreviewSurface::DrawUnseen(const std::function<void()>& draw) {
+  if (!initialized_ || !isExposed() || !context_->makeCurrent(this)) return;
+  context_->functions()->glBindFramebuffer(GL_FRAMEBUFFER, context_->defaultFramebufferObject());
+  draw();
 }
 
 QImage PreviewSurface::grabFramebuffer() {

@@ -50,6 +50,10 @@ class PreviewSurface : public PreviewSurfaceBase {
   // Calls `swapped` after each frame is shown.
   void OnFrameSwapped(std::function<void()> swapped);
 
+  // Runs `draw` with the surface's context current, into a frame that is
+  // never shown: the next frame is drawn whole before it shows.
+  void DrawUnseen(const std::function<void()>& draw);
+
   // Draws the surface at once, where update() leaves the frame to the
   // platform's next update request: on X11 that waits some idle time (5 ms)
   // first, a third of the frame an edit has.

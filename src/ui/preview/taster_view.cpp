@@ -5,12 +5,10 @@
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/elements/SoGLCacheContextElement.h>
 #include <Inventor/misc/SoContextHandler.h>
-#include <Inventor/nodes/SoComplexity.h>
 #include <Inventor/nodes/SoDirectionalLight.h>
 #include <Inventor/nodes/SoEnvironment.h>
 #include <Inventor/nodes/SoOrthographicCamera.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
-#include <Inventor/nodes/SoPolygonOffset.h>
 #include <Inventor/nodes/SoRotation.h>
 #include <Inventor/nodes/SoScale.h>
 #include <Inventor/nodes/SoSeparator.h>
@@ -29,16 +27,15 @@
 
 #include "ui/preview/coin_messages.h"
 #include "ui/preview/coin_scene.h"
+#include "ui/preview/drawn_faces.h"
 #include "ui/preview/feature_edges.h"
 #include "ui/preview/preview_surface.h"
 #include "ui/preview/view_actions.h"
+#include "ui/preview/warm_up_tool.h"
 
 namespace tarvo::ui {
 namespace {
 
-// Round enough that a cylinder seen from above shows a circle (40 sides),
-// and the same however large it is drawn, for the edges found once.
-constexpr float kComplexity = 1;
 // Tools between these sizes (scene units) are drawn as they are; others are
 // scaled by a power of two to some hundred units across, so that the
 // camera's numbers keep their precision, but by no more than 2^60 either
@@ -115,7 +112,7 @@ TasterView::TasterView(QWidget* parent)
       cameraSlot_(new SoGroup),
       lights_(Lights()),
       scale_(new SoScale),
-      faces_(new SoSeparator),
+      faces_(DrawnFaces(scale_, scene_->Root())),
       surface_(new PreviewSurface(this, [this] { InitializeGL(); }, [this] { PaintGL(); })),
       container_(surface_->Holder()) {
   root_->ref();
@@ -123,15 +120,6 @@ TasterView::TasterView(QWidget* parent)
   orthographic_->ref();
   root_->addChild(cameraSlot_);
   root_->addChild(lights_);
-  auto* complexity = new SoComplexity;
-  complexity->type = SoComplexity::OBJECT_SPACE;
-  complexity->value = kComplexity;
-  faces_->addChild(complexity);
-  faces_->addChild(scale_);
-  auto* behind = new SoPolygonOffset;
-  behind->styles = SoPolygonOffset::FILLED;
-  faces_->addChild(behind);
-  faces_->addChild(scene_->Root());
   root_->addChild(faces_);
   root_->addChild(edges_->Node());
   camera_.Orientation = *ViewDirection("reset");
@@ -154,6 +142,7 @@ TasterView::TasterView(QWidget* parent)
         [this] {
           if (std::exchange(sceneDrawn_, false)) emit sceneLoaded();
           if (std::exchange(viewDrawn_, false)) emit viewShown();
+          if (!std::exchange(warmUpAsked_, true)) QTimer::singleShot(0, this, &TasterView::WarmUp);
         },
         Qt::QueuedConnection);
   });
@@ -307,6 +296,18 @@ void TasterView::ReleaseContext() {
 }
 
 void TasterView::PaintGL() {
+  auto* camera = static_cast<SoCamera*>(cameraSlot_->getChild(0));
+  if (HasTool()) {
+    const DepthRange depths = DepthsOf(camera_, bounds_);
+    camera->nearDistance = depths.Near;
+    camera->farDistance = depths.Far;
+  }
+  Draw(root_, camera);
+  sceneDrawn_ = sceneDrawn_ || std::exchange(sceneWaits_, false);
+  viewDrawn_ = viewDrawn_ || std::exchange(viewWaits_, false);
+}
+
+void TasterView::Draw(SoNode* root, SoCamera* camera) {
   const QSize size = this->size() * devicePixelRatio();
   const SbVec2s pixels(static_cast<short>(size.width()), static_cast<short>(size.height()));
   renderer_->setWindowSize(pixels);
@@ -314,21 +315,24 @@ void TasterView::PaintGL() {
   renderer_->setViewportRegion(SbViewportRegion(pixels));
   const SbColor& sky = scene_->Sky();
   renderer_->setBackgroundColor(SbColor4f(sky, 1));
-  if (HasTool()) {
-    const DepthRange depths = DepthsOf(camera_, bounds_);
-    auto* camera = static_cast<SoCamera*>(cameraSlot_->getChild(0));
-    camera->nearDistance = depths.Near;
-    camera->farDistance = depths.Far;
-  }
+  if (renderer_->getSceneGraph() != root) renderer_->setSceneGraph(root);
+  if (renderer_->getCamera() != camera) renderer_->setCamera(camera);
   // Coin takes the depth test as on from the start (lines drawn over their
   // faces pass), as a new context does not have it: each frame starts so.
   QOpenGLFunctions* gl = surface_->context()->functions();
   gl->glEnable(GL_DEPTH_TEST);
   gl->glDepthFunc(GL_LEQUAL);
   renderer_->render();
+}
 
-  sceneDrawn_ = sceneDrawn_ || std::exchange(sceneWaits_, false);
-  viewDrawn_ = viewDrawn_ || std::exchange(viewWaits_, false);
+void TasterView::WarmUp() {
+  const QSize size = this->size() * devicePixelRatio();
+  const WarmUpTool tool(lights_, static_cast<float>(size.width()), static_cast<float>(size.height()));
+  surface_->DrawUnseen([&] { Draw(tool.Root(), tool.Camera()); });
+  // The renderer lets go of the tool before it goes.
+  renderer_->setSceneGraph(root_);
+  renderer_->setCamera(static_cast<SoCamera*>(cameraSlot_->getChild(0)));
+  emit warmedUp();
 }
 
 void TasterView::mousePressEvent(QMouseEvent* event) {

@@ -13,7 +13,9 @@
 #include "scene/scene_view.h"
 #include "ui/preview/camera_views.h"
 
+class SoCamera;
 class SoGroup;
+class SoNode;
 class SoOrthographicCamera;
 class SoPerspectiveCamera;
 class SoRenderManager;
@@ -67,6 +69,9 @@ class TasterView : public QWidget, public scene::SceneView {
   void problemChanged(const QString& problem);
   // The tool read can no longer, or again can, be drawn at its size.
   void sizeProblemChanged(bool problem);
+  // The first frame is on screen and the tool WarmUpTool draws has been
+  // drawn unseen: an edit is now drawn in the time of any later one.
+  void warmedUp();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -78,6 +83,10 @@ class TasterView : public QWidget, public scene::SceneView {
  private:
   void InitializeGL();
   void PaintGL();
+  // Draws the scene under `root` as `camera` sees it, into the surface's frame.
+  void Draw(SoNode* root, SoCamera* camera);
+  // Draws a WarmUpTool unseen, once the first frame is on screen.
+  void WarmUp();
   // Draws the preview again with the next frame, for the mouse's moves: an
   // edit or a view asked for is drawn at once.
   void Redraw();
@@ -118,6 +127,7 @@ class TasterView : public QWidget, public scene::SceneView {
 
   // A scene or view waits for the next frame; has been drawn into it.
   bool surfaceAsked_ = false;  // to show once OpenGL is set up
+  bool warmUpAsked_ = false;
   bool sceneWaits_ = false, viewWaits_ = false, sceneDrawn_ = false, viewDrawn_ = false;
   QPoint dragFrom_;
 };

@@ -184,7 +184,8 @@ bool Shows(bool shown, const QImage& image, const char* name) {
 class PreviewViewsTest : public QObject {
   Q_OBJECT
  private slots:
-  // The screen sampled every 50 ms until the first scene; the views; a quiet child.
+  // The screen sampled every 50 ms until the first scene; the warm-up; the
+  // views; a quiet child.
   void startsWithTheSkyShowsTheViewsAndBuildsQuietly();
   // A damaged scene file: the sky, a note in the status line, a window that goes on.
   void showsTheSkyForADamagedSceneFile();
@@ -198,9 +199,10 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   int samples = 0;
   QImage bad;  // the first mostly black or white frame
   QTimer sampler;
-  std::unique_ptr<QSignalSpy> loaded;
+  std::unique_ptr<QSignalSpy> loaded, warmed;
   auto w = std::make_unique<Window>([&](Preview& view) {
     loaded = std::make_unique<QSignalSpy>(&view, &Preview::sceneLoaded);
+    warmed = std::make_unique<QSignalSpy>(&view, &Preview::warmedUp);
     QObject::connect(&sampler, &QTimer::timeout, [&] {
       // Until the window is exposed the screen shows whatever lay below it.
       if (!view.window()->windowHandle() || !view.window()->windowHandle()->isExposed()) return;
@@ -214,6 +216,8 @@ void PreviewViewsTest::startsWithTheSkyShowsTheViewsAndBuildsQuietly() {
   sampler.stop();
   emit sampler.timeout({});  // the first scene itself
   QVERIFY(samples > 0 && Shows(bad.isNull(), bad, "start_flash.png"));
+  // Once the first frame shows, the renderer is warmed up for the first tool.
+  QVERIFY(!warmed->isEmpty() || warmed->wait(kLoadTimeoutMs));
   const QSize previewSize = w->View().size() * w->View().devicePixelRatio();
   const QImage reset = w->BuildTip();
   const Silhouette first = Measure(reset);
