@@ -2,7 +2,8 @@
 """Times the program's window with its real 3D preview on a virtual X display
 and prints a Markdown table: medians over several runs of window_timings
 (start-up, the first preview frame, CONFIRM until the preview shows the
-element) and the peak memory of its whole process tree.
+element) and the peak memory of its whole process tree, beside the memory of a
+bare Qt window with the preview's OpenGL surface (floor_window).
 
 With BESIDE_BUILD_DIR, the window_timings of another build (an older
 program) runs in turn with this one, run for run on the same display, and
@@ -155,6 +156,21 @@ def run_once(program, display):
     return timings, [value / 1024 / 1024 for value in (peak, peak_pss, empty_scene)] + [processes]
 
 
+def floor_shares(program, display):
+    """The proportional set size in MB, whole and by SHARES, of floor_window
+    (a bare Qt window with the preview's OpenGL surface) once it has drawn."""
+    env = dict(os.environ, DISPLAY=display)
+    process = subprocess.Popen([program], stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=env, text=True)
+    try:
+        if process.stdout.readline().strip() != "drawn":
+            sys.exit(f"{program} did not draw")
+        whole = pss_bytes(process.pid) / 1024 / 1024
+        shares = {name: kb / 1024 for name, kb in pss_shares(process.pid).items()}
+    finally:
+        process.communicate("\n", timeout=RUN_TIMEOUT_S)
+    return whole, shares
+
+
 def read(path):
     with open(path) as f:
         return f.read()
@@ -179,12 +195,15 @@ def main():
     programs = [os.path.join(build, "bench", "window_timings")]
     if len(sys.argv) > 3:
         programs.append(os.path.join(sys.argv[3], "bench", "window_timings"))
+    floor_program = os.path.join(build, "bench", "floor_window")
     server, display = start_display()
     try:
         samples = [[] for _ in programs]
+        floors = []
         for _ in range(runs):
             for program, runs_of_program in zip(programs, samples):
                 runs_of_program.append(run_once(program, display))
+            floors.append(floor_shares(floor_program, display))
     finally:
         server.terminate()
         server.wait()
@@ -232,11 +251,16 @@ def main():
                                                    "yes" if value <= budget else "NO"]
         cells += [f"{other[key]:.0f} {unit}".strip() if key in other else "-" for other in figures[1:]]
         print("| " + " | ".join(cells) + " |")
-    print("\nThe process's proportional set size at its peak, by who holds it (medians):\n")
-    print("| Held by | PSS |")
-    print("|---|---|")
+    floor = statistics.median(whole for whole, _ in floors)
+    print("\nThe process's proportional set size at its peak, by who holds it (medians), beside")
+    print("a bare Qt window with an OpenGL surface of the preview's format and size, cleared")
+    print("and shown (`floor_window`): what the libraries hold before the program does anything,")
+    print(f"{floor:.1f} MB in all.\n")
+    print("| Held by | PSS | Bare window |")
+    print("|---|---|---|")
     for name, _ in SHARES:
-        print(f"| {name} | {figures[0].get('share ' + name, 0):.1f} MB |")
+        bare = statistics.median(shares.get(name, 0) for _, shares in floors)
+        print(f"| {name} | {figures[0].get('share ' + name, 0):.1f} MB | {bare:.1f} MB |")
 
 
 if __name__ == "__main__":
