@@ -59,12 +59,9 @@ void PreviewSurface::AwaitStart() {
 
 void PreviewSurface::DrawNow() { update(); }
 
-void PreviewSurface::DrawUnseen(const std::function<void()>& draw) {
-  if (!isValid()) return;
-  makeCurrent();
-  draw();
-  doneCurrent();
-}
+// The widget's frame buffer is what the window shows whenever any of it is
+// painted again, so nothing may be drawn into it unseen: no warm-up here.
+void PreviewSurface::DrawUnseen(const std::function<void()>& /*draw*/) {}
 
 #else
 

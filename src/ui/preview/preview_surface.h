@@ -51,7 +51,8 @@ class PreviewSurface : public PreviewSurfaceBase {
   void OnFrameSwapped(std::function<void()> swapped);
 
   // Runs `draw` with the surface's context current, into a frame that is
-  // never shown: the next frame is drawn whole before it shows.
+  // never shown: the next frame is drawn whole before it shows. On Windows
+  // it does nothing (see there).
   void DrawUnseen(const std::function<void()>& draw);
 
   // Draws the surface at once, where update() leaves the frame to the
