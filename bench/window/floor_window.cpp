@@ -1,6 +1,6 @@
 // floor_window: what the libraries under the preview hold before the program
 // does anything. A bare Qt window with an OpenGL surface of the preview's
-// format (24-bit depth, 4 samples) and size, cleared and shown once; prints
+// format (PreviewSurfaceFormat) and size, cleared and shown once; prints
 // "drawn" and then waits for a line on standard input, so that
 // window_bench.py reads its memory while it stands.
 #include <QGuiApplication>
@@ -11,13 +11,13 @@
 #include <iostream>
 #include <string>
 
+#include "ui/preview/surface_format.h"
+
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   QWindow window;
   window.setSurfaceType(QSurface::OpenGLSurface);
-  QSurfaceFormat format;
-  format.setDepthBufferSize(24);
-  format.setSamples(4);
+  const QSurfaceFormat format = tarvo::ui::PreviewSurfaceFormat();
   window.setFormat(format);
   window.resize(467, 592);  // the preview at 1280x1024
   window.show();

@@ -137,14 +137,15 @@ def run_once(program, display):
             processes = max(processes, len(tree))
             rss = summed(tree, rss_bytes)
             peak = max(peak, rss)
-            started = started or "warmed-up" in read(out_path)
+            printed = read(out_path)
+            started = started or "warmed-up" in printed
             if started and rss > peak_started:
                 peak_started, peak_pss = rss, summed(tree, pss_bytes)
                 try:
                     shares = pss_shares(process.pid)
                 except OSError:
                     pass  # gone meanwhile
-            if empty_scene is None and "first-frame" in read(out_path):
+            if empty_scene is None and "first-frame" in printed:
                 empty_scene = rss
             try:
                 process.wait(timeout=SAMPLE_INTERVAL_S)

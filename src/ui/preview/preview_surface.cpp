@@ -4,21 +4,12 @@
 #include <QExposeEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QSurfaceFormat>
 #include <memory>
 #include <utility>
 
+#include "ui/preview/surface_format.h"
+
 namespace tarvo::ui {
-namespace {
-
-// A depth buffer, and smooth edges where the driver offers multisampling.
-QSurfaceFormat SurfaceFormat(QSurfaceFormat format) {
-  format.setDepthBufferSize(24);
-  format.setSamples(4);
-  return format;
-}
-
-}  // namespace
 
 void PreviewSurface::WhenStarted(std::function<void()> then) {
   // Asked for once the thread has ended, whether it ends before or after this.
@@ -40,7 +31,7 @@ PreviewSurface::PreviewSurface(QWidget* under, std::function<void()> initialize,
     : QOpenGLWidget(under), initialize_(std::move(initialize)), paint_(std::move(paint)), holder_(this) {
   holder_->setFocusPolicy(Qt::NoFocus);
   holder_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  setFormat(SurfaceFormat(format()));
+  setFormat(PreviewSurfaceFormat(format()));
   // The widget makes its own context: the thread's only starts the driver.
   if (QOpenGLContext::supportsThreadedOpenGL()) {
     start_.reset(QThread::create([] {
@@ -68,7 +59,7 @@ void PreviewSurface::DrawUnseen(const std::function<void()>& /*draw*/) {}
 PreviewSurface::PreviewSurface(QWidget* under, std::function<void()> initialize, std::function<void()> paint)
     : initialize_(std::move(initialize)), paint_(std::move(paint)) {
   setSurfaceType(QSurface::OpenGLSurface);
-  setFormat(SurfaceFormat(format()));
+  setFormat(PreviewSurfaceFormat(format()));
   setFlags(flags() | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
   holder_ = QWidget::createWindowContainer(this, under);
   holder_->setFocusPolicy(Qt::NoFocus);

@@ -326,12 +326,15 @@ void TasterView::Draw(SoNode* root, SoCamera* camera) {
 }
 
 void TasterView::WarmUp() {
-  const QSize size = this->size() * devicePixelRatio();
-  const WarmUpTool tool(lights_, static_cast<float>(size.width()), static_cast<float>(size.height()));
-  surface_->DrawUnseen([&] { Draw(tool.Root(), tool.Camera()); });
-  // The renderer lets go of the tool before it goes.
-  renderer_->setSceneGraph(root_);
-  renderer_->setCamera(static_cast<SoCamera*>(cameraSlot_->getChild(0)));
+  // Made only where the surface draws it.
+  surface_->DrawUnseen([this] {
+    const QSize size = this->size() * devicePixelRatio();
+    const WarmUpTool tool(lights_, static_cast<float>(size.width()), static_cast<float>(size.height()));
+    Draw(tool.Root(), tool.Camera());
+    // The renderer lets go of the tool before it goes.
+    renderer_->setSceneGraph(root_);
+    renderer_->setCamera(static_cast<SoCamera*>(cameraSlot_->getChild(0)));
+  });
   emit warmedUp();
 }
 
